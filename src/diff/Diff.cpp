@@ -1,0 +1,3 @@
+// STUB
+#include "ZELTavSymbolicCalculator/Calculator.h"
+ZELS3Node* ZELS3Node::Diff(unsigned long long) const { return nullptr; }

@@ -1,0 +1,53 @@
+// Facts per node type, in one table that every rule reads: the operator
+// name the constructor by type gives, the class, how the arguments are laid
+// out, whether two operands may be swapped, and the code evaluation sets for
+// a wrong argument count.
+#ifndef ZELTAV_NODE_TYPE_TABLE_H
+#define ZELTAV_NODE_TYPE_TABLE_H
+
+#include "ZELTavSymbolicCalculator/Node.h"
+
+namespace zeltav {
+
+enum class TypeClass {
+  Leaf,          // 0, 1, 2
+  BoolRelation,  // 3..8
+  NumRelation,   // 9..14
+  Connective,    // 15..18
+  Function,      // 19..23, 26..32
+  List,          // 24, 25: min, max
+  PairList,      // 33, 35: (coefficient, term) or (factor, exponent) pairs
+  Quotient,      // 36
+  Request,       // 34, 37: building requests, never stored as such
+  Unknown        // 38
+};
+
+enum class ArgShape {
+  None,   // leaves, and the difference request
+  One,    // one operand
+  Two,    // two operands
+  List,   // any number of operands (min, max)
+  Pairs,  // an even number, read two at a time
+  Named   // any number, in order, identified by the name (type 38)
+};
+
+struct NodeTypeFacts {
+  ZELNodeType type;
+  const char* operName;  // the name the constructor by type stores
+  TypeClass cls;
+  ArgShape shape;
+  bool unordered;           // equality also accepts the two operands swapped
+  bool symmetricSignature;  // signature adds both operands alike
+  int arityError;           // code evaluation sets for a wrong count; 0 for none
+};
+
+// The facts of type t, or null for a value outside 0..38.
+const NodeTypeFacts* FactsOf(int t);
+
+inline bool IsOperationType(int t) { return t >= NodeBoolEqual && t <= NodePower; }
+inline bool TakesArguments(int t) { return t >= NodeBoolEqual && t <= NodeUnknown; }
+inline bool IsBoolValuedType(int t) { return t >= NodeBoolConst && t <= NodeImplies; }
+
+}  // namespace zeltav
+
+#endif

@@ -1,0 +1,3 @@
+// STUB
+#include "ZELTavSymbolicCalculator/Calculator.h"
+void ZELS3Node::SimplifyMinMax() {}

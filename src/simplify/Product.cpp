@@ -1,0 +1,3 @@
+// STUB
+#include "ZELTavSymbolicCalculator/Calculator.h"
+double ZELS3Node::SimplifyProd() { return 1.0; }
