@@ -1,3 +1,236 @@
-// STUB
+// Symbolic derivative of a node graph with respect to one variable. Every
+// piece is built with the operation factories, so the result comes out
+// simplified and shared; nothing is cached, a shared subexpression is
+// differentiated each time it is met. A null derivative anywhere makes every
+// enclosing derivative null.
 #include "ZELTavSymbolicCalculator/Calculator.h"
-ZELS3Node* ZELS3Node::Diff(unsigned long long) const { return nullptr; }
+
+namespace {
+
+// Argument i, or null when the node has fewer arguments (a node built by
+// operator name may have any count).
+ZELS3Node* ArgOrNull(const ZELS3Node& n, unsigned int i) {
+  return i < n.GetArgsNum() ? n.GetArg(i) : nullptr;
+}
+
+bool IsNumericZero(const ZELS3Node* n) {
+  return n && n->GetNodeType() == NodeConstant && n->GetConstant() == 0.0;
+}
+
+ZELS3Node* One() { return ZELSymbolicCalculator::GetOne(); }
+ZELS3Node* Two() { return ZELSymbolicCalculator::GetTwo(); }
+
+ZELS3Node* Fail(int code) {
+  ZELSymbolicCalculator::SetError(code);
+  return nullptr;
+}
+
+// Chain rule for a function of one argument a: build(a, a') is the outer
+// derivative times a'. A constant a' short-cuts to the shared 0.
+template <class Build>
+ZELS3Node* DiffFunction(const ZELS3Node& n, unsigned long long id, Build build) {
+  ZELS3Node* a = ArgOrNull(n, 0);
+  if (!a) return nullptr;
+  ZELS3Node* da = a->Diff(id);
+  if (IsNumericZero(da)) return ZELSymbolicCalculator::GetZero();
+  if (!da) return nullptr;
+  return build(a, da);
+}
+
+// a' / sqrt(1 - a^2)
+ZELS3Node* AsinDerivative(ZELS3Node* a, ZELS3Node* da) {
+  ZELS3Node* square = CreateBinaryOperation(NodePower, a, Two());
+  ZELS3Node* root =
+      CreateUnaryOperation(NodeSqrt, CreateBinaryOperation(NodeDifference, One(), square));
+  return CreateBinaryOperation(NodeQuotient, da, root);
+}
+
+// (c0, t0, c1, t1, ...)' -> (c0, t0', c1, t1', ...); coefficients are constants.
+ZELS3Node* DiffSum(const ZELS3Node& n, unsigned long long id) {
+  const unsigned int count = n.GetArgsNum();
+  ZELICVectorImp_ZELS3Node pairs(count, 5u);
+  for (unsigned int i = 0; i < count; i += 2) {
+    ZELS3Node* t = ArgOrNull(n, i + 1);
+    pairs.Add(ArgOrNull(n, i));
+    pairs.Add(t ? t->Diff(id) : nullptr);
+  }
+  return CreateOperation(NodeSum, pairs);
+}
+
+// Derivative of the single power f^e, or null. *skip is set when both f and e
+// are constant in the variable, so the pair contributes nothing.
+ZELS3Node* DiffPower(ZELS3Node* f, ZELS3Node* e, ZELS3Node* df, ZELS3Node* de, bool* skip) {
+  *skip = false;
+  const bool constExponent = IsNumericZero(de);
+  const bool constBase = IsNumericZero(df);
+  if (constExponent && constBase) {
+    *skip = true;
+    return nullptr;
+  }
+  if (constExponent) {  // e * f^(e-1) * f'
+    ZELS3Node* p1 = CreateBinaryOperation(
+        NodePower, f, CreateBinaryOperation(NodeSum, e, ZELSymbolicCalculator::GetMinesOne()));
+    return CreateTernaryOperation(NodeProduct, e, p1, df);
+  }
+  if (constBase) {  // f^e * ln(f) * e'
+    ZELS3Node* p0 = CreateBinaryOperation(NodePower, f, e);
+    ZELS3Node* lnF = CreateUnaryOperation(NodeLn, f);
+    return CreateTernaryOperation(NodeProduct, p0, lnF, de);
+  }
+  // f^(e-1) * e * f' + f^e * e' * ln(f)
+  ZELS3Node* p1 = CreateBinaryOperation(
+      NodePower, f, CreateBinaryOperation(NodeSum, e, ZELSymbolicCalculator::GetMinesOne()));
+  ZELS3Node* p0 = CreateBinaryOperation(NodePower, f, e);
+  ZELS3Node* left = CreateTernaryOperation(NodeProduct, p1, e, df);
+  ZELS3Node* lnF = CreateUnaryOperation(NodeLn, f);
+  ZELS3Node* right = CreateTernaryOperation(NodeProduct, p0, de, lnF);
+  return CreateBinaryOperation(NodeSum, left, right);
+}
+
+// (f0^e0 * f1^e1 * ...)' -> sum over i of the product with pair i replaced
+// by ((fi^ei)', 1).
+ZELS3Node* DiffProduct(const ZELS3Node& n, unsigned long long id) {
+  const unsigned int count = n.GetArgsNum();
+  ZELICVectorImp_ZELS3Node terms(count, 5u);
+  for (unsigned int i = 0; i < count; i += 2) {
+    ZELS3Node* f = ArgOrNull(n, i);
+    ZELS3Node* e = ArgOrNull(n, i + 1);
+    if (!f || !e) return nullptr;
+    ZELS3Node* df = f->Diff(id);
+    ZELS3Node* de = e->Diff(id);
+    if (!df || !de) return nullptr;
+    bool skip = false;
+    ZELS3Node* d = DiffPower(f, e, df, de, &skip);
+    if (skip) continue;
+    ZELICVectorImp_ZELS3Node factors(count, 5u);
+    for (unsigned int j = 0; j < count; j += 2) {
+      factors.Add(j == i ? d : ArgOrNull(n, j));
+      factors.Add(j == i ? One() : ArgOrNull(n, j + 1));
+    }
+    terms.Add(One());
+    terms.Add(CreateOperation(NodeProduct, factors));
+  }
+  return CreateOperation(NodeSum, terms);
+}
+
+// (u / v)' -> (u' v - u v') / v^2, with the shorter forms when u or v is
+// constant in the variable.
+ZELS3Node* DiffQuotient(const ZELS3Node& n, unsigned long long id) {
+  ZELS3Node* u = ArgOrNull(n, 0);
+  ZELS3Node* v = ArgOrNull(n, 1);
+  if (!u || !v) return nullptr;
+  ZELS3Node* du = u->Diff(id);
+  ZELS3Node* dv = v->Diff(id);
+  if (!du || !dv) return nullptr;
+  if (IsNumericZero(dv)) {
+    return IsNumericZero(du) ? ZELSymbolicCalculator::GetZero()
+                             : CreateBinaryOperation(NodeQuotient, du, v);
+  }
+  if (IsNumericZero(du)) {  // -(u v') / v^2
+    ZELS3Node* numerator =
+        CreateUnaryOperation(NodeDifference, CreateBinaryOperation(NodeProduct, u, dv));
+    return CreateBinaryOperation(NodeQuotient, numerator,
+                                 CreateBinaryOperation(NodePower, v, Two()));
+  }
+  ZELS3Node* duv = CreateBinaryOperation(NodeProduct, du, v);
+  ZELS3Node* udv = CreateBinaryOperation(NodeProduct, u, dv);
+  ZELS3Node* numerator = CreateBinaryOperation(NodeDifference, duv, udv);
+  return CreateBinaryOperation(NodeQuotient, numerator, CreateBinaryOperation(NodePower, v, Two()));
+}
+
+}  // namespace
+
+ZELS3Node* ZELS3Node::Diff(unsigned long long id) const {
+  switch (type) {
+    case NodeVariable:
+      return (constVar == 0 && value.id == id) ? ZELSymbolicCalculator::GetOne()
+                                               : ZELSymbolicCalculator::GetZero();
+    case NodeConstant:
+      return ZELSymbolicCalculator::GetZero();
+    case NodeBoolConst:
+      return Fail(10010);
+    case NodeBoolEqual:
+    case NodeBoolNotEqual:
+    case NodeBoolLess:
+    case NodeBoolLessEqual:
+    case NodeBoolGreater:
+    case NodeBoolGreaterEqual:
+    case NodeEqual:
+    case NodeNotEqual:
+    case NodeLess:
+    case NodeLessEqual:
+    case NodeGreater:
+    case NodeGreaterEqual:
+    case NodeAnd:
+    case NodeOr:
+    case NodeNot:
+    case NodeImplies:
+    case NodeSign:
+    case NodeMin:
+    case NodeMax:
+      return Fail(1);
+    case NodeAbs:  // sign(a) * a'
+      return DiffFunction(*this, id, [](ZELS3Node* a, ZELS3Node* da) {
+        return CreateBinaryOperation(NodeProduct, CreateUnaryOperation(NodeSign, a), da);
+      });
+    case NodeExp:  // exp(a) * a'
+      return DiffFunction(*this, id, [](ZELS3Node* a, ZELS3Node* da) {
+        return CreateBinaryOperation(NodeProduct, CreateUnaryOperation(NodeExp, a), da);
+      });
+    case NodeLn:  // a' / a
+      return DiffFunction(*this, id, [](ZELS3Node* a, ZELS3Node* da) {
+        return CreateBinaryOperation(NodeQuotient, da, a);
+      });
+    case NodeSqrt:  // a' / (sqrt(a) * 2)
+      return DiffFunction(*this, id, [](ZELS3Node* a, ZELS3Node* da) {
+        ZELS3Node* twice =
+            CreateBinaryOperation(NodeProduct, CreateUnaryOperation(NodeSqrt, a), Two());
+        return CreateBinaryOperation(NodeQuotient, da, twice);
+      });
+    case NodeSin:  // cos(a) * a'
+      return DiffFunction(*this, id, [](ZELS3Node* a, ZELS3Node* da) {
+        return CreateBinaryOperation(NodeProduct, CreateUnaryOperation(NodeCos, a), da);
+      });
+    case NodeCos:  // -(sin(a) * a')
+      return DiffFunction(*this, id, [](ZELS3Node* a, ZELS3Node* da) {
+        ZELS3Node* inner = CreateBinaryOperation(NodeProduct, CreateUnaryOperation(NodeSin, a), da);
+        return CreateUnaryOperation(NodeDifference, inner);
+      });
+    case NodeTg:  // a' / cos(a)^2
+      return DiffFunction(*this, id, [](ZELS3Node* a, ZELS3Node* da) {
+        ZELS3Node* square =
+            CreateBinaryOperation(NodePower, CreateUnaryOperation(NodeCos, a), Two());
+        return CreateBinaryOperation(NodeQuotient, da, square);
+      });
+    case NodeCtg:  // -(a' / sin(a)^2)
+      return DiffFunction(*this, id, [](ZELS3Node* a, ZELS3Node* da) {
+        ZELS3Node* square =
+            CreateBinaryOperation(NodePower, CreateUnaryOperation(NodeSin, a), Two());
+        return CreateUnaryOperation(NodeDifference,
+                                    CreateBinaryOperation(NodeQuotient, da, square));
+      });
+    case NodeAsin:
+      return DiffFunction(*this, id, AsinDerivative);
+    case NodeAcos:  // -(asin')
+      return DiffFunction(*this, id, [](ZELS3Node* a, ZELS3Node* da) {
+        return CreateUnaryOperation(NodeDifference, AsinDerivative(a, da));
+      });
+    case NodeAtan:  // a' / (a^2 + 1)
+      return DiffFunction(*this, id, [](ZELS3Node* a, ZELS3Node* da) {
+        ZELS3Node* square = CreateBinaryOperation(NodePower, a, Two());
+        return CreateBinaryOperation(NodeQuotient, da,
+                                     CreateBinaryOperation(NodeSum, square, One()));
+      });
+    case NodeSum:
+      return DiffSum(*this, id);
+    case NodeProduct:
+      return DiffProduct(*this, id);
+    case NodeQuotient:
+      return DiffQuotient(*this, id);
+    case NodeDifference:
+    case NodePower:
+    case NodeUnknown:
+      return Fail(10010);
+  }
+  return Fail(10010);  // a value outside the enumeration
+}

@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+
+#include "support/Evaluator.h"
+#include "support/NodePrinter.h"
+#include "support/TestAccess.h"
+
+using zeltav_test::Show;
+
+namespace {
+
+ZELS3Node* N(double v) { return CreateExpression(v); }
+ZELS3Node* Un(ZELNodeType t, ZELS3Node* a) { return CreateUnaryOperation(t, a); }
+ZELS3Node* Bin(ZELNodeType t, ZELS3Node* a, ZELS3Node* b) { return CreateBinaryOperation(t, a, b); }
+ZELS3Node* Op(ZELNodeType t, std::initializer_list<ZELS3Node*> args) {
+  ZELICVectorImp_ZELS3Node v(5u, 5u);
+  for (ZELS3Node* a : args) v.Add(a);
+  return t == NodeUnknown ? CreateExpression(ZELString("f"), v) : CreateOperation(t, v);
+}
+int Error() { return ZELSymbolicCalculatorTestAccess::ErrorCode(); }
+
+class Differentiation : public ::testing::Test {
+ protected:
+  ZELSymbolicCalculator calc;
+  ZELS3Node* x = CreateExpression(1ull, static_cast<unsigned char>(0));
+  ZELS3Node* y = CreateExpression(2ull, static_cast<unsigned char>(0));
+  ZELS3Node* one = GetOne();
+  ZELS3Node* two = GetTwo();
+  // (f^e)' of a one-pair product: the sum (1, product (D, 1)).
+  ZELS3Node* Replaced(ZELS3Node* d) { return Op(NodeSum, {one, Op(NodeProduct, {d, one})}); }
+};
+
+TEST_F(Differentiation, GivesTheSharedOneOnlyForTheFreeVariableItself) {
+  EXPECT_EQ(x->Diff(1), one);
+  EXPECT_EQ(y->Diff(1), GetZero());
+  EXPECT_EQ(CreateExpression(1ull, static_cast<unsigned char>(1))->Diff(1), GetZero());
+  EXPECT_EQ(N(4.5)->Diff(1), GetZero());
+  EXPECT_EQ(Un(NodeSin, y)->Diff(1), GetZero());
+  EXPECT_EQ(Error(), 0);
+}
+
+TEST_F(Differentiation, BuildsEachPowerAndQuotientByTheBranchOfItsConstantPart) {
+  ZELS3Node* cube = Bin(NodePower, x, N(3))->Diff(1);
+  ZELS3Node* xSquared = Bin(NodePower, x, Bin(NodeSum, N(3), GetMinesOne()));
+  EXPECT_EQ(cube, Replaced(CreateTernaryOperation(NodeProduct, N(3), xSquared, one))) << Show(cube);
+  ZELS3Node* exp2 = Bin(NodePower, two, x)->Diff(1);
+  ZELS3Node* d2 = CreateTernaryOperation(NodeProduct, Bin(NodePower, two, x), Un(NodeLn, two), one);
+  EXPECT_EQ(exp2, Replaced(d2)) << Show(exp2);
+  ZELS3Node* self = Bin(NodePower, x, x)->Diff(1);  // x^x + x^x ln x
+  ASSERT_NE(self, nullptr);
+  EXPECT_TRUE(self->GetNodeType() == NodeSum && self->GetArgsNum() == 4) << Show(self);
+
+  ZELS3Node* sinX = Un(NodeSin, x);
+  ZELS3Node* dSin = Bin(NodeProduct, Un(NodeCos, x), one);
+  EXPECT_EQ(Bin(NodeQuotient, sinX, y)->Diff(1), Bin(NodeQuotient, dSin, y));
+  EXPECT_EQ(Bin(NodeQuotient, y, CreateExpression(3ull, static_cast<unsigned char>(0)))->Diff(1),
+            GetZero());
+  ZELS3Node* uConst = Un(NodeDifference, Bin(NodeProduct, y, one));
+  EXPECT_EQ(Bin(NodeQuotient, y, x)->Diff(1), Bin(NodeQuotient, uConst, Bin(NodePower, x, two)));
+  ZELS3Node* top = Bin(NodeDifference, Bin(NodeProduct, one, sinX), Bin(NodeProduct, x, dSin));
+  EXPECT_EQ(Bin(NodeQuotient, x, sinX)->Diff(1), Bin(NodeQuotient, top, Bin(NodePower, sinX, two)));
+
+  ZELS3Node* cos2 = Bin(NodePower, Un(NodeCos, x), two);  // a product (cos x, 2)
+  EXPECT_EQ(Un(NodeTg, x)->Diff(1), Bin(NodeQuotient, one, cos2)) << Show(cos2);
+  ZELS3Node* sin2 = Bin(NodePower, sinX, two);
+  EXPECT_EQ(Un(NodeCtg, x)->Diff(1), Un(NodeDifference, Bin(NodeQuotient, one, sin2)));
+}
+
+TEST_F(Differentiation, MakesTheWholeResultNullAndKeepsTheFirstError) {
+  EXPECT_EQ(Bin(NodeSum, x, Bin(NodeMax, x, y))->Diff(1), nullptr);
+  EXPECT_EQ(Error(), 1);
+  ZELSymbolicCalculatorTestAccess::ResetError();
+  EXPECT_EQ(Bin(NodeProduct, x, Op(NodeUnknown, {x}))->Diff(1), nullptr);
+  EXPECT_EQ(Error(), 10010);
+  ZELSymbolicCalculatorTestAccess::ResetError();
+  EXPECT_EQ(Op(NodeSum, {one, Un(NodeSign, x), one, Op(NodeUnknown, {x})})->Diff(1), nullptr);
+  EXPECT_EQ(Error(), 1);
+}
+
+TEST_F(Differentiation, NeverReadsArgumentsANodeDoesNotHave) {
+  ZELS3Node bare(NodeSin);
+  EXPECT_EQ(bare.Diff(1), nullptr);
+  EXPECT_EQ(Error(), 0);
+  ZELICVectorImp_ZELS3Node args(2u, 5u);
+  args.Add(x);
+  EXPECT_EQ(CreateExpression(ZELString("/"), args)->Diff(1), nullptr);  // u without v
+  args.Add(y);
+  EXPECT_EQ(CreateExpression(ZELString("sin"), args)->Diff(2), GetZero());  // first only
+}
+
+TEST_F(Differentiation, AgreesWithCentralDifferencesOnNestedExpressions) {
+  ZELS3Node* x2 = Bin(NodePower, x, two);
+  ZELS3Node* cases[] = {
+      Bin(NodeSum, Un(NodeSin, Bin(NodeProduct, x, y)),
+          Bin(NodeQuotient, Un(NodeExp, x), Bin(NodeSum, one, x2))),
+      Bin(NodeProduct, Un(NodeSqrt, Bin(NodeSum, x2, one)), Un(NodeLn, Bin(NodeSum, x, N(3)))),
+      Bin(NodeDifference, Un(NodeAtan, Bin(NodeQuotient, x, y)),
+          Bin(NodeSum, Un(NodeAcos, Bin(NodeQuotient, x, N(3))), Un(NodeAsin, x2))),
+      Bin(NodeProduct, Un(NodeTg, x), Un(NodeCtg, Bin(NodeSum, y, x))),
+      CreateTernaryOperation(NodeSum, Bin(NodePower, x, x),
+                             Bin(NodePower, two, Bin(NodeProduct, x, y)),
+                             Un(NodeAbs, Bin(NodeDifference, x, N(5)))),
+  };
+  const double h = 1e-5;
+  for (ZELS3Node* f : cases) {
+    for (unsigned long long id : {1ull, 2ull}) {
+      zeltav_test::Point at{{1, 0.7}, {2, 1.3}}, lo = at, hi = at;
+      lo[id] -= h;
+      hi[id] += h;
+      const double slope = (zeltav_test::Evaluate(f, hi) - zeltav_test::Evaluate(f, lo)) / (2 * h);
+      ZELS3Node* d = f->Diff(id);
+      EXPECT_NEAR(zeltav_test::Evaluate(d, at), slope, 1e-5 * std::max(1.0, std::fabs(slope)))
+          << "d/dx" << id << " " << Show(f) << " = " << Show(d);
+    }
+  }
+  EXPECT_EQ(Error(), 0);
+}
+
+}  // namespace
