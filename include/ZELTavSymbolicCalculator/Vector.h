@@ -91,17 +91,17 @@ class ZELTAV_API ZELICVectorIteratorImp {
   unsigned int end;
 };
 
-class ZELS3Node;
-class ZELS3ExactVariable;
-class ZELS3LinearVariable;
+class ZELTAV_API ZELS3Node;
+class ZELTAV_API ZELS3ExactVariable;
+class ZELTAV_API ZELS3LinearVariable;
 
 // The library instantiates the template for its three element types only.
-extern template class ZELICVectorImp<ZELS3Node>;
-extern template class ZELICVectorImp<ZELS3ExactVariable>;
-extern template class ZELICVectorImp<ZELS3LinearVariable>;
-extern template class ZELICVectorIteratorImp<ZELS3Node>;
-extern template class ZELICVectorIteratorImp<ZELS3ExactVariable>;
-extern template class ZELICVectorIteratorImp<ZELS3LinearVariable>;
+extern template class ZELTAV_API ZELICVectorImp<ZELS3Node>;
+extern template class ZELTAV_API ZELICVectorImp<ZELS3ExactVariable>;
+extern template class ZELTAV_API ZELICVectorImp<ZELS3LinearVariable>;
+extern template class ZELTAV_API ZELICVectorIteratorImp<ZELS3Node>;
+extern template class ZELTAV_API ZELICVectorIteratorImp<ZELS3ExactVariable>;
+extern template class ZELTAV_API ZELICVectorIteratorImp<ZELS3LinearVariable>;
 
 typedef ZELICVectorImp<ZELS3Node> ZELICVectorImp_ZELS3Node;
 typedef ZELICVectorImp<ZELS3ExactVariable> ZELICVectorImp_ZELS3ExactVariable;
