@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include "node/HandMadeNodes.h"
+#include "support/NodePrinter.h"
+
+using namespace zeltav_test;
+using A = ZELS3NodeTestAccess;
+
+TEST(NodeLinks, RepeatedAndNullArgumentsTakeSlotsButFathersAreKeptOnce) {
+  HandMadeNodes pool;
+  ZELS3Node* x = pool.Var(1);
+  ZELS3Node* sum = pool.Op(NodeSum, {x, x, nullptr});
+  EXPECT_EQ(sum->GetArgsNum(), 3u) << Show(sum);
+  EXPECT_EQ(sum->GetArg(2), nullptr);
+  EXPECT_EQ(A::GetFathNum(x), 1u);
+  EXPECT_EQ(A::AddFath(x, sum), 1);
+  EXPECT_EQ(A::GetFathNum(x), 1u);
+  EXPECT_EQ(ErrorCode(), 0);
+}
+
+TEST(NodeLinks, ReplaceArgUnlinksTheOldArgumentEvenWhenItStaysElsewhere) {
+  HandMadeNodes pool;
+  ZELS3Node *one = pool.Const(1), *x = pool.Var(1), *y = pool.Var(2), *z = pool.Var(3);
+  ZELS3Node* sum = pool.Op(NodeSum, {one, x, one, y});
+  EXPECT_EQ(A::ReplaceArg(sum, nullptr, 0), 0);
+  EXPECT_EQ(A::ReplaceArg(sum, z, 0), 1);
+  EXPECT_EQ(A::ReplaceArg(sum, z, 0), 1);
+  EXPECT_EQ(Show(sum), "33:+(x3, x1, 1, x2)");
+  EXPECT_EQ(A::GetFathNum(one), 0u);
+  EXPECT_EQ(A::GetFathNum(z), 1u);
+  A::RemoveArg(sum, 1);
+  EXPECT_EQ(Show(sum), "33:+(x3, 1, x2)");
+  EXPECT_EQ(A::GetFathNum(x), 0u);
+}
+
+TEST(NodeLinks, RemoveAllArgsDetachesARepeatedArgumentOnceAndKeepsItsOtherFathers) {
+  HandMadeNodes pool;
+  ZELS3Node* x = pool.Var(1);
+  ZELS3Node* other = pool.Op(NodeSin, {x});
+  ZELS3Node* prod = pool.Op(NodeProduct, {x, x});
+  A::RemoveAllArgs(prod);
+  EXPECT_EQ(prod->GetArgsNum(), 0u);
+  EXPECT_EQ(A::GetFathNum(x), 1u);
+  EXPECT_EQ(A::GetFath(x, 0), other);
+  EXPECT_EQ(ErrorCode(), 0);
+}
+
+TEST(NodeLinks, LeavesGiveNoArgumentsButUnknownOperationsDo) {
+  HandMadeNodes pool;
+  ZELS3Node *x = pool.Var(1), *y = pool.Var(2);
+  for (ZELS3Node* leaf : {x, pool.Const(1), pool.Bool(0)}) {
+    ZELSymbolicCalculatorTestAccess::ResetError();
+    EXPECT_EQ(leaf->GetArg(0), nullptr) << Show(leaf);
+    EXPECT_EQ(ErrorCode(), 10008) << Show(leaf);
+  }
+  ZELSymbolicCalculatorTestAccess::ResetError();
+  EXPECT_EQ(pool.Named(NodeUnknown, "f", {y})->GetArg(0), y);
+  EXPECT_EQ(ErrorCode(), 0);
+  // A leaf accepts an argument, but removing it is reported and the
+  // argument keeps the leaf among its fathers.
+  A::AddArg(x, y);
+  A::RemoveAllArgs(x);
+  EXPECT_EQ(ErrorCode(), 10008);
+  EXPECT_EQ(x->GetArgsNum() * 10 + A::GetFathNum(y), 2u);
+}
