@@ -14,6 +14,10 @@ class ZELSubdefiniteTerm;
 
 class ZELSymbolicCalculator;
 
+namespace zeltav {
+class NodeBuilder;  // linking and finishing steps shared by the factories
+}
+
 // Node types. The numbers are part of the interface.
 enum ZELNodeType : int {
   NodeVariable = 0,
@@ -121,6 +125,7 @@ class ZELTAV_API ZELS3Node {
  private:
   friend class ZELSymbolicCalculator;
   friend class ZELS3NodeTestAccess;  // defined by the unit tests only
+  friend class zeltav::NodeBuilder;
   friend ZELS3Node* CreateExpression(unsigned long long id, unsigned char constFlag);
   friend ZELS3Node* CreateExpression(unsigned char boolean);
   friend ZELS3Node* CreateExpression(double value);

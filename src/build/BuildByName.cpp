@@ -1,4 +1,98 @@
-// STUB
+// Building an operation from its operator spelling. The spelling picks the
+// requested type (argument layout and simplification context) and the type
+// of the node made; the node keeps the spelling as its name.
 #include "ZELTavSymbolicCalculator/Calculator.h"
-ZELS3Node* CreateExpression(const ZELString&, const ZELICVectorImp_ZELS3Node&) { return nullptr; }
-ZELS3Node* CreateExpression(const ZELString& s, const ZELICVectorImp_ZELS3Node* a) { return CreateExpression(s, *a); }
+#include "build/NodeBuilder.h"
+#include "node/NodeTypeTable.h"
+
+namespace {
+
+struct Spelling {
+  const char* text;
+  ZELNodeType requested;
+  ZELNodeType made;
+};
+
+// Compared in this order; the first exact match wins.
+// clang-format off
+const Spelling kSpellings[] = {
+  {"abs",  NodeAbs,  NodeAbs},   {"sign", NodeSign, NodeSign}, {"exp",  NodeExp,  NodeExp},
+  {"ln",   NodeLn,   NodeLn},    {"sqrt", NodeSqrt, NodeSqrt}, {"min",  NodeMin,  NodeMin},
+  {"max",  NodeMax,  NodeMax},   {"sin",  NodeSin,  NodeSin},  {"cos",  NodeCos,  NodeCos},
+  {"tg",   NodeTg,   NodeTg},    {"ctg",  NodeCtg,  NodeCtg},  {"asin", NodeAsin, NodeAsin},
+  {"acos", NodeAcos, NodeAcos},  {"atan", NodeAtan, NodeAtan},
+  {"/\\",  NodeAnd,  NodeAnd},   {"&&",   NodeAnd,  NodeAnd},  {"and",  NodeAnd,  NodeAnd},
+  {"\\/",  NodeOr,   NodeOr},    {"||",   NodeOr,   NodeOr},   {"or",   NodeOr,   NodeOr},
+  {"~",    NodeNot,  NodeNot},   {"not",  NodeNot,  NodeNot},  {"->",   NodeImplies, NodeImplies},
+  {"=",    NodeEqual,        NodeEqual},        {"==",  NodeEqual,        NodeEqual},
+  {"<>",   NodeNotEqual,     NodeNotEqual},
+  {"<<",   NodeLess,         NodeLess},         {"<",   NodeLess,         NodeLess},
+  {"<==",  NodeLessEqual,    NodeLessEqual},    {"<=",  NodeLessEqual,    NodeLessEqual},
+  {">>",   NodeGreater,      NodeGreater},      {">",   NodeGreater,      NodeGreater},
+  {">=",   NodeGreaterEqual, NodeGreaterEqual}, {">==", NodeGreaterEqual, NodeGreaterEqual},
+  {"<<>>", NodeBoolNotEqual, NodeBoolNotEqual},
+  {"+",    NodeSum,          NodeSum},
+  {"-",    NodeDifference,   NodeSum},
+  {"*",    NodeProduct,      NodeProduct},
+  {"/",    NodeQuotient,     NodeQuotient},
+  {"^",    NodePower,        NodeProduct},
+};
+// clang-format on
+
+const Spelling kUnknownSpelling = {"", NodeUnknown, NodeUnknown};
+
+const Spelling& LookUp(const ZELString& text) {
+  for (const Spelling& s : kSpellings) {
+    if (text == s.text) return s;
+  }
+  return kUnknownSpelling;
+}
+
+}  // namespace
+
+ZELS3Node* CreateExpression(const ZELString& spelling, const ZELICVectorImp_ZELS3Node& args) {
+  using zeltav::NodeBuilder;
+  const Spelling& entry = LookUp(spelling);
+  const ZELNodeType requested = entry.requested;
+
+  const unsigned int n = args.Count();
+  bool overUnknown = false;
+  bool allBoolean = true;
+  for (unsigned int i = 0; i < n; ++i) {
+    const ZELS3Node* a = args[i];
+    if (a == nullptr) return nullptr;
+    overUnknown = overUnknown || a->GetNodeType() == NodeUnknown;
+    allBoolean = allBoolean && zeltav::IsBoolValuedType(a->GetNodeType());
+  }
+
+  ZELS3Node* node = NodeBuilder::New(entry.made, spelling);
+  if (node == nullptr) return nullptr;
+  // f(x) + y -> +(f(x), y): an expression over an unknown operation is unknown.
+  if (overUnknown) NodeBuilder::SetType(node, NodeUnknown);
+
+  ZELS3Node* const one = ZELSymbolicCalculator::GetOne();
+  ZELS3Node* const minusOne = ZELSymbolicCalculator::GetMinesOne();
+  for (unsigned int i = 0; i < n; ++i) {
+    if (!overUnknown && requested == NodeSum) NodeBuilder::Insert(node, one);
+    // -(a) -> +(-1, a);  -(a, b, c) -> +(1, a, -1, b, -1, c)
+    if (!overUnknown && requested == NodeDifference) {
+      NodeBuilder::Insert(node, (i == 0 && n != 1) ? one : minusOne);
+    }
+    if (!NodeBuilder::Link(node, args[i], requested)) {
+      NodeBuilder::Discard(node);
+      return nullptr;
+    }
+    if (!overUnknown && requested == NodeProduct) NodeBuilder::Insert(node, one);
+  }
+
+  // =(p, q) over booleans -> the boolean relation ==(p, q) of type 3.
+  const ZELNodeType made = overUnknown ? NodeUnknown : entry.made;
+  if (allBoolean && made >= NodeEqual && made <= NodeGreaterEqual) {
+    NodeBuilder::SetType(node, static_cast<ZELNodeType>(made - (NodeEqual - NodeBoolEqual)));
+  }
+  return NodeBuilder::Finish(node, requested);
+}
+
+ZELS3Node* CreateExpression(const ZELString& spelling, const ZELICVectorImp_ZELS3Node* args) {
+  return CreateExpression(spelling, *args);
+}

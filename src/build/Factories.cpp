@@ -1,9 +1,150 @@
-// STUB
+// The factories: leaves, and operations over existing operands in the
+// argument layout the library works on (sums as (coefficient, term) pairs,
+// products as (factor, exponent) pairs). Each one finishes by simplifying the
+// new node, so what comes back is the one shared node for the expression.
+#include <new>
+
 #include "ZELTavSymbolicCalculator/Calculator.h"
-ZELS3Node* CreateExpression(unsigned long long, unsigned char) { return nullptr; }
-ZELS3Node* CreateExpression(unsigned char) { return nullptr; }
-ZELS3Node* CreateExpression(double) { return nullptr; }
-ZELS3Node* CreateOperation(ZELNodeType, const ZELICVectorImp_ZELS3Node&) { return nullptr; }
-ZELS3Node* CreateUnaryOperation(ZELNodeType, ZELS3Node*) { return nullptr; }
-ZELS3Node* CreateBinaryOperation(ZELNodeType, ZELS3Node*, ZELS3Node*) { return nullptr; }
-ZELS3Node* CreateTernaryOperation(ZELNodeType, ZELS3Node*, ZELS3Node*, ZELS3Node*) { return nullptr; }
+#include "build/NodeBuilder.h"
+
+namespace zeltav {
+
+ZELS3Node* NodeBuilder::New(ZELNodeType type) {
+  if (ZELS3Node::scalc == nullptr) return nullptr;
+  return new (std::nothrow) ZELS3Node(type);
+}
+
+ZELS3Node* NodeBuilder::New(ZELNodeType type, const ZELString& name) {
+  if (ZELS3Node::scalc == nullptr) return nullptr;
+  return new (std::nothrow) ZELS3Node(type, name);
+}
+
+bool NodeBuilder::Link(ZELS3Node* n, ZELS3Node* x, ZELNodeType context) {
+  ZELS3Node* simplified = x != nullptr ? x->Simplify(context) : nullptr;
+  if (simplified == nullptr) return false;
+  n->AddArg(simplified);
+  return true;
+}
+
+ZELS3Node* NodeBuilder::Finish(ZELS3Node* n, ZELNodeType requested) {
+  ZELS3Node* result = n->Simplify(requested);
+  if (result != n) Discard(n);
+  return result;
+}
+
+void NodeBuilder::Discard(ZELS3Node* n) {
+  const unsigned int count = n->args.Count();
+  for (unsigned int i = 0; i < count; ++i) {
+    ZELS3Node* a = n->args[i];
+    if (a != nullptr) a->RemoveFath(n);
+  }
+  n->args.Flush(0);
+  delete n;
+}
+
+}  // namespace zeltav
+
+namespace {
+
+using zeltav::NodeBuilder;
+
+// Links the operands in order, each optionally preceded by a coefficient or
+// followed by an exponent, then finishes the node.
+ZELS3Node* LinkAndFinish(ZELS3Node* n, ZELNodeType requested, ZELS3Node* const* ops,
+                         unsigned int count, ZELS3Node* coefficient, ZELS3Node* exponent) {
+  for (unsigned int i = 0; i < count; ++i) {
+    if (coefficient != nullptr) NodeBuilder::Insert(n, coefficient);
+    if (!NodeBuilder::Link(n, ops[i], requested)) {
+      NodeBuilder::Discard(n);
+      return nullptr;
+    }
+    if (exponent != nullptr) NodeBuilder::Insert(n, exponent);
+  }
+  return NodeBuilder::Finish(n, requested);
+}
+
+}  // namespace
+
+ZELS3Node* CreateExpression(unsigned long long id, unsigned char constFlag) {
+  ZELS3Node* n = NodeBuilder::New(NodeVariable);
+  if (n == nullptr) return nullptr;
+  n->value.id = id;
+  n->constVar = constFlag;
+  // A constant variable is never equal to another node, so it always
+  // survives finishing and its list entry stays valid.
+  if (constFlag != 0) ZELS3Node::scalc->AddConstVariable(n);
+  return NodeBuilder::Finish(n, NodeVariable);
+}
+
+ZELS3Node* CreateExpression(unsigned char boolean) {
+  ZELS3Node* n = NodeBuilder::New(NodeBoolConst);
+  if (n == nullptr) return nullptr;
+  n->value.boolean = boolean;
+  return NodeBuilder::Finish(n, NodeBoolConst);
+}
+
+ZELS3Node* CreateExpression(double value) {
+  ZELS3Node* n = NodeBuilder::New(NodeConstant);
+  if (n == nullptr) return nullptr;
+  n->value.constant = value;
+  return NodeBuilder::Finish(n, NodeConstant);
+}
+
+ZELS3Node* CreateOperation(ZELNodeType type, const ZELICVectorImp_ZELS3Node& args) {
+  ZELS3Node* n = NodeBuilder::New(type);
+  if (n == nullptr) return nullptr;
+  const unsigned int count = args.Count();
+  for (unsigned int i = 0; i < count; ++i) {
+    if (!NodeBuilder::Link(n, args[i], type)) {
+      NodeBuilder::Discard(n);
+      return nullptr;
+    }
+  }
+  return NodeBuilder::Finish(n, type);
+}
+
+// -(a) -> +(-1, a)
+ZELS3Node* CreateUnaryOperation(ZELNodeType type, ZELS3Node* a) {
+  if (a == nullptr) return nullptr;
+  ZELS3Node* n = NodeBuilder::New(type);
+  if (n == nullptr) return nullptr;
+  ZELS3Node* const ops[] = {a};
+  if (type != NodeDifference) return LinkAndFinish(n, type, ops, 1, nullptr, nullptr);
+  NodeBuilder::SetType(n, NodeSum);
+  return LinkAndFinish(n, type, ops, 1, ZELSymbolicCalculator::GetMinesOne(), nullptr);
+}
+
+// +(a, b) -> +(1, a, 1, b)    -(a, b) -> +(1, a, -1, b)
+// *(a, b) -> *(a, 1, b, 1)    ^(a, b) -> *(a, b)
+ZELS3Node* CreateBinaryOperation(ZELNodeType type, ZELS3Node* a, ZELS3Node* b) {
+  if (a == nullptr || b == nullptr) return nullptr;
+  ZELS3Node* n = NodeBuilder::New(type);
+  if (n == nullptr) return nullptr;
+  ZELS3Node* const one = ZELSymbolicCalculator::GetOne();
+  ZELS3Node* const ops[] = {a, b};
+  if (type == NodeSum) return LinkAndFinish(n, type, ops, 2, one, nullptr);
+  if (type == NodeProduct) return LinkAndFinish(n, type, ops, 2, nullptr, one);
+  if (type == NodePower) NodeBuilder::SetType(n, NodeProduct);
+  if (type != NodeDifference) return LinkAndFinish(n, type, ops, 2, nullptr, nullptr);
+
+  NodeBuilder::SetType(n, NodeSum);
+  NodeBuilder::Insert(n, one);
+  if (NodeBuilder::Link(n, a, type)) {
+    NodeBuilder::Insert(n, ZELSymbolicCalculator::GetMinesOne());
+    if (NodeBuilder::Link(n, b, type)) return NodeBuilder::Finish(n, type);
+  }
+  NodeBuilder::Discard(n);
+  return nullptr;
+}
+
+// +(a, b, c) -> +(1, a, 1, b, 1, c)    *(a, b, c) -> *(a, 1, b, 1, c, 1)
+ZELS3Node* CreateTernaryOperation(ZELNodeType type, ZELS3Node* a, ZELS3Node* b, ZELS3Node* c) {
+  if (a == nullptr || b == nullptr || c == nullptr) return nullptr;
+  ZELS3Node* n = NodeBuilder::New(type);
+  if (n == nullptr) return nullptr;
+  ZELS3Node* const one = ZELSymbolicCalculator::GetOne();
+  ZELS3Node* const ops[] = {a, b, c};
+  if (type == NodeSum) return LinkAndFinish(n, type, ops, 3, one, nullptr);
+  if (type == NodeProduct) return LinkAndFinish(n, type, ops, 3, nullptr, one);
+  return LinkAndFinish(n, type, ops, 3, nullptr, nullptr);
+}

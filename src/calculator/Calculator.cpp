@@ -1,5 +1,12 @@
-// STUB
+// The calculator core: construction and destruction, the node table that
+// makes structurally equal nodes one object, the variable lookups, the
+// equation accessors, the options and the shared constants.
 #include "ZELTavSymbolicCalculator/Calculator.h"
+
+#include <algorithm>
+#include <new>
+#include <vector>
+
 ZELS3Node* ZELSymbolicCalculator::sZero = nullptr;
 ZELS3Node* ZELSymbolicCalculator::sOne = nullptr;
 ZELS3Node* ZELSymbolicCalculator::sTwo = nullptr;
@@ -7,16 +14,125 @@ ZELS3Node* ZELSymbolicCalculator::sMinesOne = nullptr;
 ZELS3Node* ZELSymbolicCalculator::sMinesTwo = nullptr;
 ZELS3Node* ZELSymbolicCalculator::sTrue = nullptr;
 ZELS3Node* ZELSymbolicCalculator::sFalse = nullptr;
-ZELSymbolicCalculator::ZELSymbolicCalculator() : table(nullptr), exactVars(100u, 100u), linearVars(40u, 10u), equations(100u, 100u), results(100u, 100u), constVars(20u, 10u), gauss(0), divReplace(1), transfer(1), subst(0) {}
-ZELSymbolicCalculator::~ZELSymbolicCalculator() {}
-ZELS3Node* ZELSymbolicCalculator::AddNode(ZELS3Node* n) { return n; }
-int ZELSymbolicCalculator::IsExactVariable(unsigned long long) const { return 0; }
-int ZELSymbolicCalculator::IsLinearVariable(unsigned long long) const { return 0; }
-ZELS3Node* ZELSymbolicCalculator::GetExactVariable(unsigned long long) const { return nullptr; }
-ZELS3Node* ZELSymbolicCalculator::GetLinearVariable(unsigned long long) const { return nullptr; }
-void ZELSymbolicCalculator::AddConstVariable(ZELS3Node*) {}
-unsigned int ZELSymbolicCalculator::GetNumberOfEquations() const { return 0; }
-ZELS3Node* ZELSymbolicCalculator::GetEquation(unsigned int) const { return nullptr; }
+
+ZELSymbolicCalculator::ZELSymbolicCalculator()
+    : table(nullptr),
+      exactVars(100u, 100u),
+      linearVars(40u, 10u),
+      equations(100u, 100u),
+      results(100u, 100u),
+      constVars(20u, 10u),
+      gauss(0),
+      divReplace(1),
+      transfer(1),
+      subst(0) {
+  ZELS3Node::scalc = this;
+  table = new (std::nothrow) ChainCell*[kBuckets]();
+  _Error = 0;
+  // The factories register through scalc and the table, so these come last.
+  sZero = CreateExpression(0.0);
+  sOne = CreateExpression(1.0);
+  sTwo = CreateExpression(2.0);
+  sMinesOne = CreateExpression(-1.0);
+  sMinesTwo = CreateExpression(-2.0);
+  sTrue = CreateExpression(static_cast<unsigned char>(1));
+  sFalse = CreateExpression(static_cast<unsigned char>(0));
+}
+
+ZELSymbolicCalculator::~ZELSymbolicCalculator() {
+  if (table != nullptr) {
+    // Every table node goes at once, so nothing is unlinked. Constant
+    // variables belong to their list. Collecting first guarantees each node
+    // is freed once even if a node was ever entered in two chains.
+    std::vector<ZELS3Node*> owned;
+    for (unsigned int b = 0; b < kBuckets; ++b) {
+      ChainCell* cell = table[b];
+      while (cell != nullptr) {
+        ChainCell* next = cell->next;
+        ZELS3Node* n = cell->node;
+        if (n != nullptr && !(n->type == NodeVariable && n->constVar != 0)) owned.push_back(n);
+        delete cell;
+        cell = next;
+      }
+      table[b] = nullptr;
+    }
+    std::sort(owned.begin(), owned.end());
+    owned.erase(std::unique(owned.begin(), owned.end()), owned.end());
+    for (ZELS3Node* n : owned) delete n;
+    delete[] table;
+    table = nullptr;
+  }
+  _Error = 0;
+  exactVars.Flush(1);
+  linearVars.Flush(1);
+  constVars.Flush(1);
+  if (ZELS3Node::scalc == this) {
+    ZELS3Node::scalc = nullptr;
+    sZero = sOne = sTwo = sMinesOne = sMinesTwo = sTrue = sFalse = nullptr;
+  }
+}
+
+// First structurally equal node of the bucket's chain wins; a fresh duplicate
+// is stripped of its arguments so the caller can delete it.
+ZELS3Node* ZELSymbolicCalculator::AddNode(ZELS3Node* node) {
+  if (node == nullptr || table == nullptr) return node;
+  const unsigned int sig = node->signature;
+  ChainCell** link = &table[sig % kBuckets];
+  for (ChainCell* cell = *link; cell != nullptr; cell = cell->next) {
+    if (cell->node == node) return node;
+    // The stored signature rejects most cells without touching their node;
+    // Equal would reject them on the same test.
+    if (cell->signature == sig && cell->node->Equal(node)) {
+      node->RemoveAllArgs();
+      return cell->node;
+    }
+    link = &cell->next;
+  }
+  ChainCell* fresh = new (std::nothrow) ChainCell{node, sig, nullptr};
+  if (fresh != nullptr) *link = fresh;
+  return node;
+}
+
+namespace {
+
+template <class Record>
+const Record* FindRecord(const ZELICVectorImp<Record>& list, unsigned long long id) {
+  const unsigned int count = list.Count();
+  for (unsigned int i = 0; i < count; ++i) {
+    const Record* r = list[i];
+    if (r != nullptr && r->id == id) return r;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+int ZELSymbolicCalculator::IsExactVariable(unsigned long long id) const {
+  return FindRecord(exactVars, id) != nullptr ? 1 : 0;
+}
+
+int ZELSymbolicCalculator::IsLinearVariable(unsigned long long id) const {
+  return FindRecord(linearVars, id) != nullptr ? 1 : 0;
+}
+
+ZELS3Node* ZELSymbolicCalculator::GetExactVariable(unsigned long long id) const {
+  const ZELS3ExactVariable* r = FindRecord(exactVars, id);
+  return r != nullptr ? r->value : nullptr;
+}
+
+ZELS3Node* ZELSymbolicCalculator::GetLinearVariable(unsigned long long id) const {
+  const ZELS3LinearVariable* r = FindRecord(linearVars, id);
+  return r != nullptr ? r->expression : nullptr;
+}
+
+void ZELSymbolicCalculator::AddConstVariable(ZELS3Node* node) { constVars.Add(node); }
+
+unsigned int ZELSymbolicCalculator::GetNumberOfEquations() const { return results.Count(); }
+
+ZELS3Node* ZELSymbolicCalculator::GetEquation(unsigned int i) const {
+  return i < results.Count() ? results[i] : nullptr;
+}
+
 int ZELSymbolicCalculator::GetGauss() const { return gauss; }
 void ZELSymbolicCalculator::SetGauss(int on) { gauss = on; }
 void ZELSymbolicCalculator::SetGaussOn() { gauss = 1; }
@@ -33,6 +149,7 @@ int ZELSymbolicCalculator::GetTransfer() const { return transfer; }
 void ZELSymbolicCalculator::SetTransfer(int on) { transfer = on; }
 void ZELSymbolicCalculator::SetTransferOn() { transfer = 1; }
 void ZELSymbolicCalculator::SetTransferOff() { transfer = 0; }
+
 ZELS3Node* ZELSymbolicCalculator::GetZero() { return sZero; }
 ZELS3Node* ZELSymbolicCalculator::GetOne() { return sOne; }
 ZELS3Node* ZELSymbolicCalculator::GetTwo() { return sTwo; }
@@ -40,6 +157,7 @@ ZELS3Node* ZELSymbolicCalculator::GetMinesOne() { return sMinesOne; }
 ZELS3Node* ZELSymbolicCalculator::GetMinesTwo() { return sMinesTwo; }
 ZELS3Node* ZELSymbolicCalculator::GetTrue() { return sTrue; }
 ZELS3Node* ZELSymbolicCalculator::GetFalse() { return sFalse; }
+
 ZELS3Node* GetZero() { return ZELSymbolicCalculator::GetZero(); }
 ZELS3Node* GetOne() { return ZELSymbolicCalculator::GetOne(); }
 ZELS3Node* GetTwo() { return ZELSymbolicCalculator::GetTwo(); }

@@ -1,6 +1,85 @@
-// STUB
+// The simplification driver: substitutes recorded variables, applies the
+// type's own rule, then signs the node and offers it to the node table.
 #include "ZELTavSymbolicCalculator/Calculator.h"
-ZELS3Node* ZELS3Node::Simplify(ZELNodeType) { return this; }
-ZELS3Node* ZELS3Node::Check(ZELS3Node* n, ZELNodeType) { return n; }
-ZELS3Node* ZELS3Node::SimplifySimple() { return this; }
-ZELS3Node* ZELS3Node::CheckSimple(ZELS3Node* n) { return n; }
+#include "node/NodeTypeTable.h"
+
+namespace {
+
+// Whether the chain starting at head holds n itself.
+template <class Cell>
+bool ChainHolds(const Cell* head, const ZELS3Node* n) {
+  for (const Cell* cell = head; cell != nullptr; cell = cell->next) {
+    if (cell->node == n) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+ZELS3Node* ZELS3Node::Simplify(ZELNodeType contextType) {
+  ZELSymbolicCalculator* const calc = scalc;
+  if (calc == nullptr) return nullptr;
+
+  if (type == NodeVariable && constVar == 0) {
+    // x -> its fixed value anywhere; x -> its linear definition inside sums.
+    const unsigned long long id = value.id;
+    if (calc->GetSubst() && calc->IsExactVariable(id)) return calc->GetExactVariable(id);
+    if (calc->GetGauss() && (contextType == NodeSum || contextType == NodeDifference) &&
+        calc->IsLinearVariable(id)) {
+      return calc->GetLinearVariable(id);
+    }
+  } else if (zeltav::IsOperationType(type)) {
+    double number = 0.0;
+    ZELS3Node* replacement = Simplify(&number);
+    if (replacement != nullptr && replacement != this) {
+      // A registered node may stand inside other expressions: it stays whole
+      // and only the replacement is handed back.
+      const bool registered =
+          calc->table != nullptr &&
+          ChainHolds(calc->table[signature % ZELSymbolicCalculator::kBuckets], this);
+      if (!registered) RemoveAllArgs();
+      return replacement;
+    }
+    if (replacement == nullptr && args.Count() == 0) {
+      // Every argument folded away: +() -> 0, and the rule's number otherwise.
+      RemoveAllArgs();
+      return CreateExpression(number);
+    }
+  }
+
+  CalculateSignature();
+  return calc->AddNode(this);
+}
+
+ZELS3Node* ZELS3Node::Check(ZELS3Node* node, ZELNodeType contextType) {
+  if (node == nullptr) return nullptr;
+  ZELS3Node* result = node->Simplify(contextType);
+  if (result != node) {
+    ZELSymbolicCalculator* const calc = scalc;
+    const bool registered =
+        calc != nullptr && calc->table != nullptr &&
+        ChainHolds(calc->table[node->signature % ZELSymbolicCalculator::kBuckets], node);
+    if (!registered) {
+      if (node->args.Count() != 0) node->RemoveAllArgs();
+      delete node;
+    }
+  }
+  return result;
+}
+
+ZELS3Node* ZELS3Node::SimplifySimple() {
+  if (!zeltav::TakesArguments(type)) return this;
+  if (scalc == nullptr) return nullptr;
+  CalculateSignature();
+  return scalc->AddNode(this);
+}
+
+ZELS3Node* ZELS3Node::CheckSimple(ZELS3Node* node) {
+  if (node == nullptr) return nullptr;
+  ZELS3Node* result = node->SimplifySimple();
+  if (result != node) {
+    if (node->args.Count() != 0) node->RemoveAllArgs();
+    delete node;
+  }
+  return result;
+}

@@ -93,6 +93,11 @@ class ZELSymbolicCalculatorTestAccess {
   static const ZELICVectorImp_ZELS3LinearVariable& LinearVariables(const ZELSymbolicCalculator* c) {
     return c->linearVars;
   }
+  // Records pushed straight into the calculator's lists, which own them.
+  static void PushExact(ZELSymbolicCalculator* c, ZELS3ExactVariable* r) { c->exactVars.Add(r); }
+  static void PushLinear(ZELSymbolicCalculator* c, ZELS3LinearVariable* r) {
+    c->linearVars.Add(r);
+  }
   static int ErrorCode() { return ZELSymbolicCalculator::_Error; }
   static void ResetError() { ZELSymbolicCalculator::_Error = 0; }
 };
