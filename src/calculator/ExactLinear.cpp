@@ -1,4 +1,94 @@
-// STUB
+// Exact variables (fixed at a value) and linear variables (defined as a
+// weighted sum). Linear definitions are kept fully substituted: a new
+// definition of x is written into every earlier definition that names x,
+// and an earlier definition that has become a number fixes its variable.
 #include "ZELTavSymbolicCalculator/Calculator.h"
-ZELS3ExactVariable* ZELSymbolicCalculator::AddExactVariable(unsigned long long, double) { return nullptr; }
-void ZELSymbolicCalculator::AddLinearVariable(unsigned long long, ZELS3Node*) {}
+
+namespace {
+
+// 1 when the pairs list holds the non-constant variable id in any entry.
+bool MentionsVariable(const ZELICVectorImp_ZELS3Node& pairs, unsigned long long id) {
+  for (unsigned int i = 0; i < pairs.Count(); ++i) {
+    const ZELS3Node* n = pairs[i];
+    if (n && n->IsNonConstVariable() && n->GetVariableID() == id) return true;
+  }
+  return false;
+}
+
+// The pairs of `into` with every pair (a, x) replaced by the pairs of `def`
+// scaled by a, as a new sum:  y = 2x + 3z, x = 4u + 5w  ->  y = 8u + 10w + 3z
+ZELS3Node* SubstituteInto(const ZELS3LinearVariable& into, const ZELS3LinearVariable& def) {
+  const ZELICVectorImp_ZELS3Node& pairs = into.pairs;
+  const ZELICVectorImp_ZELS3Node& defPairs = def.pairs;
+  ZELICVectorImp_ZELS3Node merged(pairs.Count() + defPairs.Count(), 5u);
+  for (unsigned int i = 0; i + 1 < pairs.Count(); i += 2) {
+    ZELS3Node* c = pairs[i];
+    ZELS3Node* t = pairs[i + 1];
+    if (c && t && t->IsNonConstVariable() && t->GetVariableID() == def.id) {
+      const double a = c->GetConstant();
+      for (unsigned int j = 0; j + 1 < defPairs.Count(); j += 2) {
+        ZELS3Node* c2 = defPairs[j];
+        merged.Add(c2 ? CreateExpression(c2->GetConstant() * a) : nullptr);
+        merged.Add(defPairs[j + 1]);
+      }
+    } else {
+      merged.Add(c);
+      merged.Add(t);
+    }
+  }
+  return CreateOperation(NodeSum, merged);
+}
+
+}  // namespace
+
+ZELS3ExactVariable* ZELSymbolicCalculator::AddExactVariable(unsigned long long id, double value) {
+  for (unsigned int i = 0; i < exactVars.Count(); ++i) {
+    ZELS3ExactVariable* rec = exactVars[i];
+    if (!rec || rec->id != id) continue;
+    // Fixed again: the same value is harmless, anything else (NaN included)
+    // makes the system inconsistent. The first value stays.
+    const double old = rec->value ? rec->value->GetConstant() : 0.0;
+    if (!(rec->value && old == value)) SetError(101);
+    return nullptr;
+  }
+  ZELS3Node* node = CreateExpression(value);
+  if (!node) return nullptr;
+  ZELS3ExactVariable* rec = new ZELS3ExactVariable(id, node);
+  if (!exactVars.Add(rec)) {
+    delete rec;
+    return nullptr;
+  }
+  return rec;
+}
+
+void ZELSymbolicCalculator::AddLinearVariable(unsigned long long id, ZELS3Node* expression) {
+  if (!expression) return;
+  for (unsigned int i = 0; i < linearVars.Count(); ++i) {
+    ZELS3LinearVariable* rec = linearVars[i];
+    if (rec && rec->id == id) {
+      SetError(101);  // defined twice; the first definition stays
+      return;
+    }
+  }
+  ZELS3LinearVariable* added = new ZELS3LinearVariable(id, expression);
+  if (!linearVars.Add(added)) {
+    delete added;
+    return;
+  }
+  if (linearVars.Count() == 1) return;
+
+  // Every record before the new one: substitute, then promote a definition
+  // that is a number to an exact variable.
+  for (unsigned int k = 0; k + 1 < linearVars.Count(); ++k) {
+    ZELS3LinearVariable* rec = linearVars[k];
+    if (!rec) break;
+    if (MentionsVariable(rec->pairs, id)) {
+      ZELS3Node* rebuilt = SubstituteInto(*rec, *added);
+      if (rebuilt) rec->SetExpression(rebuilt);
+    }
+    if (rec->expression && rec->expression->GetNodeType() == NodeConstant) {
+      // Same rules as fixing a variable: equal value -> nothing, other -> 101.
+      AddExactVariable(rec->id, rec->expression->GetConstant());
+    }
+  }
+}

@@ -1,4 +1,92 @@
-// STUB
+// The output pass: the processed system as a list of equations, one per
+// exact variable and one rebuilt copy per stored equation, in output form:
+//   +(2, x, 1, y)  ->  +(1, *(2, 1, x, 1), 1, y)
+//   *(x, 2, y, 1)  ->  *(^(x, 2), 1, y, 1)
 #include "ZELTavSymbolicCalculator/Calculator.h"
-void ZELSymbolicCalculator::Simplify() {}
-ZELS3Node* ZELSymbolicCalculator::RebuildForOutput(ZELS3Node* n) { return n; }
+#include "calculator/ScopedOption.h"
+#include "node/NodeTypeTable.h"
+
+void ZELSymbolicCalculator::Simplify() {
+  // With both off the variable of "x == value" stays a variable.
+  zeltav::ScopedOption keepGauss(this, &ZELSymbolicCalculator::GetGauss,
+                                 &ZELSymbolicCalculator::SetGauss, 0);
+  zeltav::ScopedOption keepSubst(this, &ZELSymbolicCalculator::GetSubst,
+                                 &ZELSymbolicCalculator::SetSubst, 0);
+  for (unsigned int i = 0; i < exactVars.Count(); ++i) {
+    const ZELS3ExactVariable* rec = exactVars[i];
+    if (!rec) continue;
+    ZELICVectorImp_ZELS3Node operands(2u, 0u);
+    operands.Add(CreateExpression(rec->id, static_cast<unsigned char>(0)));
+    operands.Add(rec->value);
+    ZELS3Node* eq = CreateExpression(ZELString("=="), operands);
+    if (eq) results.Add(eq);
+  }
+
+  SetSubst(1);
+  for (unsigned int i = 0; i < equations.Count(); ++i) {
+    ZELS3Node* stored = equations[i];
+    ZELS3Node* out = RebuildForOutput(stored);
+    if (!out) continue;
+    out->SetSDNode(stored->GetSDNode());
+    results.Add(out);
+  }
+}
+
+ZELS3Node* ZELSymbolicCalculator::RebuildForOutput(ZELS3Node* n) {
+  if (!n) return nullptr;
+  const ZELNodeType type = n->GetNodeType();
+  if (!zeltav::TakesArguments(type)) return n;
+
+  ZELS3Node* m = new ZELS3Node(type, n->name);
+  const unsigned int count = n->GetArgsNum();
+  // A null part anywhere makes the whole copy null; a lone trailing entry of
+  // a pair list (a malformed node) is left out.
+  if (type == NodeSum || type == NodeProduct) {
+    for (unsigned int i = 0; i + 1 < count; i += 2) {
+      ZELS3Node* first = RebuildForOutput(n->GetArg(i));
+      ZELS3Node* second = RebuildForOutput(n->GetArg(i + 1));
+      if (!first || !second) {
+        m->RemoveAllArgs();
+        delete m;
+        return nullptr;
+      }
+      if (type == NodeSum) {
+        if (first->IsOne() || first->IsMinesOne()) {
+          m->AddArg(first->IsOne() ? sOne : sMinesOne);
+          m->AddArg(second);
+          continue;
+        }
+        // c t -> 1 (c * t)
+        ZELS3Node* product = new ZELS3Node(NodeProduct);
+        product->AddArg(first);
+        product->AddArg(sOne);
+        product->AddArg(second);
+        product->AddArg(sOne);
+        m->AddArg(sOne);
+        m->AddArg(ZELS3Node::CheckSimple(product));
+      } else {
+        if (second->IsOne()) {
+          m->AddArg(first);
+        } else {
+          // b^e -> (^(b, e), 1)
+          ZELS3Node* power = new ZELS3Node(NodePower);
+          power->AddArg(first);
+          power->AddArg(second);
+          m->AddArg(ZELS3Node::CheckSimple(power));
+        }
+        m->AddArg(sOne);
+      }
+    }
+  } else {
+    for (unsigned int i = 0; i < count; ++i) {
+      ZELS3Node* arg = RebuildForOutput(n->GetArg(i));
+      if (!arg) {
+        m->RemoveAllArgs();
+        delete m;
+        return nullptr;
+      }
+      m->AddArg(arg);
+    }
+  }
+  return ZELS3Node::CheckSimple(m);
+}

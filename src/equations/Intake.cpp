@@ -1,5 +1,180 @@
-// STUB
+// Equation intake: each constraint is split, consumed, eliminated or
+// transferred before it is stored in the calculator's equation list.
+//   and(x = 1, y < 2)  ->  x fixed at 1, y < 2 stored
 #include "ZELTavSymbolicCalculator/Calculator.h"
-void ZELSymbolicCalculator::AddEquation(ZELS3Node*) {}
-ZELS3Node* ZELS3Node::ProcessEquation(int) { return nullptr; }
-void ZELS3Node::ChangeEqSign() {}
+#include "calculator/ScopedOption.h"
+
+void ZELSymbolicCalculator::AddEquation(ZELS3Node* e) {
+  if (!e) return;
+  ZELS3Node* r = e->ProcessEquation(1);
+  if (!r) return;
+  r->ChangeEqSign();
+  r->SetSDNode(e->GetSDNode());
+  if (r->IsTrue()) return;      // holds trivially
+  if (r->IsVariable()) return;  // consumed: an exact variable was recorded
+  equations.Add(r);
+}
+
+ZELS3Node* ZELS3Node::ProcessEquation(int top) {
+  ZELSymbolicCalculator* calc = scalc;
+  if (!calc) return nullptr;
+  switch (type) {
+    case NodeBoolConst:
+      if (value.boolean) return this;
+      ZELSymbolicCalculator::SetError(101);
+      return nullptr;
+    case NodeVariable:
+    case NodeConstant:
+      return this;
+    case NodeBoolEqual:
+    case NodeBoolNotEqual:
+    case NodeBoolLess:
+    case NodeBoolLessEqual:
+    case NodeBoolGreater:
+    case NodeBoolGreaterEqual:
+    case NodeEqual:
+    case NodeNotEqual:
+    case NodeLess:
+    case NodeLessEqual:
+    case NodeGreater:
+    case NodeGreaterEqual: {
+      if (GetArgsNum() != 2) return nullptr;
+      ZELS3Node* a = GetArg(0);
+      ZELS3Node* b = GetArg(1);
+      if (!a || !b) return nullptr;
+      // x = 5 or 5 = x fixes x whatever the options; the variable says "consumed".
+      if (type == NodeEqual) {
+        if (a->IsNonConstVariable() && b->IsConstant()) {
+          calc->AddExactVariable(a->GetVariableID(), b->GetConstant());
+          return a;
+        }
+        if (b->IsNonConstVariable() && a->IsConstant()) {
+          calc->AddExactVariable(b->GetVariableID(), a->GetConstant());
+          return b;
+        }
+      }
+      if (calc->GetGauss()) {
+        // The solved equation goes on with Gauss off; Gauss is then set to 1.
+        ZELS3Node* r = calc->ProcessGauss(this);
+        zeltav::ScopedOption noGauss(calc, &ZELSymbolicCalculator::SetGauss, 0, 1);
+        return r ? r->ProcessEquation(top) : nullptr;
+      }
+      if (!calc->GetTransfer()) return this;
+      // A constant variable counts as an expression here, not as a variable.
+      if (a->IsNonConstVariable() && b->IsNonConstVariable()) {
+        if (a->GetVariableID() != b->GetVariableID()) return this;
+        return (type == NodeEqual || type == NodeBoolEqual) ? ZELSymbolicCalculator::GetTrue()
+                                                            : this;
+      }
+      if (a->IsNonConstVariable() && b->IsConstant()) return this;
+      if (a->IsConstant() && b->IsNonConstVariable()) return this;
+      return Transfer(type, a, b);
+    }
+    case NodeAnd:
+      // Split only at the top: and(p, q) -> p, q as constraints of their own.
+      if (!top) return this;
+      for (unsigned int i = 0; i < GetArgsNum(); ++i) {
+        ZELS3Node* arg = GetArg(i);
+        ZELS3Node* conjunct = arg ? arg->Simplify(NodeAnd) : nullptr;
+        if (conjunct) calc->AddEquation(conjunct);
+      }
+      return nullptr;
+    case NodeOr:
+    case NodeNot:
+    case NodeImplies:
+    case NodeAbs:
+    case NodeSign:
+    case NodeExp:
+    case NodeLn:
+    case NodeSqrt:
+    case NodeMin:
+    case NodeMax:
+    case NodeSin:
+    case NodeCos:
+    case NodeTg:
+    case NodeCtg:
+    case NodeAsin:
+    case NodeAcos:
+    case NodeAtan:
+    case NodeSum:
+    case NodeDifference:
+    case NodeProduct:
+    case NodeQuotient:
+    case NodePower:
+      return this;
+    case NodeUnknown:
+      if (name == "true") {
+        // true(c): c is a constraint of its own; the wrapper is dropped.
+        ZELS3Node* arg = GetArgsNum() > 0 ? GetArg(0) : nullptr;
+        ZELS3Node* inner = arg ? arg->Simplify(NodeUnknown) : nullptr;
+        if (inner) calc->AddEquation(inner);
+        return nullptr;
+      }
+      // f(x = 3, y) -> f(x, y) with x fixed: arguments processed in place.
+      for (unsigned int i = 0; i < GetArgsNum(); ++i) {
+        ZELS3Node* arg = GetArg(i);
+        ZELS3Node* inner = arg ? arg->Simplify(NodeUnknown) : nullptr;
+        if (inner) inner = inner->ProcessEquation(0);
+        if (inner) ReplaceArg(inner, i);
+      }
+      return this;
+  }
+  return this;
+}
+
+void ZELS3Node::ChangeEqSign() {
+  switch (type) {
+    case NodeBoolEqual:
+    case NodeEqual:
+      name = "=";
+      return;
+    case NodeBoolNotEqual:
+    case NodeNotEqual:
+      name = "<>";
+      return;
+    case NodeBoolLess:
+    case NodeLess:
+      name = "<";
+      return;
+    case NodeBoolLessEqual:
+    case NodeLessEqual:
+      name = "<=";
+      return;
+    case NodeBoolGreater:
+    case NodeGreater:
+      name = ">";
+      return;
+    case NodeBoolGreaterEqual:
+    case NodeGreaterEqual:
+      name = ">=";
+      return;
+    case NodeVariable:
+    case NodeConstant:
+    case NodeBoolConst:
+    case NodeAnd:
+    case NodeOr:
+    case NodeNot:
+    case NodeImplies:
+    case NodeAbs:
+    case NodeSign:
+    case NodeExp:
+    case NodeLn:
+    case NodeSqrt:
+    case NodeMin:
+    case NodeMax:
+    case NodeSin:
+    case NodeCos:
+    case NodeTg:
+    case NodeCtg:
+    case NodeAsin:
+    case NodeAcos:
+    case NodeAtan:
+    case NodeSum:
+    case NodeDifference:
+    case NodeProduct:
+    case NodeQuotient:
+    case NodePower:
+    case NodeUnknown:
+      return;
+  }
+}
