@@ -1,0 +1,10 @@
+// zelcalc: reads a constraint system, runs it through the symbolic calculator
+// and prints what the calculator made of it.
+#include <iostream>
+
+#include "CommandLine.h"
+
+int main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);
+  return zelcalc::RunCommand(argc, argv, std::cin, std::cout, std::cerr);
+}
