@@ -12,17 +12,14 @@ namespace {
 
 typedef ZELS3ExactVariable Rec;
 typedef ZELICVectorImp<Rec> Vec;
-typedef ZELICVectorIteratorImp<Rec> Iter;
 typedef std::vector<Rec*> Slots;
 
-// Records owned by the test; r[i] has id i.
-struct Records {
-  std::vector<std::unique_ptr<Rec>> owned;
-  Rec* operator[](unsigned i) {
-    while (owned.size() <= i) owned.emplace_back(new Rec(owned.size(), nullptr));
-    return owned[i].get();
-  }
-};
+// Records that live for the whole program; R(i) has id i.
+Rec* R(unsigned i) {
+  static std::vector<std::unique_ptr<Rec>> all;
+  while (all.size() <= i) all.emplace_back(new Rec(all.size(), nullptr));
+  return all[i].get();
+}
 
 Slots All(const Vec& v) {
   Slots s;
@@ -30,8 +27,8 @@ Slots All(const Vec& v) {
   return s;
 }
 
-void Fill(Vec& v, Records& r, unsigned n) {
-  for (unsigned i = 0; i < n; ++i) ASSERT_EQ(v.Add(r[i]), 1);
+void Fill(Vec& v, unsigned n) {
+  for (unsigned i = 0; i < n; ++i) ASSERT_EQ(v.Add(R(i)), 1);
 }
 
 int gDeleted = 0;
@@ -59,66 +56,64 @@ struct BrokenVec : Vec {
 }  // namespace
 
 TEST(VectorGrowth, FollowsDeltaAndFactorArithmetic) {
-  Records r;
-  Vec none, two(2u, 0u);
-  Fill(two, r, 3);
-  EXPECT_EQ(two.Add(r[3]) + none.Add(r[0]), 0) << "a zero delta never grows";
-
-  Vec hundred(100u, 100u);
-  Fill(hundred, r, 101);
-  EXPECT_EQ(hundred.Limit(), 101u);
-  ASSERT_EQ(hundred.Add(r[101]), 1);
-  EXPECT_EQ(hundred.Limit(), 201u);
-  EXPECT_EQ(hundred.NextDelta(200), 200u);
-  EXPECT_EQ(hundred.Resize(201), 0) << "no growth counts as failure";
-
-  Vec doubling(3u, 1.0), half(9u, 0.5), tiny(9u, 0.01);
-  EXPECT_EQ(doubling.NextDelta(1), 4u);
+  // clang-format off
+  struct { const char* what; Vec v; unsigned fill; int added; unsigned limit; } adds[] = {
+      {"zero delta never grows", Vec(2u, 0u), 3, 0, 3}, {"default", Vec(), 0, 0, 0},
+      {"delta 100", Vec(100u, 100u), 101, 1, 201}};
+  const struct { double factor; unsigned need, delta; } steps[] = {
+      {1.0, 1, 4}, {0.01, 1, 1}, {0.01, 3, 3}, {std::nan(""), 1, 4}};
+  // clang-format on
+  for (auto& c : adds) {
+    Fill(c.v, c.fill);
+    EXPECT_EQ(c.v.Add(R(c.fill)), c.added) << c.what;
+    if (c.limit) {
+      EXPECT_EQ(c.v.Limit(), c.limit) << c.what;
+    }
+  }
+  for (const auto& c : steps)
+    EXPECT_EQ(Vec(3u, c.factor).NextDelta(c.need), c.delta) << c.factor << " " << c.need;
+  EXPECT_EQ(adds[2].v.NextDelta(200), 200u);
+  EXPECT_EQ(adds[2].v.Resize(201), 0) << "no growth counts as failure";
+  Vec half(9u, 0.5);
   ASSERT_EQ(half.Resize(11), 1);
   EXPECT_EQ(half.Limit(), 15u);
-  EXPECT_EQ(tiny.NextDelta(1), 1u);
-  EXPECT_EQ(tiny.NextDelta(3), 3u);
-  Vec nan(3u, std::nan(""));
-  EXPECT_EQ(nan.NextDelta(1), 4u) << "a NaN factor means 1.0";
 }
 
 TEST(VectorInsertion, SkipsSlotsWrittenBeyondTopAndInsertsPastTheEnd) {
-  Records r;
   Vec v(2u, 1u);
-  v[0] = r[0];
-  ASSERT_EQ(v.Add(r[1]), 1);
+  v[0] = R(0);
+  ASSERT_EQ(v.Add(R(1)), 1);
   EXPECT_EQ(v.Count(), 2u);
-  ASSERT_EQ(v.AddAt(r[9], 1), 1);
-  ASSERT_EQ(v.AddAt(r[8], 0), 1);  // full: grows
-  EXPECT_EQ(All(v), (Slots{r[8], r[0], r[9], r[1]}));
+  ASSERT_EQ(v.AddAt(R(9), 1), 1);
+  ASSERT_EQ(v.AddAt(R(8), 0), 1);  // full: grows
+  EXPECT_EQ(All(v), (Slots{R(8), R(0), R(9), R(1)}));
 
   Vec w(5u, 5u);
-  ASSERT_EQ(w.AddAt(r[0], 10), 1);
+  ASSERT_EQ(w.AddAt(R(0), 10), 1);
   EXPECT_EQ(w.Count(), 11u);
   Slots expected(11, nullptr);
-  expected[10] = r[0];
+  expected[10] = R(0);
   EXPECT_EQ(All(w), expected);
 }
 
 TEST(VectorRemoval, DetachAtAndFlushWorkOnTheirExactRanges) {
-  Records r;
   Vec v(5u, 5u);
-  Fill(v, r, 3);
-  v[4] = r[4];
-  v[5] = r[5];
+  Fill(v, 3);
+  v[4] = R(4);
+  v[5] = R(5);
   ASSERT_EQ(v.DetachAt(4, 2, 0), 1) << "beyond top: only nulls the slots";
   EXPECT_EQ(v.Count(), 3u);
   ASSERT_EQ(v.DetachAt(1, 5, 0), 1);
   EXPECT_EQ(v.Count(), 1u);
-  EXPECT_EQ(All(v), (Slots{r[0], nullptr, nullptr, nullptr, nullptr, nullptr}));
+  EXPECT_EQ(All(v), (Slots{R(0), nullptr, nullptr, nullptr, nullptr, nullptr}));
   EXPECT_EQ(v.DetachAt(6, 1, 0), 0);
 
   Vec f(5u, 5u);
-  Fill(f, r, 5);
+  Fill(f, 5);
   f.Flush(0, 2, 0);  // end bound first
   EXPECT_EQ(f.Count(), 0u);
-  Fill(f, r, 3);
-  EXPECT_EQ(All(f), (Slots{r[0], r[1], r[2], r[3], r[4], r[2]})) << "kept slots are skipped";
+  Fill(f, 3);
+  EXPECT_EQ(All(f), (Slots{R(0), R(1), R(2), R(3), R(4), R(2)})) << "kept slots are skipped";
 
   gDeleted = 0;
   Vec d(5u, 5u);
@@ -132,50 +127,39 @@ TEST(VectorRemoval, DetachAtAndFlushWorkOnTheirExactRanges) {
 }
 
 TEST(VectorSearch, FindsTheVeryObjectAndVisitsSkipNullSlots) {
-  Records r;
   Vec v(5u, 5u);
-  for (Rec* p : {r[0], static_cast<Rec*>(nullptr), r[1], r[0]}) v.Add(p);
+  for (Rec* p : {R(0), static_cast<Rec*>(nullptr), R(1), R(0)}) v.Add(p);
   Rec twin(1, nullptr);
-  EXPECT_EQ(v.Find(r[1]), 2u);
+  EXPECT_EQ(v.Find(R(1)), 2u);
   EXPECT_EQ(v.Find(&twin), v.Limit() + 1) << "an equal record is not the same record";
   EXPECT_EQ(v.Find(nullptr), v.Limit() + 1);
   EXPECT_EQ(v.Detach(&twin, 0), 0);
-  EXPECT_EQ(v.Detach(r[1], 0), 1);
-  EXPECT_EQ(All(v), (Slots{r[0], nullptr, r[0], nullptr, nullptr, nullptr}));
+  EXPECT_EQ(v.Detach(R(1), 0), 1);
+  EXPECT_EQ(All(v), (Slots{R(0), nullptr, R(0), nullptr, nullptr, nullptr}));
 
   int calls = 0;
   auto notTwo = [](const Rec& x, void* n) { return ++*static_cast<int*>(n), x.id != 2 ? 1 : 0; };
-  v[1] = r[2];
-  v[2] = r[3];
-  EXPECT_EQ(v.LastThat(notTwo, &calls), r[3]);
+  v[1] = R(2);
+  v[2] = R(3);
+  EXPECT_EQ(v.LastThat(notTwo, &calls), R(3));
   EXPECT_EQ(calls, 3) << "LastThat calls the predicate on every element";
-  EXPECT_EQ(v.FirstThat(notTwo, &calls), r[0]);
+  EXPECT_EQ(v.FirstThat(notTwo, &calls), R(0));
   EXPECT_EQ(calls, 4);
 
   // ForEach fixes its step count: elements added during the walk are not visited.
-  calls = 0;
-  std::pair<Vec*, int*> ctx(&v, &calls);
-  v.ForEach(
-      [](Rec& x, void* a) {
-        auto* c = static_cast<std::pair<Vec*, int*>*>(a);
-        ++*c->second, c->first->Add(&x);
-      },
-      &ctx);
-  EXPECT_EQ(calls, 3);
-  EXPECT_EQ(v.Count(), 6u);
+  v.ForEach([](Rec& x, void* a) { static_cast<Vec*>(a)->Add(&x); }, &v);
+  EXPECT_EQ(All(v), (Slots{R(0), R(2), R(3), R(0), R(2), R(3)}));
 }
 
 TEST(VectorDispatch, OperationsReachOverridesThroughTheVirtualTable) {
-  Records r;
   SpyVec v(1u, 1u);
-  Fill(v, r, 2);
+  Fill(v, 2);
   v.refuseResize = 1;
-  EXPECT_EQ(v.Add(r[2]), 0);
-  EXPECT_EQ(v.AddAt(r[2], 0), 0);
+  EXPECT_EQ(v.Add(R(2)) + v.AddAt(R(2), 0), 0);
   EXPECT_EQ(v.resizeCalls, 2);
   v.refuseResize = 0;
   v.fixedStep = 7;
-  ASSERT_EQ(v.Add(r[2]), 1);
+  ASSERT_EQ(v.Add(R(2)), 1);
   EXPECT_EQ(v.Limit(), 9u) << "Resize grows by the overridden NextDelta";
   v.zeroCalls = 0;
   v.DetachAt(0, 1, 0);
@@ -184,39 +168,34 @@ TEST(VectorDispatch, OperationsReachOverridesThroughTheVirtualTable) {
 }
 
 TEST(VectorIterator, WalksASnapshotAndRefusesAVectorThatIsNotGood) {
-  Records r;
   Vec v(2u, 2u);
-  Fill(v, r, 2);
+  Fill(v, 2);
   v.Add(nullptr);
-  Iter it(v);
-  v.Add(r[5]);
-  EXPECT_EQ(it++, r[0]);
-  EXPECT_EQ(it.Current(), r[1]);
+  ZELICVectorIteratorImp<Rec> it(v);
+  v.Add(R(5));
+  EXPECT_EQ(it++, R(0));
+  EXPECT_EQ(it.Current(), R(1));
   EXPECT_EQ(++it, nullptr) << "a null slot is yielded as null";
   EXPECT_TRUE(static_cast<int>(it));
   EXPECT_EQ(++it, nullptr);
   EXPECT_FALSE(static_cast<int>(it)) << "the walk stops at the count seen when made";
   it.Restart();
-  EXPECT_EQ(it.Current(), r[0]);
+  EXPECT_EQ(it.Current(), R(0));
 
   BrokenVec broken;
-  Iter none(broken, 0, 1);
+  ZELICVectorIteratorImp<Rec> none(broken, 0, 1);
   EXPECT_EQ(none.Current(), nullptr);
   EXPECT_FALSE(static_cast<int>(none));
 }
 
 TEST(VectorCopy, CopiesPointersAndKeepsSlotsWhenAssignedFromABrokenVector) {
-  Records r;
   Vec v(2u, 2u);
-  Fill(v, r, 2);
-  Vec copy(v);
-  copy.Add(r[2]);
-  EXPECT_EQ(All(v), (Slots{r[0], r[1], nullptr}));
-  EXPECT_EQ(All(copy), (Slots{r[0], r[1], r[2]}));
-
-  Vec assigned;
+  Fill(v, 2);
+  Vec copy(v), assigned;
+  copy.Add(R(2));
+  EXPECT_EQ(All(v), (Slots{R(0), R(1), nullptr}));
   assigned = copy;
-  EXPECT_EQ(All(assigned), All(copy));
+  EXPECT_EQ(All(assigned), (Slots{R(0), R(1), R(2)}));
   BrokenVec broken;
   assigned = broken;
   EXPECT_EQ(assigned.Good(), 0);

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "calculator/ConstraintBuilders.h"
-#include "support/NodePrinter.h"
-#include "support/TestAccess.h"
+#include "support/Builders.h"
 
 using namespace zeltav_test;
 
@@ -16,16 +14,16 @@ const ZELICVectorImp_ZELS3Node& Stored(const ZELSymbolicCalculator& c) {
 
 TEST(EquationIntake, SplitsConjunctionsOnlyAtTheTop) {
   ZELSymbolicCalculator calc;
-  ZELS3Node* less = Op("<", {Var(2), Num(2)});
-  calc.AddEquation(Op("and", {Op("==", {Var(1), Num(1)}), less}));
+  ZELS3Node* less = By("<", {Var(2), Num(2)});
+  calc.AddEquation(By("and", {By("==", {Var(1), Num(1)}), less}));
   EXPECT_TRUE(calc.IsExactVariable(1));
   ASSERT_EQ(Stored(calc).Count(), 1u);
   EXPECT_EQ(Stored(calc)[0], less) << Show(Stored(calc)[0]);
   EXPECT_TRUE(less->GetOperName() == "<");
 
   // Inside an unknown operation the conjunction stays whole; x = 3 is consumed.
-  ZELS3Node* inner = Op("and", {Op(">", {Var(3), Num(0)}), Op("<", {Var(3), Num(9)})});
-  ZELS3Node* f = Op("f", {Op("==", {Var(4), Num(3)}), inner});
+  ZELS3Node* inner = By("and", {By(">", {Var(3), Num(0)}), By("<", {Var(3), Num(9)})});
+  ZELS3Node* f = By("f", {By("==", {Var(4), Num(3)}), inner});
   calc.AddEquation(f);
   EXPECT_TRUE(calc.IsExactVariable(4));
   ASSERT_EQ(Stored(calc).Count(), 2u);
@@ -36,11 +34,11 @@ TEST(EquationIntake, SplitsConjunctionsOnlyAtTheTop) {
 
 TEST(EquationIntake, UnwrapsTrueDropsWhatHoldsAndTransfersTheRest) {
   ZELSymbolicCalculator calc;
-  ZELS3Node* less = Op("<", {Var(1), Num(2)});
-  calc.AddEquation(Op("true", {less}));
-  calc.AddEquation(Op("==", {Var(2), Var(2)}));  // x = x holds
+  ZELS3Node* less = By("<", {Var(1), Num(2)});
+  calc.AddEquation(By("true", {less}));
+  calc.AddEquation(By("==", {Var(2), Var(2)}));  // x = x holds
   calc.AddEquation(Var(3));
-  calc.AddEquation(Op(">=", {Op("-", {Var(1), Var(2)}), Num(0)}));  // -> x >= y
+  calc.AddEquation(By(">=", {By("-", {Var(1), Var(2)}), Num(0)}));  // -> x >= y
   ASSERT_EQ(Stored(calc).Count(), 2u);
   EXPECT_EQ(Stored(calc)[0], less) << Show(Stored(calc)[0]);
   ZELS3Node* kept = Stored(calc)[1];
@@ -56,13 +54,13 @@ TEST(EquationIntake, UnwrapsTrueDropsWhatHoldsAndTransfersTheRest) {
 TEST(EquationIntake, SetsGaussBackOnAndSurvivesRelationsWithWrongArgumentCounts) {
   ZELSymbolicCalculator calc;
   calc.SetGauss(7);
-  calc.AddEquation(Op("==", {Var(4), Num(1), Num(2)}));
-  calc.AddEquation(Op("<", {Var(4)}));
+  calc.AddEquation(By("==", {Var(4), Num(1), Num(2)}));
+  calc.AddEquation(By("<", {Var(4)}));
   EXPECT_EQ(calc.GetGauss(), 7);  // no relation reached the elimination
-  calc.AddEquation(Op("==", {Op("+", {Var(1), Var(2)}), Var(3)}));
+  calc.AddEquation(By("==", {By("+", {Var(1), Var(2)}), Var(3)}));
   EXPECT_EQ(calc.GetGauss(), 1);
   calc.SetGaussOff();
-  calc.AddEquation(Op("<=", {Var(5), Var(6), Var(7)}));
+  calc.AddEquation(By("<=", {Var(5), Var(6), Var(7)}));
   calc.Simplify();
   EXPECT_EQ(Stored(calc).Count(), 1u) << Show(Stored(calc)[0]);
   EXPECT_FALSE(calc.IsExactVariable(4));

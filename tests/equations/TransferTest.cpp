@@ -23,9 +23,7 @@ class Transferring : public ::testing::Test {
  protected:
   ZELS3Node* Transfer(ZELNodeType t, ZELS3Node* a, ZELS3Node* b) {
     ZELS3Node* r = ZELS3NodeTestAccess::Transfer(t, a, b);
-    if (r) {
-      EXPECT_EQ(r->GetNodeType(), t) << Show(r);
-    }
+    EXPECT_TRUE(!r || r->GetNodeType() == t) << Show(r);
     return r;
   }
   ZELSymbolicCalculator calc;
@@ -36,7 +34,7 @@ class Transferring : public ::testing::Test {
   ZELS3Node* three = CreateExpression(3.0);
 };
 
-TEST_F(Transferring, PutsEveryTermOnTheSideOfItsPositiveCoefficient) {
+TEST_F(Transferring, PutsEveryTermOnTheSideOfItsPositiveCoefficientOrComparesWithZero) {
   ZELS3Node* r =
       Transfer(NodeEqual, Bin(NodeSum, x, Bin(NodeProduct, GetTwo(), y)), Bin(NodeSum, three, z));
   ASSERT_NE(r, nullptr);
@@ -49,9 +47,7 @@ TEST_F(Transferring, PutsEveryTermOnTheSideOfItsPositiveCoefficient) {
   ASSERT_NE(r, nullptr);
   EXPECT_EQ(r->GetArg(0), GetZero()) << Show(r);
   ExpectArgs(r->GetArg(1), {one, three, one, y, one, x});
-}
-
-TEST_F(Transferring, ComparesADifferenceThatIsNoSumWithZero) {
+  // A difference that is no sum is compared with zero.
   ExpectArgs(Transfer(NodeLess, Bin(NodeProduct, GetTwo(), x), x), {x, GetZero()});
   ExpectArgs(Transfer(NodeEqual, x, x), {GetZero(), GetZero()});  // stays unevaluated
   EXPECT_EQ(Transfer(NodeEqual, x, nullptr), nullptr);

@@ -2,8 +2,7 @@
 
 #include <string>
 
-#include "node/HandMadeNodes.h"
-#include "support/NodePrinter.h"
+#include "support/Builders.h"
 
 using namespace zeltav_test;
 

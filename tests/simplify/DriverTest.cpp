@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "build/BuildHelpers.h"
+#include "support/Builders.h"
 
 using namespace zeltav_test;
 using TA = ZELSymbolicCalculatorTestAccess;
@@ -28,18 +28,13 @@ TEST(DriverSubstitution, ReplacesExactVariablesEverywhereAndLinearOnesOnlyInside
   EXPECT_EQ(NA::Simplify(c, NodeSum), c);
 }
 
-TEST(DriverProtocol, FoldsAnOperationLeftWithoutArgumentsToItsNumber) {
+TEST(DriverProtocol, ReturnsTheReplacementUnlinksTheFreshNodeAndFoldsAnEmptyOne) {
   ZELSymbolicCalculator calc;
   ZELS3Node* x = Var(1);
   EXPECT_EQ(NA::Check(new ZELS3Node(NodeSum), NodeSum), GetZero());
   EXPECT_EQ(NA::Check(new ZELS3Node(NodeProduct), NodeProduct), GetOne());
   EXPECT_EQ(CreateBinaryOperation(NodeDifference, x, x), GetZero());
   EXPECT_EQ(NA::GetFathNum(x), 0u);
-}
-
-TEST(DriverProtocol, ReturnsTheReplacementAndUnlinksTheFreshNode) {
-  ZELSymbolicCalculator calc;
-  ZELS3Node* x = Var(1);
   // *(2, 1, x, 1) -> +(2, x)
   ZELS3Node* product = Fresh(NodeProduct, {GetTwo(), GetOne(), x, GetOne()});
   ZELS3Node* r = NA::Simplify(product, NodeProduct);
@@ -50,7 +45,7 @@ TEST(DriverProtocol, ReturnsTheReplacementAndUnlinksTheFreshNode) {
   delete product;
 }
 
-TEST(DriverProtocol, KeepsSignsAndSharesWhatItCannotRewrite) {
+TEST(DriverProtocol, KeepsSignsAndSharesWhatItCannotRewriteAndNeedsACalculator) {
   ZELSymbolicCalculator calc;
   ZELS3Node* x = Var(1);
   const unsigned size = TA::TableSize(&calc);
@@ -69,15 +64,11 @@ TEST(DriverProtocol, KeepsSignsAndSharesWhatItCannotRewrite) {
   NA::SetConstant(loose, 1.0);
   EXPECT_EQ(NA::CheckSimple(loose), loose);
   delete loose;
-}
-
-TEST(DriverProtocol, ReturnsNullWithoutACalculator) {
-  ZELSymbolicCalculator calc;
-  ZELS3Node* x = Var(1);
   NA::SetCurrent(nullptr);
   EXPECT_EQ(NA::Simplify(x, NodeSum), nullptr);
   EXPECT_EQ(NA::Check(Fresh(NodeSin, {x}), NodeSin), nullptr);
   EXPECT_EQ(NA::CheckSimple(Fresh(NodeCos, {x})), nullptr);
   NA::SetCurrent(&calc);
-  EXPECT_EQ(NA::GetFathNum(x), 0u);
+  EXPECT_EQ(NA::GetFathNum(x), 1u);
+  EXPECT_EQ(TA::TableSize(&calc), size + 2);
 }

@@ -53,18 +53,26 @@ class SimplifyTest : public ::testing::Test {
   static ZELS3Node* Arg(const ZELS3Node* n, unsigned i) {
     return i < Count(n) ? A::Args(const_cast<ZELS3Node*>(n))[i] : nullptr;
   }
-  static bool IsNum(const ZELS3Node* n, double v) {
-    return n && n->GetNodeType() == NodeConstant && n->GetConstant() == v;
-  }
-  static bool IsType(const ZELS3Node* n, ZELNodeType t) { return n && n->GetNodeType() == t; }
-  // Whether n's arguments are exactly these nodes, in order; numbers can be
-  // given as N(v), since equal constants are one shared node.
-  static bool ArgsAre(const ZELS3Node* n, std::initializer_list<const ZELS3Node*> expected) {
-    if (Count(n) != expected.size()) return false;
+  // n has exactly these arguments, in order (and is of type t); equal
+  // numbers are one shared node, so they can be given as N(v).
+  static ::testing::AssertionResult Has(const ZELS3Node* n,
+                                        std::initializer_list<const ZELS3Node*> args) {
+    bool same = Count(n) == args.size();
     unsigned i = 0;
-    for (const ZELS3Node* e : expected)
-      if (Arg(n, i++) != e) return false;
-    return true;
+    for (const ZELS3Node* e : args) same = same && Arg(n, i++) == e;
+    if (same) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "got " << zeltav_test::Show(n);
+  }
+  static ::testing::AssertionResult Is(const ZELS3Node* n, ZELNodeType t,
+                                       std::initializer_list<const ZELS3Node*> args) {
+    if (n && n->GetNodeType() == t) return Has(n, args);
+    return ::testing::AssertionFailure()
+           << "type " << t << " expected, got " << zeltav_test::Show(n);
+  }
+  static ::testing::AssertionResult IsNum(const ZELS3Node* n, double v) {
+    if (n && n->GetNodeType() == NodeConstant && n->GetConstant() == v)
+      return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << v << " expected, got " << zeltav_test::Show(n);
   }
 
   ZELSymbolicCalculator calc;

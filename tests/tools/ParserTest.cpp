@@ -14,57 +14,37 @@ std::string Tree(const std::string& text) {
   return ToSExpr(*e);
 }
 
-TEST(Parser, PowerIsRightAssociativeAndBindsTighterThanUnaryMinus) {
-  EXPECT_EQ(Tree("-x^2"), "(- (^ x 2))");
-  EXPECT_EQ(Tree("x^y^z"), "(^ x (^ y z))");
-  EXPECT_EQ(Tree("2^-x^2"), "(^ 2 (- (^ x 2)))");
-  EXPECT_EQ(Tree("- -x"), "(- (- x))");
-  EXPECT_EQ(Tree("+x"), "(+ x)");
-  EXPECT_EQ(Tree("a + b * c ^ d"), "(+ a (* b (^ c d)))");
-  EXPECT_EQ(Tree("-a * b"), "(* (- a) b)");
-}
-
-TEST(Parser, RunsOfOneOperatorBecomeOneOperationAndMixedRunsNestToTheLeft) {
-  EXPECT_EQ(Tree("a + b + c"), "(+ a b c)");
-  EXPECT_EQ(Tree("a - b - c"), "(- a b c)");
-  EXPECT_EQ(Tree("a + b - c - d + e"), "(+ (- (+ a b) c d) e)");
-  EXPECT_EQ(Tree("a * b * c"), "(* a b c)");
-  // Division stays binary: the library's quotient has exactly two operands.
-  EXPECT_EQ(Tree("a / b / c * d * e"), "(* (/ (/ a b) c) d e)");
-  EXPECT_EQ(Tree("(a + b) + c"), "(+ (+ a b) c)");
-}
-
-TEST(Parser, LogicBindsLooserThanRelationsAndKeepsTheSpellingWritten) {
-  EXPECT_EQ(Tree("not a < b and c or d -> e -> f"), "(-> (or (and (not (< a b)) c) d) (-> e f))");
-  EXPECT_EQ(Tree("a && b and c /\\ d"), "(/\\ (and (&& a b) c) d)");
-  EXPECT_EQ(Tree("a || b \\/ c"), "(\\/ (|| a b) c)");
-  EXPECT_EQ(Tree("~ ~ x = 1"), "(~ (~ (= x 1)))");
-  EXPECT_EQ(Tree("x<-1"), "(< x (- 1))");
-  EXPECT_EQ(Tree("a->b"), "(-> a b)");
+TEST(Parser, ReadsPrecedenceAssociativityAndSpellingsIntoTheRightTree) {
+  // clang-format off
+  const char* const cases[][2] = {
+      // Power is right-associative and binds tighter than unary minus.
+      {"-x^2", "(- (^ x 2))"}, {"x^y^z", "(^ x (^ y z))"}, {"2^-x^2", "(^ 2 (- (^ x 2)))"},
+      {"- -x", "(- (- x))"}, {"+x", "(+ x)"}, {"a + b * c ^ d", "(+ a (* b (^ c d)))"},
+      {"-a * b", "(* (- a) b)"},
+      // Runs of one operator are one operation; mixed runs nest to the left;
+      // division stays binary, as the library's quotient has two operands.
+      {"a + b + c", "(+ a b c)"}, {"a - b - c", "(- a b c)"}, {"a * b * c", "(* a b c)"},
+      {"a + b - c - d + e", "(+ (- (+ a b) c d) e)"}, {"(a + b) + c", "(+ (+ a b) c)"},
+      {"a / b / c * d * e", "(* (/ (/ a b) c) d e)"},
+      // Logic binds looser than relations and keeps the spelling written.
+      {"not a < b and c or d -> e -> f", "(-> (or (and (not (< a b)) c) d) (-> e f))"},
+      {"a && b and c /\\ d", "(/\\ (and (&& a b) c) d)"}, {"a || b \\/ c", "(\\/ (|| a b) c)"},
+      {"~ ~ x = 1", "(~ (~ (= x 1)))"}, {"x<-1", "(< x (- 1))"}, {"a->b", "(-> a b)"},
+      {"true -> false", "(-> true false)"},
+      // Numbers, calls, constants wrapped in calls; underflow is a number.
+      {"1e3 + .5 + 2.5E-1 + 7. + inf + nan", "(+ 1000 0.5 0.25 7 inf nan)"},
+      {"max(a, b + 1, c)", "(max a (+ b 1) c)"}, {"f()", "(f)"}, {"true(x < 2)", "(true (< x 2))"},
+      {"1e-400", "0"},
+      // Malformed input is refused at the right column.
+      {"a < b < c", "error 7: '<'"}, {"2x + 1", "error 1: '2x'"}, {"1e999", "error 1: '1e999'"},
+      {"1e+", "error 1: '1e+'"}, {"x + and", "error 5: 'and'"}, {"f(x,)", "error 5: ')'"},
+      {"(x", "error 3: end of input"}, {"x = \xC3\xA9", "error 5: '\\xC3'"},
+      {"a & b", "error 3: '&'"}};
+  // clang-format on
+  for (const auto& c : cases) EXPECT_EQ(Tree(c[0]), c[1]) << c[0];
+  EXPECT_EQ(Tree(std::string("x = \0 1", 7)), "error 5: '\\x00'");
   for (const char* op : {"=", "==", "<>", "<", "<=", ">", ">=", "<<", "<==", ">>", ">==", "<<>>"})
     EXPECT_EQ(Tree(std::string("a ") + op + " b"), std::string("(") + op + " a b)") << op;
-  EXPECT_EQ(Tree("true -> false"), "(-> true false)");
-}
-
-TEST(Parser, ReadsNumbersCallsAndConstantsWrappedInCalls) {
-  EXPECT_EQ(Tree("1e3 + .5 + 2.5E-1 + 7. + inf + nan"), "(+ 1000 0.5 0.25 7 inf nan)");
-  EXPECT_EQ(Tree("max(a, b + 1, c)"), "(max a (+ b 1) c)");
-  EXPECT_EQ(Tree("f()"), "(f)");
-  EXPECT_EQ(Tree("true(x < 2)"), "(true (< x 2))");
-  EXPECT_EQ(Tree("1e-400"), "0");  // underflow is a number, not an error
-}
-
-TEST(Parser, RefusesMalformedInputAtTheRightColumn) {
-  EXPECT_EQ(Tree("a < b < c"), "error 7: '<'");
-  EXPECT_EQ(Tree("2x + 1"), "error 1: '2x'");
-  EXPECT_EQ(Tree("1e999"), "error 1: '1e999'");
-  EXPECT_EQ(Tree("1e+"), "error 1: '1e+'");
-  EXPECT_EQ(Tree("x + and"), "error 5: 'and'");
-  EXPECT_EQ(Tree("f(x,)"), "error 5: ')'");
-  EXPECT_EQ(Tree("(x"), "error 3: end of input");
-  EXPECT_EQ(Tree(std::string("x = \0 1", 7)), "error 5: '\\x00'");
-  EXPECT_EQ(Tree("x = \xC3\xA9"), "error 5: '\\xC3'");
-  EXPECT_EQ(Tree("a & b"), "error 3: '&'");
 }
 
 TEST(Parser, ReportsEachBadStatementAndGoesOnWithTheNext) {
@@ -77,30 +57,22 @@ TEST(Parser, ReportsEachBadStatementAndGoesOnWithTheNext) {
       "diff x^2 x\n"
       "param a, b; option transfer off; check; show a; diff a*b by b\n");
   ASSERT_EQ(items.size(), 11u);
-  EXPECT_TRUE(items[0].ok);
-  EXPECT_FALSE(items[1].ok);
-  EXPECT_EQ(items[1].error.pos.line, 2);
-  EXPECT_EQ(items[1].error.pos.column, 9);
-  EXPECT_EQ(items[1].error.found, "end of line");
+  auto where = [](const Item& i) {
+    if (i.ok) return std::string("ok");
+    return std::to_string(i.error.pos.line) + ":" + std::to_string(i.error.pos.column) + " " +
+           i.error.found;
+  };
+  const char* const expected[] = {"ok", "2:9 end of line", "4:7 '$'",
+                                  "ok", "5:14 'maybe'",    "6:10 'x'"};
+  for (int k = 0; k < 6; ++k) EXPECT_EQ(where(items[k]), expected[k]) << "statement " << k;
   EXPECT_EQ(items[1].error.expected, "an expression");
-  EXPECT_FALSE(items[2].ok);
-  EXPECT_EQ(items[2].error.pos.line, 4);
-  EXPECT_EQ(items[2].error.pos.column, 7);
-  EXPECT_TRUE(items[3].ok);  // w = 5 after the ';'
-  EXPECT_FALSE(items[4].ok);
-  EXPECT_EQ(items[4].error.found, "'maybe'");
-  EXPECT_FALSE(items[5].ok);
-  EXPECT_EQ(items[5].error.pos.column, 10);
-
   const Statement& param = items[6].statement;
   EXPECT_EQ(param.kind, Statement::Kind::Param);
   EXPECT_EQ(param.names, (std::vector<std::string>{"a", "b"}));
-  EXPECT_EQ(items[7].statement.kind, Statement::Kind::Option);
-  EXPECT_EQ(items[7].statement.option, "transfer");
-  EXPECT_FALSE(items[7].statement.on);
-  EXPECT_EQ(items[8].statement.kind, Statement::Kind::Check);
-  EXPECT_EQ(items[9].statement.kind, Statement::Kind::Show);
-  EXPECT_EQ(items[10].statement.kind, Statement::Kind::Diff);
+  const Statement::Kind kinds[] = {Statement::Kind::Option, Statement::Kind::Check,
+                                   Statement::Kind::Show, Statement::Kind::Diff};
+  for (int k = 7; k < 11; ++k) EXPECT_EQ(items[k].statement.kind, kinds[k - 7]) << k;
+  EXPECT_TRUE(items[7].statement.option == "transfer" && !items[7].statement.on);
   EXPECT_EQ(items[10].statement.by, "b");
 
   EXPECT_TRUE(ParseProgram("").empty());

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <map>
 #include <random>
 #include <sstream>
 #include <string>
@@ -17,62 +16,6 @@
 namespace zelcalc {
 namespace {
 
-// Numeric meaning of the text, independent of the library: booleans are 1/0,
-// operations the library does not know give NaN.
-double Eval(const Expr& e, const std::map<std::string, double>& at) {
-  switch (e.kind) {
-    case Expr::Kind::Number:
-      return e.number;
-    case Expr::Kind::Boolean:
-      return e.boolean ? 1 : 0;
-    case Expr::Kind::Name:
-      return at.at(e.text);
-    case Expr::Kind::Apply:
-      break;
-  }
-  std::vector<double> v;
-  for (const ExprPtr& a : e.args) v.push_back(Eval(*a, at));
-  const std::string& op = e.text;
-  const size_t n = v.size();
-  auto fold = [&](double start, auto f) {
-    for (double x : v) start = f(start, x);
-    return start;
-  };
-  if (op == "+") return fold(0.0, [](double a, double b) { return a + b; });
-  if (op == "*") return fold(1.0, [](double a, double b) { return a * b; });
-  if (op == "-")
-    return n == 1 ? -v[0] : 2 * v[0] - fold(0.0, [](double a, double b) { return a + b; });
-  if (op == "/") return v[0] / v[1];
-  if (op == "^") return std::pow(v[0], v[1]);
-  if (op == "min") return fold(HUGE_VAL, [](double a, double b) { return std::fmin(a, b); });
-  if (op == "max") return fold(-HUGE_VAL, [](double a, double b) { return std::fmax(a, b); });
-  if (op == "=" || op == "==") return v[0] == v[1];
-  if (op == "<>" || op == "<<>>") return v[0] != v[1];
-  if (op == "<" || op == "<<") return v[0] < v[1];
-  if (op == "<=" || op == "<==") return v[0] <= v[1];
-  if (op == ">" || op == ">>") return v[0] > v[1];
-  if (op == ">=" || op == ">==") return v[0] >= v[1];
-  if (op == "and" || op == "&&" || op == "/\\") return v[0] != 0 && v[1] != 0;
-  if (op == "or" || op == "||" || op == "\\/") return v[0] != 0 || v[1] != 0;
-  if (op == "not" || op == "~") return v[0] == 0;
-  if (op == "->") return v[0] == 0 || v[1] != 0;
-  const std::map<std::string, double (*)(double)> functions = {
-      {"abs", std::fabs},  {"exp", std::exp},  {"ln", std::log}, {"sqrt", std::sqrt},
-      {"sin", std::sin},   {"cos", std::cos},  {"tg", std::tan}, {"asin", std::asin},
-      {"acos", std::acos}, {"atan", std::atan}};
-  if (op == "sign") return (v[0] > 0) - (v[0] < 0);
-  if (op == "ctg") return 1 / std::tan(v[0]);
-  auto f = functions.find(op);
-  return f != functions.end() ? f->second(v[0]) : NAN;
-}
-
-double Eval(const std::string& text, const std::map<std::string, double>& at) {
-  SyntaxError error;
-  ExprPtr e = ParseExpression(text, &error);
-  EXPECT_TRUE(e) << text << ": " << error.found << ", expected " << error.expected;
-  return e ? Eval(*e, at) : NAN;
-}
-
 class PrinterTest : public ::testing::Test {
  protected:
   std::ostringstream out, err;
@@ -81,69 +24,18 @@ class PrinterTest : public ::testing::Test {
   std::string Show(const std::string& text) { return session.printer().Infix(session.Build(text)); }
 };
 
-TEST_F(PrinterTest, PrintedCanonicalFormsReadBackToTheSameValue) {
-  const char* const cases[] = {"x + y",
-                               "2*x - 3*y + 1",
-                               "x*y*x",
-                               "(x + 1)^2",
-                               "x^-1 + y",
-                               "sin(x)^2 + cos(x)^2",
-                               "x/(y + 1) - x/y",
-                               "-(x*y)",
-                               "-x^2",
-                               "2^x*3",
-                               "sqrt(x) + ln(y) - exp(-x)",
-                               "max(x, y, 1) + min(x, 2)",
-                               "atan(x/y)",
-                               "x - (y - z)",
-                               "-(x - y)",
-                               "(x - y)*(x + y)",
-                               "x/y/z",
-                               "x^y^z",
-                               "abs(x - y) + sign(y - x)",
-                               "(-2)^z + 0.1*x",
-                               "2*(x/y)",
-                               "-(x/y)*z",
-                               "x < y and y <= 2",
-                               "not x = y or x > 1 -> y >= 1",
-                               "x^(y + 1)*x^2",
-                               "(3*x)^2"};
-  std::mt19937 random(7);
-  std::uniform_real_distribution<double> value(0.5, 2.0);
-  for (const char* text : cases) {
-    std::string printed = Show(text);
-    ASSERT_NE(session.Build(printed), nullptr) << text << " printed as " << printed;
-    for (int k = 0; k < 5; ++k) {
-      std::map<std::string, double> at = {
-          {"x", value(random)}, {"y", value(random)}, {"z", value(random)}};
-      double a = Eval(text, at), b = Eval(printed, at);
-      if (std::isnan(a) && std::isnan(b)) continue;
-      EXPECT_NEAR(a, b, 1e-9 * (1 + std::fabs(a))) << text << " printed as " << printed;
-    }
-  }
-}
-
-TEST_F(PrinterTest, TextThatFixesTheOperatorNamesReadsBackToTheSameSharedNode) {
-  const char* const cases[] = {"x + y",
-                               "x - y",
-                               "3*x + y",
-                               "x*y^2",
-                               "x^2",
-                               "x/y",
-                               "sin(x) + cos(y)",
-                               "max(x, y)",
-                               "f(x, y) + 1",
-                               "g(x) - y - z",
-                               "(g(x) - y) - z",
-                               "g(x)^2^y",
-                               "x < y and y < 2",
-                               "x <== y",
-                               "x <<>> y",
-                               "a && b || c",
-                               "not x < 1",
-                               "p -> q -> r",
-                               "(p -> q) -> r",
-                               "true(x < 2)"};
+// The examples' golden outputs check whole printed programs; these check that
+// printed text reads back to the very node it came from.
+TEST_F(PrinterTest, PrintedTextReadsBackToTheSameSharedNode) {
+  // clang-format off
+  const char* const cases[] = {
+      "x + y", "x - y", "3*x + y", "x*y^2", "x^2", "x/y", "sin(x) + cos(y)", "max(x, y)",
+      "f(x, y) + 1", "g(x) - y - z", "(g(x) - y) - z", "g(x)^2^y", "x < y and y < 2", "x <== y",
+      "x <<>> y", "a && b || c", "not x < 1", "p -> q -> r", "(p -> q) -> r", "true(x < 2)",
+      "2*x - 3*y + 1", "x*y*x", "(x + 1)^2", "x^-1 + y", "x/(y + 1) - x/y", "-x^2",
+      "2^x*3", "max(x, y, 1) + min(x, 2)", "x/y/z", "x^y^z", "(-2)^z + 0.1*x", "2*(x/y)", "-(x/y)*z",
+      "(3*x)^2"};
+  // clang-format on
   for (const char* text : cases) {
     ZELS3Node* first = session.Build(text);
     ASSERT_NE(first, nullptr) << text;
@@ -161,6 +53,8 @@ TEST_F(PrinterTest, WritesSignsPowersAndParenthesesOnlyWhereTheyMatter) {
   EXPECT_EQ(Show("2*(x/y)"), "2*(x/y)");
   EXPECT_EQ(Show("(g(x)^y)^z"), "(g(x)^y)^z");
   EXPECT_EQ(Show("-(x*y)"), "-x*y");
+  EXPECT_EQ(Show("x - (y - z)"), "x - y + z");
+  EXPECT_EQ(Show("-(x - y)"), "-x + y");
   EXPECT_EQ(Show("2*x*y"), "2*x*y");
   EXPECT_EQ(Show("g(x) - (y - z)"), "g(x) - (y - z)");
   EXPECT_EQ(Show("(a or b) and c"), "(a or b) and c");
