@@ -16,7 +16,8 @@ class ZELSymbolicCalculator;
 
 namespace zeltav {
 class NodeBuilder;  // linking and finishing steps shared by the factories
-}
+class FatherLinks;  // bookkeeping of the father links
+}  // namespace zeltav
 
 // Node types. The numbers are part of the interface.
 enum ZELNodeType : int {
@@ -126,6 +127,7 @@ class ZELTAV_API ZELS3Node {
   friend class ZELSymbolicCalculator;
   friend class ZELS3NodeTestAccess;  // defined by the unit tests only
   friend class zeltav::NodeBuilder;
+  friend class zeltav::FatherLinks;
   friend ZELS3Node* CreateExpression(unsigned long long id, unsigned char constFlag);
   friend ZELS3Node* CreateExpression(unsigned char boolean);
   friend ZELS3Node* CreateExpression(double value);

@@ -45,11 +45,14 @@ bool ArgsIncluded(const ZELS3Node* a, const ZELS3Node* b) {
 bool PairsIncluded(const ZELS3Node* a, const ZELS3Node* b) {
   const unsigned int n = a->GetArgsNum();
   unsigned int k = 0;
+  auto pairMatches = [&](unsigned int k, unsigned int j) {
+    return Match(ArgAt(a, k), ArgAt(b, j)) && Match(ArgAt(a, k + 1), ArgAt(b, j + 1));
+  };
   for (; k + 1 < n; k += 2) {
-    bool found = false;
-    for (unsigned int j = 0; j + 1 < n && !found; j += 2) {
-      found = Match(ArgAt(a, k), ArgAt(b, j)) && Match(ArgAt(a, k + 1), ArgAt(b, j + 1));
-    }
+    // Equal nodes usually list their pairs in the same order: try the same
+    // position before searching (the answer does not depend on the order).
+    bool found = pairMatches(k, k);
+    for (unsigned int j = 0; j + 1 < n && !found; j += 2) found = j != k && pairMatches(k, j);
     if (!found) return false;
   }
   return MatchInOrder(a, b, k);

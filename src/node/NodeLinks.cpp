@@ -1,25 +1,95 @@
 // Argument and father links. Arguments are ordered and may repeat; a node
 // appears at most once among the fathers of each argument. Neither vector
 // owns the nodes it points to.
+#include <unordered_map>
+#include <unordered_set>
+
 #include "ZELTavSymbolicCalculator/Calculator.h"
 #include "node/NodeTypeTable.h"
 
+namespace {
+
+// Shared nodes (the constant 1, a common variable) collect thousands of
+// fathers, and every link asks whether a node is already among them. Past
+// kIndexed fathers a node gets a hash set of its fathers beside the vector,
+// so that question costs O(1) instead of a scan. The vector stays the record
+// of the fathers and of their order; the set only mirrors its contents.
+const unsigned int kIndexed = 32;
+
+using FatherSet = std::unordered_set<const ZELS3Node*>;
+
+std::unordered_map<const ZELS3Node*, FatherSet>& Index() {
+  static std::unordered_map<const ZELS3Node*, FatherSet> index;
+  return index;
+}
+
+}  // namespace
+
 // Members are destroyed in reverse order: name, fathers, arguments. No other
 // node is touched; a node deleted on its own has no arguments left.
-ZELS3Node::~ZELS3Node() {}
+ZELS3Node::~ZELS3Node() {
+  if (fathers.Limit() > kIndexed) Index().erase(this);
+}
+
+namespace zeltav {
+
+// Link bookkeeping on the father vector of a node; the vector never holds a
+// node twice.
+class FatherLinks {
+ public:
+  static bool Has(const ZELS3Node* a, const ZELS3Node* f) {
+    const unsigned int count = a->fathers.Count();
+    if (count <= kIndexed) return a->fathers.Find(f) < count;
+    auto& index = Index();
+    auto it = index.find(a);
+    if (it == index.end()) {
+      it = index.emplace(a, FatherSet()).first;
+      for (unsigned int i = 0; i < count; ++i) it->second.insert(a->fathers[i]);
+    }
+    return it->second.count(f) != 0;
+  }
+
+  static int Add(ZELS3Node* a, ZELS3Node* f) {
+    const int stored = a->fathers.Add(f);
+    if (stored && a->fathers.Limit() > kIndexed) {
+      auto it = Index().find(a);
+      if (it != Index().end()) it->second.insert(f);
+    }
+    return stored;
+  }
+
+  // The same as the vector's Detach(f, 0): the one occurrence goes and the
+  // gap closes. A father just linked sits near the end, so look there first.
+  static void Remove(ZELS3Node* a, const ZELS3Node* f) {
+    if (a->fathers.Limit() > kIndexed) {
+      auto it = Index().find(a);
+      if (it != Index().end() && it->second.erase(f) == 0) return;
+    }
+    for (unsigned int i = a->fathers.Count(); i-- > 0;) {
+      if (a->fathers[i] == f) {
+        a->fathers.DetachAt(i, 1, 0);
+        return;
+      }
+    }
+  }
+};
+
+}  // namespace zeltav
+
+using zeltav::FatherLinks;
 
 int ZELS3Node::AddArg(ZELS3Node* arg) {
   int stored = args.Add(arg);
-  if (arg != nullptr && arg->fathers.Find(this) > arg->fathers.Count()) {
-    if (!arg->fathers.Add(this)) ZELSymbolicCalculator::SetError(10006);
+  if (arg != nullptr && !FatherLinks::Has(arg, this)) {
+    if (!FatherLinks::Add(arg, this)) ZELSymbolicCalculator::SetError(10006);
   }
   if (!stored) ZELSymbolicCalculator::SetError(10007);
   return stored;
 }
 
 int ZELS3Node::AddFath(ZELS3Node* father) {
-  if (fathers.Find(father) < fathers.Count()) return 1;
-  int stored = fathers.Add(father);
+  if (FatherLinks::Has(this, father)) return 1;
+  int stored = FatherLinks::Add(this, father);
   if (!stored) {
     ZELSymbolicCalculator::SetError(10006);
     return 0;
@@ -27,18 +97,18 @@ int ZELS3Node::AddFath(ZELS3Node* father) {
   return stored;
 }
 
-void ZELS3Node::RemoveFath(ZELS3Node* father) { fathers.Detach(father, 0); }
+void ZELS3Node::RemoveFath(ZELS3Node* father) { FatherLinks::Remove(this, father); }
 
 // (a, c).ReplaceArg(b, 0) -> (b, c). The old argument forgets this father
 // even when it still stands at another position of this node.
 int ZELS3Node::ReplaceArg(ZELS3Node* arg, unsigned int i) {
   if (arg == nullptr) return 0;
   ZELS3Node* old = i < args.Count() ? args[i] : nullptr;
-  if (old != nullptr) old->fathers.Detach(this, 0);
+  if (old != nullptr) FatherLinks::Remove(old, this);
   args.DetachAt(i, 1, 0);
   args.AddAt(arg, i);
-  if (arg->fathers.Find(this) < arg->fathers.Count()) return 1;
-  if (!arg->fathers.Add(this)) {
+  if (FatherLinks::Has(arg, this)) return 1;
+  if (!FatherLinks::Add(arg, this)) {
     ZELSymbolicCalculator::SetError(10006);
     return 0;
   }
@@ -47,7 +117,7 @@ int ZELS3Node::ReplaceArg(ZELS3Node* arg, unsigned int i) {
 
 void ZELS3Node::RemoveArg(unsigned int i) {
   ZELS3Node* old = i < args.Count() ? args[i] : nullptr;
-  if (old != nullptr) old->fathers.Detach(this, 0);
+  if (old != nullptr) FatherLinks::Remove(old, this);
   args.DetachAt(i, 1, 0);
 }
 
@@ -60,7 +130,7 @@ void ZELS3Node::RemoveAllArgs() {
       continue;
     }
     ZELS3Node* a = args[i];
-    if (a != nullptr) a->fathers.Detach(this, 0);
+    if (a != nullptr) FatherLinks::Remove(a, this);
   }
   args.Flush(0);
 }
