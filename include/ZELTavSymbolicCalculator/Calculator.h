@@ -97,17 +97,27 @@ class ZELTAV_API ZELSymbolicCalculator {
   friend class ZELS3Node;
   friend class ZELSymbolicCalculatorTestAccess;  // defined by the unit tests only
 
+  // A bucket of the node table: its chain of cells, oldest first, held in
+  // one array so that a walk reads consecutive memory. A cell keeps the
+  // node's signature, so cells of other signatures are passed over without
+  // touching their nodes.
   struct ChainCell {
     ZELS3Node* node;
-    unsigned int signature;  // the node's signature, so a walk skips other signatures cheaply
-    ChainCell* next;
+    unsigned int signature;
+  };
+  struct Chain {
+    ChainCell* cells;
+    unsigned int count;
+    unsigned int capacity;
   };
   static const unsigned int kBuckets = 1013;
 
   ZELTAV_LOCAL ZELS3Node* ReduceSum(ZELS3Node* side, ZELS3Node* other);
   ZELTAV_LOCAL static ZELS3Node* RebuildForOutput(ZELS3Node* n);
+  // Whether node itself is in the chain of its signature's bucket.
+  ZELTAV_LOCAL int Holds(const ZELS3Node* node) const;
 
-  ChainCell** table;
+  Chain* table;
   ZELICVectorImp_ZELS3ExactVariable exactVars;
   ZELICVectorImp_ZELS3LinearVariable linearVars;
   ZELICVectorImp_ZELS3Node equations;

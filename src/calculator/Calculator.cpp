@@ -27,7 +27,7 @@ ZELSymbolicCalculator::ZELSymbolicCalculator()
       transfer(1),
       subst(0) {
   ZELS3Node::scalc = this;
-  table = new (std::nothrow) ChainCell*[kBuckets]();
+  table = new (std::nothrow) Chain[kBuckets]();
   _Error = 0;
   // The factories register through scalc and the table, so these come last.
   sZero = CreateExpression(0.0);
@@ -46,15 +46,11 @@ ZELSymbolicCalculator::~ZELSymbolicCalculator() {
     // is freed once even if a node was ever entered in two chains.
     std::vector<ZELS3Node*> owned;
     for (unsigned int b = 0; b < kBuckets; ++b) {
-      ChainCell* cell = table[b];
-      while (cell != nullptr) {
-        ChainCell* next = cell->next;
-        ZELS3Node* n = cell->node;
+      for (unsigned int i = 0; i < table[b].count; ++i) {
+        ZELS3Node* n = table[b].cells[i].node;
         if (n != nullptr && !(n->type == NodeVariable && n->constVar != 0)) owned.push_back(n);
-        delete cell;
-        cell = next;
       }
-      table[b] = nullptr;
+      delete[] table[b].cells;
     }
     std::sort(owned.begin(), owned.end());
     owned.erase(std::unique(owned.begin(), owned.end()), owned.end());
@@ -77,20 +73,37 @@ ZELSymbolicCalculator::~ZELSymbolicCalculator() {
 ZELS3Node* ZELSymbolicCalculator::AddNode(ZELS3Node* node) {
   if (node == nullptr || table == nullptr) return node;
   const unsigned int sig = node->signature;
-  ChainCell** link = &table[sig % kBuckets];
-  for (ChainCell* cell = *link; cell != nullptr; cell = cell->next) {
-    if (cell->node == node) return node;
+  Chain& chain = table[sig % kBuckets];
+  for (unsigned int i = 0; i < chain.count; ++i) {
+    const ChainCell& cell = chain.cells[i];
+    if (cell.node == node) return node;
     // The stored signature rejects most cells without touching their node;
     // Equal would reject them on the same test.
-    if (cell->signature == sig && cell->node->Equal(node)) {
+    if (cell.signature == sig && cell.node->Equal(node)) {
       node->RemoveAllArgs();
-      return cell->node;
+      return cell.node;
     }
-    link = &cell->next;
   }
-  ChainCell* fresh = new (std::nothrow) ChainCell{node, sig, nullptr};
-  if (fresh != nullptr) *link = fresh;
+  if (chain.count == chain.capacity) {
+    const unsigned int capacity = chain.capacity == 0 ? 4 : 2 * chain.capacity;
+    ChainCell* cells = new (std::nothrow) ChainCell[capacity];
+    if (cells == nullptr) return node;
+    std::copy(chain.cells, chain.cells + chain.count, cells);
+    delete[] chain.cells;
+    chain.cells = cells;
+    chain.capacity = capacity;
+  }
+  chain.cells[chain.count++] = ChainCell{node, sig};
   return node;
+}
+
+int ZELSymbolicCalculator::Holds(const ZELS3Node* node) const {
+  if (table == nullptr || node == nullptr) return 0;
+  const Chain& chain = table[node->signature % kBuckets];
+  for (unsigned int i = 0; i < chain.count; ++i) {
+    if (chain.cells[i].node == node) return 1;
+  }
+  return 0;
 }
 
 namespace {

@@ -3,19 +3,6 @@
 #include "ZELTavSymbolicCalculator/Calculator.h"
 #include "node/NodeTypeTable.h"
 
-namespace {
-
-// Whether the chain starting at head holds n itself.
-template <class Cell>
-bool ChainHolds(const Cell* head, const ZELS3Node* n) {
-  for (const Cell* cell = head; cell != nullptr; cell = cell->next) {
-    if (cell->node == n) return true;
-  }
-  return false;
-}
-
-}  // namespace
-
 ZELS3Node* ZELS3Node::Simplify(ZELNodeType contextType) {
   ZELSymbolicCalculator* const calc = scalc;
   if (calc == nullptr) return nullptr;
@@ -34,10 +21,7 @@ ZELS3Node* ZELS3Node::Simplify(ZELNodeType contextType) {
     if (replacement != nullptr && replacement != this) {
       // A registered node may stand inside other expressions: it stays whole
       // and only the replacement is handed back.
-      const bool registered =
-          calc->table != nullptr &&
-          ChainHolds(calc->table[signature % ZELSymbolicCalculator::kBuckets], this);
-      if (!registered) RemoveAllArgs();
+      if (!calc->Holds(this)) RemoveAllArgs();
       return replacement;
     }
     if (replacement == nullptr && args.Count() == 0) {
@@ -55,11 +39,7 @@ ZELS3Node* ZELS3Node::Check(ZELS3Node* node, ZELNodeType contextType) {
   if (node == nullptr) return nullptr;
   ZELS3Node* result = node->Simplify(contextType);
   if (result != node) {
-    ZELSymbolicCalculator* const calc = scalc;
-    const bool registered =
-        calc != nullptr && calc->table != nullptr &&
-        ChainHolds(calc->table[node->signature % ZELSymbolicCalculator::kBuckets], node);
-    if (!registered) {
+    if (scalc == nullptr || !scalc->Holds(node)) {
       if (node->args.Count() != 0) node->RemoveAllArgs();
       delete node;
     }

@@ -67,14 +67,10 @@ class ZELSymbolicCalculatorTestAccess {
   static unsigned Buckets() { return ZELSymbolicCalculator::kBuckets; }
   // Nodes of bucket b, in chain order.
   static unsigned ChainLength(const ZELSymbolicCalculator* c, unsigned b) {
-    unsigned n = 0;
-    for (auto* cell = c->table ? c->table[b] : nullptr; cell; cell = cell->next) ++n;
-    return n;
+    return c->table ? c->table[b].count : 0;
   }
   static ZELS3Node* ChainNode(const ZELSymbolicCalculator* c, unsigned b, unsigned k) {
-    auto* cell = c->table ? c->table[b] : nullptr;
-    while (cell && k--) cell = cell->next;
-    return cell ? cell->node : nullptr;
+    return k < ChainLength(c, b) ? c->table[b].cells[k].node : nullptr;
   }
   static unsigned TableSize(const ZELSymbolicCalculator* c) {
     unsigned n = 0;
@@ -95,9 +91,7 @@ class ZELSymbolicCalculatorTestAccess {
   }
   // Records pushed straight into the calculator's lists, which own them.
   static void PushExact(ZELSymbolicCalculator* c, ZELS3ExactVariable* r) { c->exactVars.Add(r); }
-  static void PushLinear(ZELSymbolicCalculator* c, ZELS3LinearVariable* r) {
-    c->linearVars.Add(r);
-  }
+  static void PushLinear(ZELSymbolicCalculator* c, ZELS3LinearVariable* r) { c->linearVars.Add(r); }
   static int ErrorCode() { return ZELSymbolicCalculator::_Error; }
   static void ResetError() { ZELSymbolicCalculator::_Error = 0; }
 };
