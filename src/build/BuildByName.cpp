@@ -72,6 +72,9 @@ ZELS3Node* CreateExpression(const ZELString& spelling, const ZELICVectorImp_ZELS
 
   ZELS3Node* const one = ZELSymbolicCalculator::GetOne();
   ZELS3Node* const minusOne = ZELSymbolicCalculator::GetMinesOne();
+  const bool paired = !overUnknown && (requested == NodeSum || requested == NodeDifference ||
+                                       requested == NodeProduct);
+  NodeBuilder::Reserve(node, paired ? 2 * n : n);
   for (unsigned int i = 0; i < n; ++i) {
     if (!overUnknown && requested == NodeSum) NodeBuilder::Insert(node, one);
     // -(a) -> +(-1, a);  -(a, b, c) -> +(1, a, -1, b, -1, c)

@@ -94,6 +94,7 @@ ZELS3Node* CreateOperation(ZELNodeType type, const ZELICVectorImp_ZELS3Node& arg
   ZELS3Node* n = NodeBuilder::New(type);
   if (n == nullptr) return nullptr;
   const unsigned int count = args.Count();
+  NodeBuilder::Reserve(n, count);
   for (unsigned int i = 0; i < count; ++i) {
     if (!NodeBuilder::Link(n, args[i], type)) {
       NodeBuilder::Discard(n);

@@ -13,6 +13,11 @@ class NodeBuilder {
   static ZELS3Node* New(ZELNodeType type);
   static ZELS3Node* New(ZELNodeType type, const ZELString& name);
   static void SetType(ZELS3Node* n, ZELNodeType type) { n->type = type; }
+  // Makes room for count arguments at once: a long sum would otherwise grow
+  // its argument vector a few slots at a time, copying it each time.
+  static void Reserve(ZELS3Node* n, unsigned int count) {
+    if (count > n->args.Limit()) n->args.Resize(count);
+  }
   // Appends a coefficient or exponent as it is, without simplifying it.
   static void Insert(ZELS3Node* n, ZELS3Node* constant) { n->AddArg(constant); }
   // Appends operand x after simplifying it in the context of the request;

@@ -68,6 +68,7 @@ void ZELS3Node::SimplifySum() {
     }
     rebuilt.insert(rebuilt.end(), appended.begin(), appended.end());
     args.Flush(0);
+    if (rebuilt.size() > args.Limit()) args.Resize(static_cast<unsigned int>(rebuilt.size()));
     for (ZELS3Node* x : rebuilt) {
       if (!args.Add(x)) ZELSymbolicCalculator::SetError(10007);
     }
