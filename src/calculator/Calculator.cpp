@@ -7,6 +7,8 @@
 #include <new>
 #include <vector>
 
+#include "simplify/KeptAsBuilt.h"
+
 ZELS3Node* ZELSymbolicCalculator::sZero = nullptr;
 ZELS3Node* ZELSymbolicCalculator::sOne = nullptr;
 ZELS3Node* ZELSymbolicCalculator::sTwo = nullptr;
@@ -54,7 +56,11 @@ ZELSymbolicCalculator::~ZELSymbolicCalculator() {
     }
     std::sort(owned.begin(), owned.end());
     owned.erase(std::unique(owned.begin(), owned.end()), owned.end());
-    for (ZELS3Node* n : owned) delete n;
+    auto& kept = zeltav::KeptAsBuilt();
+    for (ZELS3Node* n : owned) {
+      if (!kept.empty()) kept.erase(n);
+      delete n;
+    }
     delete[] table;
     table = nullptr;
   }

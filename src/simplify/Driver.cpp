@@ -1,7 +1,19 @@
 // The simplification driver: substitutes recorded variables, applies the
 // type's own rule, then signs the node and offers it to the node table.
+#include <new>
+
 #include "ZELTavSymbolicCalculator/Calculator.h"
 #include "node/NodeTypeTable.h"
+#include "simplify/KeptAsBuilt.h"
+
+namespace zeltav {
+
+std::unordered_set<const ZELS3Node*>& KeptAsBuilt() {
+  static std::unordered_set<const ZELS3Node*> kept;
+  return kept;
+}
+
+}  // namespace zeltav
 
 ZELS3Node* ZELS3Node::Simplify(ZELNodeType contextType) {
   ZELSymbolicCalculator* const calc = scalc;
@@ -16,6 +28,14 @@ ZELS3Node* ZELS3Node::Simplify(ZELNodeType contextType) {
       return calc->GetLinearVariable(id);
     }
   } else if (zeltav::IsOperationType(type)) {
+    auto& kept = zeltav::KeptAsBuilt();
+    if (!kept.empty() && kept.count(this) != 0) {
+      // *(2, 1, x, 1) from the output pass stays as it is; its copy becomes 2*x.
+      ZELS3Node* copy = new (std::nothrow) ZELS3Node(type, name);
+      if (copy == nullptr) return this;
+      for (unsigned int i = 0; i < args.Count(); ++i) copy->AddArg(args[i]);
+      return Check(copy, contextType);
+    }
     double number = 0.0;
     ZELS3Node* replacement = Simplify(&number);
     if (replacement != nullptr && replacement != this) {
@@ -51,7 +71,9 @@ ZELS3Node* ZELS3Node::SimplifySimple() {
   if (!zeltav::TakesArguments(type)) return this;
   if (scalc == nullptr) return nullptr;
   CalculateSignature();
-  return scalc->AddNode(this);
+  ZELS3Node* registered = scalc->AddNode(this);
+  if (registered == this && zeltav::IsOperationType(type)) zeltav::KeptAsBuilt().insert(this);
+  return registered;
 }
 
 ZELS3Node* ZELS3Node::CheckSimple(ZELS3Node* node) {

@@ -23,6 +23,10 @@ TEST(OutputPass, WritesFixedVariablesThenMakesCoefficientsAndExponentsExplicit) 
   ZELS3Node* sum = calc.GetEquation(1)->GetArg(0);
   EXPECT_TRUE(sum->GetArg(0) == GetOne() && sum->GetArg(3)->GetArg(1) == GetOne()) << Show(sum);
   EXPECT_EQ(calc.GetEquation(0)->GetArg(0), Var(7));
+  // Output nodes used again as operands are simplified as copies: the output
+  // itself keeps its form.
+  EXPECT_EQ(Show(By("+", {sum->GetArg(3), Var(4)})), "33:+(1, x4, 2, x1)");
+  EXPECT_EQ(Show(calc.GetEquation(1)), expected[1]);
 }
 
 TEST(OutputPass, CarriesTheSolverTermRestoresOptionsAndAppendsAgainWhenCalledTwice) {
