@@ -318,176 +318,74 @@ ZELS3Node* ZELS3Node::CompareConstants(ZELNodeType t, double a, double b) {
   return nullptr;  // not a numeric relation: no decision
 }
 
-// Both sides boolean constants; false is ordered before true.
+namespace {
+
+// What a boolean relation or connective makes of constant sides: the truth
+// table over (p, q) = FF, FT, TF, TT (false is ordered before true), and,
+// with one side constant, what remains of the other side.
+enum class Keeps { Other, NotOther, True, False };
+
+struct BoolRule {
+  ZELNodeType type;
+  bool truth[4];
+  Keeps leftTrue, leftFalse;    // first side the constant:  true -> y  is  y
+  Keeps rightTrue, rightFalse;  // second side the constant:  x -> false  is  ~x
+};
+
+using K = Keeps;
+// clang-format off
+const BoolRule kBoolRules[] = {
+  {NodeBoolEqual,        {1, 0, 0, 1}, K::Other,    K::NotOther, K::Other,    K::NotOther},
+  {NodeBoolNotEqual,     {0, 1, 1, 0}, K::NotOther, K::Other,    K::NotOther, K::Other},
+  {NodeBoolLess,         {0, 1, 0, 0}, K::False,    K::Other,    K::NotOther, K::False},
+  {NodeBoolLessEqual,    {1, 1, 0, 1}, K::Other,    K::True,     K::True,     K::NotOther},
+  {NodeBoolGreater,      {0, 0, 1, 0}, K::NotOther, K::False,    K::False,    K::Other},
+  {NodeBoolGreaterEqual, {1, 0, 1, 1}, K::True,     K::NotOther, K::Other,    K::True},
+  {NodeAnd,              {0, 0, 0, 1}, K::Other,    K::False,    K::Other,    K::False},
+  {NodeOr,               {0, 1, 1, 1}, K::True,     K::Other,    K::True,     K::Other},
+  {NodeImplies,          {1, 1, 0, 1}, K::Other,    K::True,     K::True,     K::NotOther},
+};
+// clang-format on
+
+const BoolRule* BoolRuleOf(ZELNodeType t) {
+  for (const BoolRule& rule : kBoolRules) {
+    if (rule.type == t) return &rule;
+  }
+  return nullptr;
+}
+
+ZELS3Node* Remaining(Keeps keeps, ZELS3Node* other) {
+  switch (keeps) {
+    case Keeps::Other:
+      return other;
+    case Keeps::NotOther:
+      return Not(other);
+    case Keeps::True:
+      return True();
+    case Keeps::False:
+      return False();
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 ZELS3Node* ZELS3Node::EvaluateBoolConstants(ZELNodeType t, unsigned char p, unsigned char q) {
-  const bool P = IsTrueByte(p);
-  const bool Q = IsTrueByte(q);
-  switch (t) {
-    case NodeBoolEqual:
-      return Truth(P == Q);
-    case NodeBoolNotEqual:
-      return Truth(P != Q);
-    case NodeBoolLess:
-      return Truth(P < Q);
-    case NodeBoolLessEqual:
-      return Truth(P <= Q);
-    case NodeBoolGreater:
-      return Truth(P > Q);
-    case NodeBoolGreaterEqual:
-      return Truth(P >= Q);
-    case NodeAnd:
-      return Truth(P && Q);
-    case NodeOr:
-      return Truth(P || Q);
-    case NodeImplies:
-      return Truth(!P || Q);
-    case NodeVariable:
-    case NodeConstant:
-    case NodeBoolConst:
-    case NodeEqual:
-    case NodeNotEqual:
-    case NodeLess:
-    case NodeLessEqual:
-    case NodeGreater:
-    case NodeGreaterEqual:
-    case NodeNot:
-    case NodeAbs:
-    case NodeSign:
-    case NodeExp:
-    case NodeLn:
-    case NodeSqrt:
-    case NodeMin:
-    case NodeMax:
-    case NodeSin:
-    case NodeCos:
-    case NodeTg:
-    case NodeCtg:
-    case NodeAsin:
-    case NodeAcos:
-    case NodeAtan:
-    case NodeSum:
-    case NodeDifference:
-    case NodeProduct:
-    case NodeQuotient:
-    case NodePower:
-    case NodeUnknown:
-      break;
-  }
-  return nullptr;
+  const BoolRule* rule = BoolRuleOf(t);
+  if (rule == nullptr) return nullptr;
+  return Truth(rule->truth[2 * IsTrueByte(p) + IsTrueByte(q)]);
 }
 
-// First side the constant p, second the node y:  true -> y  is  y.
 ZELS3Node* ZELS3Node::EvaluateBoolLeft(ZELNodeType t, unsigned char p, ZELS3Node* y) {
-  const bool P = IsTrueByte(p);
-  switch (t) {
-    case NodeBoolEqual:
-      return P ? y : Not(y);
-    case NodeBoolNotEqual:
-      return P ? Not(y) : y;
-    case NodeBoolLess:
-      return P ? False() : y;
-    case NodeBoolLessEqual:
-      return P ? y : True();
-    case NodeBoolGreater:
-      return P ? Not(y) : False();
-    case NodeBoolGreaterEqual:
-      return P ? True() : Not(y);
-    case NodeAnd:
-      return P ? y : False();
-    case NodeOr:
-      return P ? True() : y;
-    case NodeImplies:
-      return P ? y : True();
-    case NodeVariable:
-    case NodeConstant:
-    case NodeBoolConst:
-    case NodeEqual:
-    case NodeNotEqual:
-    case NodeLess:
-    case NodeLessEqual:
-    case NodeGreater:
-    case NodeGreaterEqual:
-    case NodeNot:
-    case NodeAbs:
-    case NodeSign:
-    case NodeExp:
-    case NodeLn:
-    case NodeSqrt:
-    case NodeMin:
-    case NodeMax:
-    case NodeSin:
-    case NodeCos:
-    case NodeTg:
-    case NodeCtg:
-    case NodeAsin:
-    case NodeAcos:
-    case NodeAtan:
-    case NodeSum:
-    case NodeDifference:
-    case NodeProduct:
-    case NodeQuotient:
-    case NodePower:
-    case NodeUnknown:
-      break;
-  }
-  return nullptr;
+  const BoolRule* rule = BoolRuleOf(t);
+  if (rule == nullptr) return nullptr;
+  return Remaining(IsTrueByte(p) ? rule->leftTrue : rule->leftFalse, y);
 }
 
-// First side the node x, second the constant q:  x -> false  is  ~x.
 ZELS3Node* ZELS3Node::EvaluateBoolRight(ZELNodeType t, ZELS3Node* x, unsigned char q) {
-  const bool Q = IsTrueByte(q);
-  switch (t) {
-    case NodeBoolEqual:
-      return Q ? x : Not(x);
-    case NodeBoolNotEqual:
-      return Q ? Not(x) : x;
-    case NodeBoolLess:
-      return Q ? Not(x) : False();
-    case NodeBoolLessEqual:
-      return Q ? True() : Not(x);
-    case NodeBoolGreater:
-      return Q ? False() : x;
-    case NodeBoolGreaterEqual:
-      return Q ? x : True();
-    case NodeAnd:
-      return Q ? x : False();
-    case NodeOr:
-      return Q ? True() : x;
-    case NodeImplies:
-      return Q ? True() : Not(x);
-    case NodeVariable:
-    case NodeConstant:
-    case NodeBoolConst:
-    case NodeEqual:
-    case NodeNotEqual:
-    case NodeLess:
-    case NodeLessEqual:
-    case NodeGreater:
-    case NodeGreaterEqual:
-    case NodeNot:
-    case NodeAbs:
-    case NodeSign:
-    case NodeExp:
-    case NodeLn:
-    case NodeSqrt:
-    case NodeMin:
-    case NodeMax:
-    case NodeSin:
-    case NodeCos:
-    case NodeTg:
-    case NodeCtg:
-    case NodeAsin:
-    case NodeAcos:
-    case NodeAtan:
-    case NodeSum:
-    case NodeDifference:
-    case NodeProduct:
-    case NodeQuotient:
-    case NodePower:
-    case NodeUnknown:
-      break;
-  }
-  return nullptr;
+  const BoolRule* rule = BoolRuleOf(t);
+  if (rule == nullptr) return nullptr;
+  return Remaining(IsTrueByte(q) ? rule->rightTrue : rule->rightFalse, x);
 }
 
 // Value of a one-argument function at a number; outside its domain the value
