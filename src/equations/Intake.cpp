@@ -3,6 +3,7 @@
 //   and(x = 1, y < 2)  ->  x fixed at 1, y < 2 stored
 #include "ZELTavSymbolicCalculator/Calculator.h"
 #include "calculator/ScopedOption.h"
+#include "node/NodeTypeTable.h"
 
 void ZELSymbolicCalculator::AddEquation(ZELS3Node* e) {
   if (!e) return;
@@ -122,59 +123,8 @@ ZELS3Node* ZELS3Node::ProcessEquation(int top) {
   return this;
 }
 
+// ==(x, y) -> =(x, y): a relation takes the host's spelling of its sign.
 void ZELS3Node::ChangeEqSign() {
-  switch (type) {
-    case NodeBoolEqual:
-    case NodeEqual:
-      name = "=";
-      return;
-    case NodeBoolNotEqual:
-    case NodeNotEqual:
-      name = "<>";
-      return;
-    case NodeBoolLess:
-    case NodeLess:
-      name = "<";
-      return;
-    case NodeBoolLessEqual:
-    case NodeLessEqual:
-      name = "<=";
-      return;
-    case NodeBoolGreater:
-    case NodeGreater:
-      name = ">";
-      return;
-    case NodeBoolGreaterEqual:
-    case NodeGreaterEqual:
-      name = ">=";
-      return;
-    case NodeVariable:
-    case NodeConstant:
-    case NodeBoolConst:
-    case NodeAnd:
-    case NodeOr:
-    case NodeNot:
-    case NodeImplies:
-    case NodeAbs:
-    case NodeSign:
-    case NodeExp:
-    case NodeLn:
-    case NodeSqrt:
-    case NodeMin:
-    case NodeMax:
-    case NodeSin:
-    case NodeCos:
-    case NodeTg:
-    case NodeCtg:
-    case NodeAsin:
-    case NodeAcos:
-    case NodeAtan:
-    case NodeSum:
-    case NodeDifference:
-    case NodeProduct:
-    case NodeQuotient:
-    case NodePower:
-    case NodeUnknown:
-      return;
-  }
+  const zeltav::NodeTypeFacts* facts = zeltav::FactsOf(type);
+  if (facts != nullptr && facts->outputName != nullptr) name = facts->outputName;
 }

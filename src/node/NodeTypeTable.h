@@ -39,6 +39,7 @@ struct NodeTypeFacts {
   bool unordered;           // equality also accepts the two operands swapped
   bool symmetricSignature;  // signature adds both operands alike
   int arityError;           // code evaluation sets for a wrong count; 0 for none
+  const char* outputName;   // a relation's name once taken in as a constraint; null for others
 };
 
 // The facts of type t, or null for a value outside 0..38.
