@@ -33,6 +33,14 @@ ZELS3Node::~ZELS3Node() {
 
 namespace zeltav {
 
+// Links are made one at a time, and a widely shared node gathers thousands of
+// fathers (a long sum thousands of arguments): grow such a vector by doubling
+// instead of five slots at a time, so appending stays linear overall.
+void GrowIfFull(ZELICVectorImp_ZELS3Node& v) {
+  const unsigned int limit = v.Limit();
+  if (v.Count() == limit && limit >= 16 && limit < 0x40000000u) v.Resize(2 * limit);
+}
+
 // Link bookkeeping on the father vector of a node; the vector never holds a
 // node twice.
 class FatherLinks {
@@ -50,6 +58,7 @@ class FatherLinks {
   }
 
   static int Add(ZELS3Node* a, ZELS3Node* f) {
+    GrowIfFull(a->fathers);
     const int stored = a->fathers.Add(f);
     if (stored && a->fathers.Limit() > kIndexed) {
       auto it = Index().find(a);
@@ -79,6 +88,7 @@ class FatherLinks {
 using zeltav::FatherLinks;
 
 int ZELS3Node::AddArg(ZELS3Node* arg) {
+  zeltav::GrowIfFull(args);
   int stored = args.Add(arg);
   if (arg != nullptr && !FatherLinks::Has(arg, this)) {
     if (!FatherLinks::Add(arg, this)) ZELSymbolicCalculator::SetError(10006);
