@@ -3,31 +3,14 @@
 // against central differences are a property test.
 #include <gtest/gtest.h>
 
-#include <initializer_list>
+#include "support/Builders.h"
 
-#include "support/NodePrinter.h"
-#include "support/TestAccess.h"
-
-using zeltav_test::Show;
-
-namespace {
-
-ZELS3Node* N(double v) { return CreateExpression(v); }
-ZELS3Node* Un(ZELNodeType t, ZELS3Node* a) { return CreateUnaryOperation(t, a); }
-ZELS3Node* Bin(ZELNodeType t, ZELS3Node* a, ZELS3Node* b) { return CreateBinaryOperation(t, a, b); }
-ZELS3Node* Op(ZELNodeType t, std::initializer_list<ZELS3Node*> args) {
-  ZELICVectorImp_ZELS3Node v(5u, 5u);
-  for (ZELS3Node* a : args) v.Add(a);
-  return t == NodeUnknown ? CreateExpression(ZELString("f"), v) : CreateOperation(t, v);
-}
-int Error() { return ZELSymbolicCalculatorTestAccess::ErrorCode(); }
+using namespace zeltav_test;
 
 class Differentiation : public ::testing::Test {
  protected:
   ZELSymbolicCalculator calc;
-  ZELS3Node* x = CreateExpression(1ull, static_cast<unsigned char>(0));
-  ZELS3Node* y = CreateExpression(2ull, static_cast<unsigned char>(0));
-  ZELS3Node *one = GetOne(), *two = GetTwo();
+  ZELS3Node *x = Var(1), *y = Var(2), *one = GetOne(), *two = GetTwo();
   // (f^e)' of a one-pair product: the sum (1, product (D, 1)).
   ZELS3Node* Replaced(ZELS3Node* d) { return Op(NodeSum, {one, Op(NodeProduct, {d, one})}); }
 };
@@ -35,16 +18,17 @@ class Differentiation : public ::testing::Test {
 TEST_F(Differentiation, GivesTheSharedOneOnlyForTheFreeVariableItself) {
   EXPECT_EQ(x->Diff(1), one);
   EXPECT_EQ(y->Diff(1), GetZero());
-  EXPECT_EQ(CreateExpression(1ull, static_cast<unsigned char>(1))->Diff(1), GetZero());
-  EXPECT_EQ(N(4.5)->Diff(1), GetZero());
+  EXPECT_EQ(Var(1, 1)->Diff(1), GetZero());
+  EXPECT_EQ(Num(4.5)->Diff(1), GetZero());
   EXPECT_EQ(Un(NodeSin, y)->Diff(1), GetZero());
-  EXPECT_EQ(Error(), 0);
+  EXPECT_EQ(ErrorCode(), 0);
 }
 
 TEST_F(Differentiation, BuildsEachPowerAndQuotientByTheBranchOfItsConstantPart) {
-  ZELS3Node* cube = Bin(NodePower, x, N(3))->Diff(1);
-  ZELS3Node* xSquared = Bin(NodePower, x, Bin(NodeSum, N(3), GetMinesOne()));
-  EXPECT_EQ(cube, Replaced(CreateTernaryOperation(NodeProduct, N(3), xSquared, one))) << Show(cube);
+  ZELS3Node* cube = Bin(NodePower, x, Num(3))->Diff(1);
+  ZELS3Node* xSquared = Bin(NodePower, x, Bin(NodeSum, Num(3), GetMinesOne()));
+  EXPECT_EQ(cube, Replaced(CreateTernaryOperation(NodeProduct, Num(3), xSquared, one)))
+      << Show(cube);
   ZELS3Node* exp2 = Bin(NodePower, two, x)->Diff(1);
   ZELS3Node* d2 = CreateTernaryOperation(NodeProduct, Bin(NodePower, two, x), Un(NodeLn, two), one);
   EXPECT_EQ(exp2, Replaced(d2)) << Show(exp2);
@@ -55,8 +39,7 @@ TEST_F(Differentiation, BuildsEachPowerAndQuotientByTheBranchOfItsConstantPart) 
   ZELS3Node* sinX = Un(NodeSin, x);
   ZELS3Node* dSin = Bin(NodeProduct, Un(NodeCos, x), one);
   EXPECT_EQ(Bin(NodeQuotient, sinX, y)->Diff(1), Bin(NodeQuotient, dSin, y));
-  EXPECT_EQ(Bin(NodeQuotient, y, CreateExpression(3ull, static_cast<unsigned char>(0)))->Diff(1),
-            GetZero());
+  EXPECT_EQ(Bin(NodeQuotient, y, Var(3))->Diff(1), GetZero());
   ZELS3Node* uConst = Un(NodeDifference, Bin(NodeProduct, y, one));
   EXPECT_EQ(Bin(NodeQuotient, y, x)->Diff(1), Bin(NodeQuotient, uConst, Bin(NodePower, x, two)));
   ZELS3Node* top = Bin(NodeDifference, Bin(NodeProduct, one, sinX), Bin(NodeProduct, x, dSin));
@@ -70,23 +53,21 @@ TEST_F(Differentiation, BuildsEachPowerAndQuotientByTheBranchOfItsConstantPart) 
 
 TEST_F(Differentiation, MakesTheWholeResultNullKeepsTheFirstErrorAndNeverReadsMissingArguments) {
   EXPECT_EQ(Bin(NodeSum, x, Bin(NodeMax, x, y))->Diff(1), nullptr);
-  EXPECT_EQ(Error(), 1);
-  ZELSymbolicCalculatorTestAccess::ResetError();
-  EXPECT_EQ(Bin(NodeProduct, x, Op(NodeUnknown, {x}))->Diff(1), nullptr);
-  EXPECT_EQ(Error(), 10010);
-  ZELSymbolicCalculatorTestAccess::ResetError();
-  EXPECT_EQ(Op(NodeSum, {one, Un(NodeSign, x), one, Op(NodeUnknown, {x})})->Diff(1), nullptr);
-  EXPECT_EQ(Error(), 1);
-  ZELSymbolicCalculatorTestAccess::ResetError();
+  EXPECT_EQ(ErrorCode(), 1);
+  ResetError();
+  EXPECT_EQ(Bin(NodeProduct, x, By("f", {x}))->Diff(1), nullptr);
+  EXPECT_EQ(ErrorCode(), 10010);
+  ResetError();
+  EXPECT_EQ(Op(NodeSum, {one, Un(NodeSign, x), one, By("f", {x})})->Diff(1), nullptr);
+  EXPECT_EQ(ErrorCode(), 1);
+  ResetError();
   // Never reads arguments a node does not have.
   ZELS3Node bare(NodeSin);
   EXPECT_EQ(bare.Diff(1), nullptr);
-  EXPECT_EQ(Error(), 0);
+  EXPECT_EQ(ErrorCode(), 0);
   ZELICVectorImp_ZELS3Node args(2u, 5u);
   args.Add(x);
   EXPECT_EQ(CreateExpression(ZELString("/"), args)->Diff(1), nullptr);  // u without v
   args.Add(y);
   EXPECT_EQ(CreateExpression(ZELString("sin"), args)->Diff(2), GetZero());  // first only
 }
-
-}  // namespace
