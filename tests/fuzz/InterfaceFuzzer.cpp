@@ -7,42 +7,49 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <vector>
 
 namespace {
 
-using U8 = unsigned char;
-
 const char* const kSpellings[] = {
-    "abs",  "sign", "exp", "ln", "sqrt", "min",  "max", "sin", "cos", "tg",   "ctg",  "asin",
-    "acos", "atan", "/\\", "&&", "and",  "\\/",  "||",  "or",  "~",   "not",  "->",   "=",
-    "==",   "<>",   "<<",  "<",  "<==",  "<=",   ">>",  ">",   ">=",  ">==",  "<<>>", "+",
-    "-",    "*",    "/",   "^",  "f",    "true", "",    "g",   "SIN", "false"};
-const double kDoubles[] = {0.0, -0.0, 1.0, -1.0, 2.0, NAN, INFINITY, -INFINITY, 5e-324, 1e308};
-using C = ZELSymbolicCalculator;
-void (C::*const kSetters[])(int) = {&C::SetGauss, &C::SetSubst, &C::SetDivReplace, &C::SetTransfer};
+    "abs", "sign", "exp", "ln",  "sqrt", "min", "max", "sin", "cos", "tg",   "ctg",  "asin",
+    "acos", "atan", "/\\", "&&", "and", "\\/", "||", "or",  "~",   "not",  "->",   "=",
+    "==",   "<>",   "<<",  "<",  "<==", "<=",  ">>", ">",   ">=",  ">==",  "<<>>", "+",
+    "-",    "*",    "/",   "^",  "f",   "true", "",  "g",   "SIN", "false"};
 
-// A special value, a small number of quarters, or any double.
 double PickDouble(FuzzedDataProvider& in) {
-  const int n = sizeof kDoubles / sizeof *kDoubles;
-  int k = in.ConsumeIntegralInRange<int>(0, n + 1);
-  if (k < n) return kDoubles[k];
-  return k == n ? in.ConsumeIntegralInRange<int>(-9, 9) / 4.0 : in.ConsumeFloatingPoint<double>();
+  switch (in.ConsumeIntegralInRange<int>(0, 11)) {
+    case 0: return 0.0;
+    case 1: return -0.0;
+    case 2: return 1.0;
+    case 3: return -1.0;
+    case 4: return 2.0;
+    case 5: return std::numeric_limits<double>::quiet_NaN();
+    case 6: return std::numeric_limits<double>::infinity();
+    case 7: return -std::numeric_limits<double>::infinity();
+    case 8: return std::numeric_limits<double>::denorm_min();
+    case 9: return 1e308;
+    case 10: return in.ConsumeIntegralInRange<int>(-9, 9) / 4.0;
+    default: return in.ConsumeFloatingPoint<double>();
+  }
 }
 
-// A small id, one near the top, one just past 32 bits, or any.
 unsigned long long PickId(FuzzedDataProvider& in) {
-  static const unsigned long long kBase[] = {0, ~0ULL - 2, 1ULL << 32}, kSpan[] = {6, 2, 3};
-  int k = in.ConsumeIntegralInRange<int>(0, 3);
-  if (k == 3) return in.ConsumeIntegral<unsigned long long>();
-  return kBase[k] + in.ConsumeIntegralInRange<unsigned long long>(0, kSpan[k]);
+  switch (in.ConsumeIntegralInRange<int>(0, 3)) {
+    case 0: return in.ConsumeIntegralInRange<unsigned long long>(0, 6);
+    case 1: return ~0ULL - in.ConsumeIntegralInRange<unsigned long long>(0, 2);
+    case 2: return (1ULL << 32) + in.ConsumeIntegralInRange<unsigned long long>(0, 3);
+    default: return in.ConsumeIntegral<unsigned long long>();
+  }
 }
 
 // Reads every node reachable from n, as a host printing the output would.
 void Walk(const ZELS3Node* n, int depth) {
   if (!n || depth > 200) return;
-  (void)n->GetSignature(), (void)n->GetOperName();
+  (void)n->GetSignature();
+  (void)n->GetOperName();
   if (n->IsVariable()) (void)n->GetVariableID();
   if (n->IsConstant()) (void)n->GetConstant();
   if (n->IsBoolConst()) (void)n->GetBool();
@@ -50,75 +57,104 @@ void Walk(const ZELS3Node* n, int depth) {
   for (unsigned i = 0; i < n->GetArgsNum(); ++i) Walk(n->GetArg(i), depth + 1);
 }
 
+struct Session {
+  std::unique_ptr<ZELSymbolicCalculator> calc{new ZELSymbolicCalculator};
+  std::vector<ZELS3Node*> pool;
+
+  ZELS3Node* Pick(FuzzedDataProvider& in) {
+    if (pool.empty() || in.ConsumeIntegralInRange<int>(0, 15) == 0) return nullptr;
+    return pool[in.ConsumeIntegralInRange<size_t>(0, pool.size() - 1)];
+  }
+  void Keep(ZELS3Node* n) {
+    if (n && pool.size() < 512) pool.push_back(n);
+  }
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider in(data, size);
-  std::unique_ptr<ZELSymbolicCalculator> calc(new ZELSymbolicCalculator);
-  std::vector<ZELS3Node*> pool;  // at most one node a step
-  auto upTo = [&](int hi) { return in.ConsumeIntegralInRange<int>(0, hi); };
-  auto keep = [&](ZELS3Node* n) { n ? pool.push_back(n) : void(); };
-  auto pick = [&]() -> ZELS3Node* {  // sometimes null
-    if (pool.empty() || upTo(15) == 0) return nullptr;
-    return pool[in.ConsumeIntegralInRange<size_t>(0, pool.size() - 1)];
-  };
-  for (int steps = 1; in.remaining_bytes() > 0 && steps < 400; ++steps) {
-    switch (upTo(13)) {
-      default: {  // 0 to 2: a leaf
-        int kind = upTo(2);
-        keep(kind == 0   ? CreateExpression(PickId(in), U8(upTo(2)))
-             : kind == 1 ? CreateExpression(PickDouble(in))
-                         : CreateExpression(U8(upTo(2))));
+  Session s;
+  int steps = 0;
+  while (in.remaining_bytes() > 0 && ++steps < 400) {
+    ZELSymbolicCalculator& calc = *s.calc;
+    switch (in.ConsumeIntegralInRange<int>(0, 13)) {
+      case 0:
+        s.Keep(CreateExpression(PickId(in), in.ConsumeIntegralInRange<unsigned char>(0, 2)));
         break;
-      }
+      case 1:
+        s.Keep(CreateExpression(PickDouble(in)));
+        break;
+      case 2:
+        s.Keep(CreateExpression(in.ConsumeIntegralInRange<unsigned char>(0, 2)));
+        break;
       case 3:
       case 4: {
-        ZELString spelling(kSpellings[upTo(sizeof kSpellings / sizeof *kSpellings - 1)]);
+        const char* spelling =
+            kSpellings[in.ConsumeIntegralInRange<size_t>(0, sizeof kSpellings / sizeof *kSpellings - 1)];
         ZELICVectorImp_ZELS3Node args(2u, 5u);
-        for (int i = upTo(5); i > 0; --i) args.Add(pick());
-        keep(CreateExpression(spelling, &args));
+        int n = in.ConsumeIntegralInRange<int>(0, 5);
+        for (int i = 0; i < n; ++i) args.Add(s.Pick(in));
+        s.Keep(CreateExpression(ZELString(spelling), &args));
         break;
       }
-      case 5:
-        (calc.get()->*kSetters[upTo(3)])(upTo(2));
+      case 5: {
+        int value = in.ConsumeIntegralInRange<int>(0, 2);
+        switch (in.ConsumeIntegralInRange<int>(0, 3)) {
+          case 0: calc.SetGauss(value); break;
+          case 1: calc.SetSubst(value); break;
+          case 2: calc.SetDivReplace(value); break;
+          default: calc.SetTransfer(value); break;
+        }
         break;
+      }
       case 6:
       case 7:
-        calc->AddEquation(pick());
+        calc.AddEquation(s.Pick(in));
         break;
       case 8:
-        if (ZELS3Node* n = pick()) keep(n->Diff(PickId(in)));
+        if (ZELS3Node* n = s.Pick(in)) s.Keep(n->Diff(PickId(in)));
         break;
       case 9:
-        calc->Simplify();
-        for (unsigned i = 0; i <= calc->GetNumberOfEquations(); ++i) Walk(calc->GetEquation(i), 0);
+        calc.Simplify();
+        for (unsigned i = 0; i <= calc.GetNumberOfEquations(); ++i) Walk(calc.GetEquation(i), 0);
         break;
       case 10: {
         std::unique_ptr<ZELUnicodeString> msg(
-            calc->BuildErrorMsg(in.ConsumeIntegralInRange<int>(-1, 10021)));
+            calc.BuildErrorMsg(in.ConsumeIntegralInRange<int>(-1, 10021)));
         if (msg && msg->ToUtf8().empty()) __builtin_trap();  // a message is never blank
         break;
       }
       case 11:
-        if (upTo(7) != 0) break;
-        pool.clear();
-        calc.reset();  // the old calculator goes before the new one registers
-        calc.reset(new ZELSymbolicCalculator);
+        if (in.ConsumeIntegralInRange<int>(0, 7) == 0) {
+          s.pool.clear();
+          s.calc.reset();
+          s.calc.reset(new ZELSymbolicCalculator);
+        }
         break;
       case 12: {
-        ZELS3Node *a = pick(), *b = pick();
-        if (!a) break;
-        (void)a->Equal(b), (void)a->GetOperation(), (void)a->GetConstant();
-        (void)a->GetBool(), (void)a->GetVariableID(), (void)a->GetArg(0);
-        Walk(a, 0);
+        ZELS3Node* a = s.Pick(in);
+        ZELS3Node* b = s.Pick(in);
+        if (a) {
+          (void)a->Equal(b);
+          (void)a->GetOperation();
+          (void)a->GetConstant();
+          (void)a->GetBool();
+          (void)a->GetVariableID();
+          (void)a->GetArg(0);
+          Walk(a, 0);
+        }
         break;
       }
-      case 13: {
-        ZELS3Node* a = pick();
-        int call = upTo(2);
-        if (call == 0) calc->AddExactVariable(PickId(in), PickDouble(in));
-        if (call == 1 && a) calc->AddLinearVariable(PickId(in), a);
-        if (call == 2) keep(calc->ProcessGauss(a));
+      default: {
+        ZELS3Node* a = s.Pick(in);
+        switch (in.ConsumeIntegralInRange<int>(0, 2)) {
+          case 0: calc.AddExactVariable(PickId(in), PickDouble(in)); break;
+          case 1:
+            if (a) calc.AddLinearVariable(PickId(in), a);
+            break;
+          default: s.Keep(calc.ProcessGauss(a)); break;
+        }
         break;
       }
     }
