@@ -2,7 +2,7 @@
 // requested type (argument layout and simplification context) and the type
 // of the node made; the node keeps the spelling as its name.
 #include "ZELTavSymbolicCalculator/Calculator.h"
-#include "build/NodeBuilder.h"
+#include "factories/NodeBuilder.h"
 #include "node/NodeTypeTable.h"
 
 namespace {

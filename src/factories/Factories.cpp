@@ -5,7 +5,7 @@
 #include <new>
 
 #include "ZELTavSymbolicCalculator/Calculator.h"
-#include "build/NodeBuilder.h"
+#include "factories/NodeBuilder.h"
 
 namespace zeltav {
 
