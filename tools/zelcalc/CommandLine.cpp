@@ -8,6 +8,7 @@
 #include <string>
 
 #include "Session.h"
+#include "SmtSession.h"
 
 namespace zelcalc {
 namespace {
@@ -15,7 +16,7 @@ namespace {
 const char kVersion[] = "1.0.0";
 
 const char kUsage[] =
-    "usage: zelcalc [options] [FILE.zel | -]\n"
+    "usage: zelcalc [options] [FILE.zel | FILE.smt2 | -]\n"
     "\n"
     "Reads a constraint system (standard input when FILE is missing or \"-\"),\n"
     "builds it with the symbolic calculator and prints the processed system.\n"
@@ -27,6 +28,10 @@ const char kUsage[] =
     "  --divreplace, --no-divreplace  rewrite divisions by numbers (default on)\n"
     "  --raw                          print the exact node structure instead of infix\n"
     "  --dot FILE                     write the output's expression graph in Graphviz format\n"
+    "  --smt2                         read SMT-LIB 2 (the default for a FILE ending in .smt2)\n"
+    "  --output smt2|infix            write the processed system as SMT-LIB 2 or infix\n"
+    "  --let                          infix: name every node used more than once (t1 := ...)\n"
+    "  --stats                        SMT-LIB input: print counts and times on standard error\n"
     "  --help                         show this help and exit\n"
     "  --version                      show the version and exit\n"
     "\n"
@@ -76,6 +81,18 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
         return kExitOk;
       } else if (arg == "--raw") {
         settings.raw = true;
+      } else if (arg == "--smt2" || arg == "--let" || arg == "--stats") {
+        (arg == "--smt2"  ? settings.smtInput
+         : arg == "--let" ? settings.let
+                          : settings.stats) = true;
+      } else if (arg == "--output" || arg.compare(0, 9, "--output=") == 0) {
+        const std::string format =
+            arg == "--output" ? (i + 1 < argc ? argv[++i] : "") : arg.substr(9);
+        if (format != "smt2" && format != "infix") {
+          err << "zelcalc: --output takes smt2 or infix (try --help)\n";
+          return kExitUsage;
+        }
+        settings.smtOutput = format == "smt2";
       } else if (arg == "--dot" || arg.compare(0, 6, "--dot=") == 0) {
         if (arg == "--dot") {
           if (i + 1 >= argc) {
@@ -124,6 +141,11 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
     shownName = input;
   }
 
+  const std::string suffix = ".smt2";
+  if (settings.smtInput ||
+      (haveInput && input.size() >= suffix.size() &&
+       input.compare(input.size() - suffix.size(), suffix.size(), suffix) == 0))
+    return RunSmt(source, shownName, out, err, settings);
   Session session(out, err, settings);
   return session.Run(source, shownName);
 }

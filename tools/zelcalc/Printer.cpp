@@ -97,6 +97,10 @@ std::string Printer::Wrapped(const Out& out, int need) {
 
 Printer::Out Printer::Print(const ZELS3Node* n) const {
   if (n == nullptr) return {"null", kAtom, ""};
+  if (bound_ != nullptr) {
+    auto name = bound_->find(n);
+    if (name != bound_->end()) return {name->second, kAtom, ""};
+  }
   if (--budget_ < 0) throw TooLarge();
   const ZELNodeType type = n->GetNodeType();
   const std::string name = static_cast<const char*>(n->GetOperName());

@@ -22,6 +22,10 @@ class Printer {
   std::string Raw(const ZELS3Node* node) const;
 
   std::string VariableName(const ZELS3Node* variable) const;
+
+  // Nodes written by a name instead of their form (the "t1 := ..." output);
+  // null for none.
+  void SetBound(const std::map<const ZELS3Node*, std::string>* bound) const { bound_ = bound; }
   // A leaf as text (variable name, number, true/false); empty for operations.
   std::string Leaf(const ZELS3Node* node) const;
 
@@ -48,7 +52,9 @@ class Printer {
   std::string RawText(const ZELS3Node* n) const;
 
   const VariableNames& names_;
-  mutable long budget_ = 0;  // nodes left to print; shared nodes print once per use
+  mutable long budget_ = 0;
+  mutable const std::map<const ZELS3Node*, std::string>* bound_ =
+      nullptr;  // nodes left to print; shared nodes print once per use
 };
 
 }  // namespace zelcalc

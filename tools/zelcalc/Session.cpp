@@ -5,6 +5,7 @@
 
 #include "DotWriter.h"
 #include "Parser.h"
+#include "SmtWriter.h"
 
 namespace zelcalc {
 
@@ -154,8 +155,16 @@ int Session::Run(const std::string& source, const std::string& fileName) {
     }
   }
   calc_->Simplify();
+  std::vector<const ZELS3Node*> roots;
   for (unsigned i = 0; i < calc_->GetNumberOfEquations(); ++i)
-    out_ << Show(calc_->GetEquation(i)) << "\n";
+    roots.push_back(calc_->GetEquation(i));
+  if (settings_.smtOutput) {
+    out_ << WriteSmt(roots, names_, {}, "");
+  } else if (settings_.let && !settings_.raw) {
+    out_ << WriteInfixLet(roots, printer_, names_);
+  } else {
+    for (const ZELS3Node* r : roots) out_ << Show(r) << "\n";
+  }
   out_.flush();
 
   int status = inputErrors_ > 0 ? kExitSyntax : kExitOk;

@@ -23,6 +23,11 @@ struct Settings {
   int divreplace = -1;
   bool raw = false;
   std::string dotPath;  // empty: no graph
+  // SMT-LIB 2 (SmtSession.h, SmtWriter.h).
+  bool smtInput = false;   // read SMT-LIB 2 (also for a file name ending in .smt2)
+  bool smtOutput = false;  // write the processed system as an SMT-LIB script
+  bool let = false;        // infix output: nodes used more than once as "t1 := ..."
+  bool stats = false;      // SMT-LIB input: one line of figures on standard error
 };
 
 // Exit statuses.

@@ -1,0 +1,485 @@
+#include "SmtReader.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "Lexer.h"
+
+namespace zelcalc {
+namespace {
+
+// Deepest nesting of terms, counting the bodies of expanded functions.
+constexpr int kMaxTermDepth = 2000;
+// real.pi, rounded to the nearest double.
+constexpr double kPi = 3.141592653589793;
+
+// SMT-LIB name -> the library's spelling, for functions of one real.
+const char* Function(const std::string& op) {
+  static const char* const table[][2] = {
+      {"exp", "exp"},     {"sin", "sin"},      {"cos", "cos"},     {"tan", "tg"},
+      {"arcsin", "asin"}, {"arccos", "acos"},  {"arctan", "atan"}, {"sqrt", "sqrt"},
+      {"abs", "abs"},     {"to_real", nullptr}};
+  for (const auto& row : table)
+    if (op == row[0]) return row[1] != nullptr ? row[1] : "";
+  return nullptr;
+}
+
+// SMT-LIB relation -> the library's spelling.
+const char* Relation(const std::string& op) {
+  static const char* const table[][2] = {{"=", "="}, {"<", "<"},   {"<=", "<="},
+                                         {">", ">"}, {">=", ">="}, {"distinct", "<>"}};
+  for (const auto& row : table)
+    if (op == row[0]) return row[1];
+  return nullptr;
+}
+
+// Commands that ask the solver something; a script read here asks nothing.
+bool Query(const std::string& c) {
+  static const char* const queries[] = {"check-sat",      "get-model",
+                                        "get-value",      "get-info",
+                                        "get-option",     "get-assertions",
+                                        "get-assignment", "get-proof",
+                                        "get-unsat-core", "echo",
+                                        "exit",           "set-info",
+                                        "set-option",     "get-unsat-assumptions"};
+  for (const char* q : queries)
+    if (c == q) return true;
+  return false;
+}
+
+std::string Quoted(const std::string& s) { return "'" + Printable(s) + "'"; }
+
+}  // namespace
+
+SmtReader::SmtReader(ZELSymbolicCalculator& calc, const std::string& fileName, std::ostream& err)
+    : calc_(calc), fileName_(fileName), err_(err) {}
+
+void SmtReader::Report(const Position& pos, const std::string& kind, const std::string& message) {
+  err_ << fileName_ << ":" << pos.line << ":" << pos.column << ": " << kind << ": " << message
+       << "\n";
+}
+
+void SmtReader::Read(const std::string& source) {
+  SExprReader reader(source);
+  for (;;) {
+    SExpr c;
+    SyntaxError error;
+    SExprReader::Result r = reader.Next(&c, &error);
+    if (r == SExprReader::Result::End) break;
+    if (r == SExprReader::Result::Error) {
+      Report(error.pos, "syntax error",
+             "unexpected " + error.found + ", expected " + error.expected);
+      ++errors_;
+      continue;
+    }
+    scopes_.clear();
+    depth_ = 0;
+    divisionsByZero_.clear();
+    try {
+      Command(c);
+    } catch (const Refusal& refusal) {
+      Report(refusal.pos, refusal.unsupported ? "unsupported" : "error", refusal.what);
+      ++errors_;
+      if (c.Head() == "assert") ++refused_;
+    }
+  }
+}
+
+ZELS3Node* SmtReader::Term(const std::string& text) {
+  SExprReader reader(text);
+  SExpr e;
+  SyntaxError error;
+  if (reader.Next(&e, &error) != SExprReader::Result::Ok) return nullptr;
+  scopes_.clear();
+  depth_ = 0;
+  try {
+    return Eval(e).node;
+  } catch (const Refusal& refusal) {
+    Report(refusal.pos, refusal.unsupported ? "unsupported" : "error", refusal.what);
+    return nullptr;
+  }
+}
+
+void SmtReader::Command(const SExpr& c) {
+  const std::string& head = c.Head();
+  if (head.empty()) throw Refusal{c.pos, "expected a command", false};
+  const std::vector<SExpr>& a = c.items;
+  if (head == "assert") {
+    if (a.size() != 2) throw Refusal{c.pos, "assert takes one term", false};
+    Assert(c);
+  } else if (head == "declare-const") {
+    if (a.size() != 3) throw Refusal{c.pos, "declare-const takes a name and a sort", false};
+    Declare(c, a[1], a[2]);
+  } else if (head == "declare-fun") {
+    if (a.size() != 4 || a[2].kind != SExpr::Kind::List)
+      throw Refusal{c.pos, "declare-fun takes a name, a list of sorts and a sort", false};
+    if (!a[2].items.empty()) {
+      if (a[1].kind == SExpr::Kind::Symbol)
+        globals_[a[1].text] =
+            Global{Global::Kind::Refused, {}, {}, {}, Sort::Real, "a function with parameters"};
+      throw Refusal{c.pos, "function with parameters " + Quoted(a[1].text), true};
+    }
+    Declare(c, a[1], a[3]);
+  } else if (head == "define-fun") {
+    Define(c);
+  } else if (head == "set-logic") {
+    if (a.size() == 2 && a[1].kind == SExpr::Kind::Symbol) {
+      logic_ = a[1].text;
+      // Ints are read as reals: QF_LIA -> QF_LRA, QF_NIRA -> QF_NRA.
+      for (const char* from : {"IRA", "IA"}) {
+        std::size_t at = logic_.find(from);
+        if (at != std::string::npos && at + std::strlen(from) == logic_.size()) {
+          logic_ = logic_.substr(0, at) + "RA";
+          break;
+        }
+      }
+    }
+  } else if (!Query(head)) {
+    throw Refusal{c.pos, "command " + Quoted(head), true};
+  }
+}
+
+SmtReader::Sort SmtReader::ReadSort(const SExpr& s, bool* isInt) {
+  *isInt = false;
+  if (s.IsSymbol("Real")) return Sort::Real;
+  if (s.IsSymbol("Bool")) return Sort::Bool;
+  if (s.IsSymbol("Int")) {
+    *isInt = true;
+    if (!intNoted_) {
+      intNoted_ = true;
+      Report(s.pos, "note", "Int is read as Real: integrality is not kept");
+    }
+    return Sort::Real;
+  }
+  std::string name = s.kind == SExpr::Kind::List ? "(" + s.Head() + " ...)" : s.text;
+  throw Refusal{s.pos, "sort " + Quoted(name), true};
+}
+
+void SmtReader::Declare(const SExpr& c, const SExpr& name, const SExpr& sort) {
+  if (name.kind != SExpr::Kind::Symbol) throw Refusal{name.pos, "expected a symbol", false};
+  if (globals_.count(name.text) != 0)
+    throw Refusal{name.pos, Quoted(name.text) + " is already declared", false};
+  bool isInt = false;
+  Sort s;
+  try {
+    s = ReadSort(sort, &isInt);
+  } catch (const Refusal&) {
+    globals_[name.text] =
+        Global{Global::Kind::Refused, {}, {}, {}, Sort::Real, "declared with an unsupported sort"};
+    throw;
+  }
+  (void)c;
+  const unsigned long long id = nextId_++;
+  names_.emplace(id, name.text);
+  Global g;
+  g.kind = Global::Kind::Variable;
+  g.value.node = CreateExpression(id, static_cast<unsigned char>(0));
+  g.value.sort = s;
+  if (s == Sort::Bool) {
+    // p stands for the relation p = 1 over a real variable.
+    booleans_.insert(id);
+    g.value = Make("=", {g.value.node, CreateExpression(1.0)}, Sort::Bool);
+  }
+  globals_[name.text] = std::move(g);
+}
+
+void SmtReader::Define(const SExpr& c) {
+  const std::vector<SExpr>& a = c.items;
+  if (a.size() != 5 || a[1].kind != SExpr::Kind::Symbol || a[2].kind != SExpr::Kind::List)
+    throw Refusal{c.pos, "define-fun takes a name, parameters, a sort and a term", false};
+  const std::string& name = a[1].text;
+  if (globals_.count(name) != 0)
+    throw Refusal{a[1].pos, Quoted(name) + " is already declared", false};
+  Global g;
+  bool isInt = false;
+  try {
+    g.result = ReadSort(a[3], &isInt);
+    for (const SExpr& p : a[2].items) {
+      if (p.kind != SExpr::Kind::List || p.items.size() != 2 ||
+          p.items[0].kind != SExpr::Kind::Symbol)
+        throw Refusal{p.pos, "expected a parameter (name sort)", false};
+      g.params.emplace_back(p.items[0].text, ReadSort(p.items[1], &isInt));
+    }
+    if (g.params.empty()) {
+      g.kind = Global::Kind::Constant;
+      g.value = Eval(a[4]);
+      if (g.value.sort != g.result) throw Refusal{a[4].pos, "the term has the wrong sort", false};
+    } else {
+      g.kind = Global::Kind::Function;
+      g.body = a[4];
+    }
+  } catch (const Refusal&) {
+    globals_[name] = Global{
+        Global::Kind::Refused, {}, {}, {}, Sort::Real, "defined with an unsupported construct"};
+    throw;
+  }
+  globals_[name] = std::move(g);
+}
+
+void SmtReader::Assert(const SExpr& c) {
+  Value v = Eval(c.items[1]);
+  if (v.sort != Sort::Bool) throw Refusal{c.items[1].pos, "assert needs a Bool term", false};
+  for (const Position& p : divisionsByZero_)
+    Report(p, "warning", "division by zero (the calculator sets error 2); the assertion is kept");
+  ++assertions_;
+  calc_.AddEquation(v.node);
+}
+
+SmtReader::Value SmtReader::Make(const char* spelling, const std::vector<ZELS3Node*>& args,
+                                 Sort sort) {
+  // A default-constructed vector cannot grow: give it room for the operands.
+  ZELICVectorImp_ZELS3Node v(static_cast<unsigned>(args.size()), 5u);
+  for (ZELS3Node* a : args) v.Add(a);
+  return Value{CreateExpression(ZELString(spelling), v), sort};
+}
+
+ZELS3Node* SmtReader::Balanced(const char* spelling, const std::vector<ZELS3Node*>& v,
+                               std::size_t from, std::size_t to) {
+  if (to - from == 1) return v[from];
+  const std::size_t mid = from + (to - from) / 2;
+  ZELS3Node* left = Balanced(spelling, v, from, mid);
+  ZELS3Node* right = Balanced(spelling, v, mid, to);
+  return Make(spelling, {left, right}, Sort::Bool).node;
+}
+
+SmtReader::Value SmtReader::Eval(const SExpr& e) {
+  if (++depth_ > kMaxTermDepth)
+    throw Refusal{e.pos, "terms nested deeper than " + std::to_string(kMaxTermDepth), true};
+  Value v;
+  switch (e.kind) {
+    case SExpr::Kind::Numeral:
+    case SExpr::Kind::Decimal: {
+      const double x = std::strtod(e.text.c_str(), nullptr);
+      if (std::isinf(x)) throw Refusal{e.pos, "number out of range " + Quoted(e.text), true};
+      v = Value{CreateExpression(x), Sort::Real};
+      break;
+    }
+    case SExpr::Kind::Symbol:
+      v = EvalSymbol(e);
+      break;
+    case SExpr::Kind::List:
+      v = EvalList(e);
+      break;
+    case SExpr::Kind::Binary:
+      throw Refusal{e.pos, "bit-vector literal " + Quoted(e.text), true};
+    case SExpr::Kind::String:
+      throw Refusal{e.pos, "string literal", true};
+    case SExpr::Kind::Keyword:
+      throw Refusal{e.pos, "expected a term, found the keyword " + Quoted(e.text), false};
+  }
+  --depth_;
+  return v;
+}
+
+SmtReader::Value SmtReader::EvalSymbol(const SExpr& e) {
+  auto local = scopes_.find(e.text);
+  if (local != scopes_.end() && !local->second.empty()) return local->second.back();
+  auto global = globals_.find(e.text);
+  if (global != globals_.end()) {
+    const Global& g = global->second;
+    switch (g.kind) {
+      case Global::Kind::Variable:
+      case Global::Kind::Constant:
+        return g.value;
+      case Global::Kind::Function:
+        throw Refusal{e.pos, Quoted(e.text) + " needs arguments", false};
+      case Global::Kind::Refused:
+        throw Refusal{e.pos, Quoted(e.text) + ", " + g.why, true};
+    }
+  }
+  if (e.text == "true" || e.text == "false")
+    return Value{CreateExpression(static_cast<unsigned char>(e.text == "true")), Sort::Bool};
+  if (e.text == "real.pi") return Value{CreateExpression(kPi), Sort::Real};
+  throw Refusal{e.pos, "unknown symbol " + Quoted(e.text), true};
+}
+
+SmtReader::Value SmtReader::Let(const SExpr& e) {
+  if (e.items.size() != 3 || e.items[1].kind != SExpr::Kind::List)
+    throw Refusal{e.pos, "let takes a list of bindings and a term", false};
+  // Bindings are parallel: every term is read before any name is bound. A
+  // bound term is built once; each use shares the node.
+  std::vector<std::pair<std::string, Value>> bound;
+  for (const SExpr& b : e.items[1].items) {
+    if (b.kind != SExpr::Kind::List || b.items.size() != 2 ||
+        b.items[0].kind != SExpr::Kind::Symbol)
+      throw Refusal{b.pos, "expected a binding (name term)", false};
+    bound.emplace_back(b.items[0].text, Eval(b.items[1]));
+  }
+  for (auto& b : bound) scopes_[b.first].push_back(b.second);
+  Value v = Eval(e.items[2]);
+  for (auto& b : bound) scopes_[b.first].pop_back();
+  return v;
+}
+
+// (! t :named n ...): t, and n names it from here on.
+SmtReader::Value SmtReader::Annotated(const SExpr& e) {
+  if (e.items.size() < 2) throw Refusal{e.pos, "! takes a term and attributes", false};
+  Value v = Eval(e.items[1]);
+  for (std::size_t i = 2; i + 1 < e.items.size(); ++i) {
+    if (e.items[i].kind == SExpr::Kind::Keyword && e.items[i].text == ":named" &&
+        e.items[i + 1].kind == SExpr::Kind::Symbol && globals_.count(e.items[i + 1].text) == 0) {
+      Global g;
+      g.kind = Global::Kind::Constant;
+      g.value = v;
+      globals_[e.items[i + 1].text] = g;
+    }
+  }
+  return v;
+}
+
+SmtReader::Value SmtReader::EvalList(const SExpr& e) {
+  if (e.items.empty()) throw Refusal{e.pos, "expected a term, found ()", false};
+  const SExpr& head = e.items[0];
+  if (head.kind != SExpr::Kind::Symbol) {
+    if (head.kind == SExpr::Kind::List && !head.Head().empty())
+      throw Refusal{head.pos,
+                    "indexed or qualified identifier " + Quoted("(" + head.Head() + " ...)"), true};
+    throw Refusal{head.pos, "expected an operator", false};
+  }
+  const std::string& op = head.text;
+  if (scopes_.count(op) != 0 && !scopes_[op].empty())
+    throw Refusal{head.pos, Quoted(op) + " is not a function", false};
+  if (op == "let") return Let(e);
+  if (op == "!") return Annotated(e);
+  if (op == "forall" || op == "exists") throw Refusal{head.pos, "quantifier " + Quoted(op), true};
+  if (op == "ite") throw Refusal{head.pos, "ite", true};
+  if (op == "div" || op == "mod" || op == "to_int" || op == "is_int")
+    throw Refusal{head.pos, "integer operation " + Quoted(op), true};
+
+  std::vector<Value> args;
+  args.reserve(e.items.size() - 1);
+  for (std::size_t i = 1; i < e.items.size(); ++i) args.push_back(Eval(e.items[i]));
+
+  auto global = globals_.find(op);
+  if (global != globals_.end()) {
+    if (global->second.kind == Global::Kind::Function) return Expand(e, global->second, args);
+    if (global->second.kind == Global::Kind::Refused)
+      throw Refusal{head.pos, Quoted(op) + ", " + global->second.why, true};
+    throw Refusal{head.pos, Quoted(op) + " is not a function", false};
+  }
+  return Apply(e, op, args);
+}
+
+// The nodes of the operands, which must all have the given sort.
+std::vector<ZELS3Node*> SmtReader::Nodes(const SExpr& e, const std::vector<Value>& args,
+                                         Sort sort) const {
+  std::vector<ZELS3Node*> nodes;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i].sort != sort)
+      throw Refusal{e.items[i + 1].pos,
+                    std::string("expected a ") + (sort == Sort::Real ? "Real" : "Bool") +
+                        " operand of " + Quoted(e.items[0].text),
+                    false};
+    nodes.push_back(args[i].node);
+  }
+  return nodes;
+}
+
+SmtReader::Value SmtReader::Apply(const SExpr& e, const std::string& op,
+                                  const std::vector<Value>& args) {
+  const Position& at = e.items[0].pos;
+  const std::size_t n = args.size();
+  auto arity = [&](std::size_t least) {
+    if (n < least)
+      throw Refusal{at,
+                    Quoted(op) + " needs at least " + std::to_string(least) + " operand" +
+                        (least == 1 ? "" : "s"),
+                    false};
+  };
+
+  if (op == "+" || op == "-" || op == "*") {
+    arity(1);
+    return Make(op.c_str(), Nodes(e, args, Sort::Real), Sort::Real);
+  }
+  if (op == "/" || op == "^") {
+    arity(2);
+    if (op == "^" && n != 2) throw Refusal{at, "'^' takes two operands", false};
+    std::vector<ZELS3Node*> v = Nodes(e, args, Sort::Real);
+    ZELS3Node* r = v[0];
+    for (std::size_t i = 1; i < n; ++i) {
+      if (op == "/" && v[i] != nullptr && v[i]->IsZero()) divisionsByZero_.push_back(at);
+      r = Make(op.c_str(), {r, v[i]}, Sort::Real).node;
+    }
+    return Value{r, Sort::Real};
+  }
+  if (const char* f = Function(op)) {
+    if (n != 1) throw Refusal{at, Quoted(op) + " takes one operand", false};
+    std::vector<ZELS3Node*> v = Nodes(e, args, Sort::Real);
+    return *f == '\0' ? Value{v[0], Sort::Real} : Make(f, v, Sort::Real);
+  }
+  if (const char* rel = Relation(op)) {
+    arity(2);
+    // Every operand of =, distinct has the sort of the first; the others compare reals.
+    const Sort sort = (op == "=" || op == "distinct") ? args[0].sort : Sort::Real;
+    std::vector<ZELS3Node*> v = Nodes(e, args, sort);
+    std::vector<ZELS3Node*> parts;
+    if (op == "distinct") {
+      // Pairwise different: (distinct a b c) -> a <> b and a <> c and b <> c.
+      for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t j = i + 1; j < n; ++j)
+          parts.push_back(Make(rel, {v[i], v[j]}, Sort::Bool).node);
+    } else {
+      // A chain: (< a b c) -> (a < b) and (b < c).
+      for (std::size_t i = 0; i + 1 < n; ++i)
+        parts.push_back(Make(rel, {v[i], v[i + 1]}, Sort::Bool).node);
+    }
+    return Value{Balanced("and", parts, 0, parts.size()), Sort::Bool};
+  }
+  if (op == "and" || op == "or") {
+    std::vector<ZELS3Node*> v = Nodes(e, args, Sort::Bool);
+    if (v.empty())
+      return Value{CreateExpression(static_cast<unsigned char>(op == "and")), Sort::Bool};
+    return Value{Balanced(op.c_str(), v, 0, n), Sort::Bool};
+  }
+  if (op == "not") {
+    if (n != 1) throw Refusal{at, "'not' takes one operand", false};
+    return Make("not", Nodes(e, args, Sort::Bool), Sort::Bool);
+  }
+  if (op == "=>") {
+    arity(2);
+    // Right-associative: (=> a b c) -> a -> (b -> c).
+    std::vector<ZELS3Node*> v = Nodes(e, args, Sort::Bool);
+    ZELS3Node* r = v[n - 1];
+    for (std::size_t i = n - 1; i-- > 0;) r = Make("->", {v[i], r}, Sort::Bool).node;
+    return Value{r, Sort::Bool};
+  }
+  if (op == "xor") {
+    arity(2);
+    // Left-associative; a xor b is a <> b over booleans.
+    std::vector<ZELS3Node*> v = Nodes(e, args, Sort::Bool);
+    ZELS3Node* r = v[0];
+    for (std::size_t i = 1; i < n; ++i) r = Make("<>", {r, v[i]}, Sort::Bool).node;
+    return Value{r, Sort::Bool};
+  }
+  throw Refusal{at, "unknown function " + Quoted(op), true};
+}
+
+SmtReader::Value SmtReader::Expand(const SExpr& e, const Global& f,
+                                   const std::vector<Value>& args) {
+  if (args.size() != f.params.size())
+    throw Refusal{
+        e.pos, Quoted(e.items[0].text) + " takes " + std::to_string(f.params.size()) + " operands",
+        false};
+  std::vector<ZELS3Node*> nodes;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i].sort != f.params[i].second)
+      throw Refusal{e.items[i + 1].pos, "operand of the wrong sort", false};
+    nodes.push_back(args[i].node);
+  }
+  // One expansion per function and operand nodes: repeated calls share it.
+  auto key = std::make_pair(&f, nodes);
+  auto done = expansions_.find(key);
+  if (done != expansions_.end()) return done->second;
+  // The body sees its parameters only, not the caller's let names.
+  std::unordered_map<std::string, std::vector<Value>> caller;
+  caller.swap(scopes_);
+  for (std::size_t i = 0; i < args.size(); ++i) scopes_[f.params[i].first].push_back(args[i]);
+  Value v = Eval(f.body);
+  scopes_.swap(caller);
+  if (v.sort != f.result) throw Refusal{e.pos, "the body has the wrong sort", false};
+  expansions_.emplace(key, v);
+  return v;
+}
+
+}  // namespace zelcalc

@@ -1,0 +1,107 @@
+// Reads an SMT-LIB 2 script into the current calculator: declarations become
+// variables, every assert one AddEquation. Constructs outside the calculator's
+// algebra are reported as "file:line:col: unsupported: WHAT" and the assertion
+// that uses them is left out; the rest of the script is read.
+#ifndef ZELCALC_SMTREADER_H
+#define ZELCALC_SMTREADER_H
+
+#include <ZELTavSymbolicCalculator.h>
+
+#include <map>
+#include <ostream>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "Printer.h"
+#include "SmtSyntax.h"
+
+namespace zelcalc {
+
+class SmtReader {
+ public:
+  // Messages go to err, prefixed with fileName.
+  // calc must be the current calculator.
+  SmtReader(ZELSymbolicCalculator& calc, const std::string& fileName, std::ostream& err);
+
+  // Reads the whole script.
+  void Read(const std::string& source);
+
+  int assertions() const { return assertions_; }  // handed to the calculator
+  int refused() const { return refused_; }        // left out
+  int errors() const { return errors_; }          // refused or malformed items of any kind
+  const VariableNames& names() const { return names_; }
+  // Variables declared Bool: p stands for the relation p = 1.
+  const std::set<unsigned long long>& booleans() const { return booleans_; }
+  // The set-logic of the script, Int theories named as their Real ones; "" if none.
+  const std::string& logic() const { return logic_; }
+  unsigned long long variableCount() const { return nextId_ - 1; }
+
+  // Builds one term (let, define-fun and declarations as read so far); null
+  // with a message on err when it is refused. For tests.
+  ZELS3Node* Term(const std::string& text);
+
+ private:
+  enum class Sort { Real, Bool };
+  struct Value {
+    ZELS3Node* node = nullptr;
+    Sort sort = Sort::Real;
+  };
+  struct Global {
+    enum class Kind { Variable, Constant, Function, Refused };
+    Kind kind = Kind::Refused;
+    Value value;  // Variable (a Bool one as p = 1) and Constant
+    std::vector<std::pair<std::string, Sort>> params;  // Function
+    SExpr body;                                        // Function
+    Sort result = Sort::Real;                          // Function
+    std::string why;                                   // Refused
+  };
+  struct Refusal {
+    Position pos;
+    std::string what;
+    bool unsupported;  // else malformed
+  };
+
+  void Command(const SExpr& c);
+  void Declare(const SExpr& c, const SExpr& name, const SExpr& sort);
+  void Define(const SExpr& c);
+  void Assert(const SExpr& c);
+  void Report(const Position& pos, const std::string& kind, const std::string& message);
+
+  Value Eval(const SExpr& e);
+  Value EvalSymbol(const SExpr& e);
+  Value EvalList(const SExpr& e);
+  Value Let(const SExpr& e);
+  Value Annotated(const SExpr& e);
+  Value Apply(const SExpr& e, const std::string& op, const std::vector<Value>& args);
+  Value Expand(const SExpr& e, const Global& f, const std::vector<Value>& args);
+  Sort ReadSort(const SExpr& s, bool* isInt);
+
+  static Value Make(const char* spelling, const std::vector<ZELS3Node*>& args, Sort sort);
+  // and/or over many operands as a balanced tree, so depth grows as the log.
+  static ZELS3Node* Balanced(const char* spelling, const std::vector<ZELS3Node*>& v,
+                             std::size_t from, std::size_t to);
+  std::vector<ZELS3Node*> Nodes(const SExpr& e, const std::vector<Value>& args, Sort sort) const;
+
+  ZELSymbolicCalculator& calc_;
+  std::string fileName_;
+  std::ostream& err_;
+  std::unordered_map<std::string, Global> globals_;
+  std::unordered_map<std::string, std::vector<Value>> scopes_;  // let and parameters
+  std::map<std::pair<const Global*, std::vector<ZELS3Node*>>, Value> expansions_;
+  VariableNames names_;
+  std::set<unsigned long long> booleans_;
+  std::string logic_;
+  unsigned long long nextId_ = 1;
+  int depth_ = 0;
+  bool intNoted_ = false;
+  std::vector<Position> divisionsByZero_;
+  int assertions_ = 0;
+  int refused_ = 0;
+  int errors_ = 0;
+};
+
+}  // namespace zelcalc
+
+#endif

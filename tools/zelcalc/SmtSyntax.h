@@ -1,0 +1,57 @@
+// SMT-LIB 2 text as s-expressions: atoms and lists with their positions. The
+// reader hands out one top-level expression at a time, so a script is never
+// held as a whole tree.
+#ifndef ZELCALC_SMTSYNTAX_H
+#define ZELCALC_SMTSYNTAX_H
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "Syntax.h"
+
+namespace zelcalc {
+
+struct SExpr {
+  enum class Kind { Symbol, Keyword, Numeral, Decimal, Binary, String, List };
+
+  Kind kind = Kind::List;
+  std::string text;  // atoms: as written, without the |...| of a quoted symbol
+  Position pos;
+  std::vector<SExpr> items;  // List
+
+  bool IsSymbol(const char* s) const { return kind == Kind::Symbol && text == s; }
+  // The head symbol of a list, or "" when there is none.
+  const std::string& Head() const;
+};
+
+// Deepest nesting of parentheses accepted.
+constexpr int kMaxSmtNesting = 1000;
+
+class SExprReader {
+ public:
+  explicit SExprReader(const std::string& text) : text_(text) {}
+
+  enum class Result { Ok, End, Error };
+  // Reads the next top-level expression. On a malformed one, error holds the
+  // position and the reason, and reading resumes after it.
+  Result Next(SExpr* out, SyntaxError* error);
+
+ private:
+  void SkipSpace();
+  bool Atom(SExpr* atom, SyntaxError* error);
+  void SkipList(std::size_t depth);
+  char Peek() const { return pos_ < text_.size() ? text_[pos_] : '\0'; }
+  void Advance();
+
+  const std::string& text_;
+  std::size_t pos_ = 0;
+  Position at_;
+};
+
+// The symbol as SMT-LIB writes it: bare when it is a simple symbol, else |...|.
+std::string SmtSymbol(const std::string& name);
+
+}  // namespace zelcalc
+
+#endif
