@@ -10,16 +10,20 @@ namespace zelcalc {
 namespace {
 
 // Deepest nesting of terms, counting the bodies of expanded functions.
-constexpr int kMaxTermDepth = 2000;
+constexpr int kMaxTermDepth = 5000;
+// Largest term accepted, counted as a tree: the calculator's intake and output
+// passes still walk a shared term once per path, so a let chain of depth 40
+// (2^40 paths) would not finish. Raise once those passes are linear.
+constexpr double kMaxTreeSize = 500000;
 // real.pi, rounded to the nearest double.
 constexpr double kPi = 3.141592653589793;
 
 // SMT-LIB name -> the library's spelling, for functions of one real.
 const char* Function(const std::string& op) {
   static const char* const table[][2] = {
-      {"exp", "exp"},     {"sin", "sin"},      {"cos", "cos"},     {"tan", "tg"},
-      {"arcsin", "asin"}, {"arccos", "acos"},  {"arctan", "atan"}, {"sqrt", "sqrt"},
-      {"abs", "abs"},     {"to_real", nullptr}};
+      {"exp", "exp"},     {"sin", "sin"},     {"cos", "cos"},      {"tan", "tg"},
+      {"arcsin", "asin"}, {"arccos", "acos"}, {"arctan", "atan"},  {"sqrt", "sqrt"},
+      {"abs", "abs"},     {"cot", "ctg"},     {"to_real", nullptr}};
   for (const auto& row : table)
     if (op == row[0]) return row[1] != nullptr ? row[1] : "";
   return nullptr;
@@ -123,6 +127,25 @@ void SmtReader::Command(const SExpr& c) {
     Declare(c, a[1], a[3]);
   } else if (head == "define-fun") {
     Define(c);
+  } else if (head == "check-sat-assuming") {
+    // The assumptions hold for this check: read as assertions.
+    if (a.size() != 2 || a[1].kind != SExpr::Kind::List)
+      throw Refusal{c.pos, "check-sat-assuming takes a list of terms", false};
+    for (const SExpr& t : a[1].items) {
+      SExpr assertion;
+      assertion.pos = t.pos;
+      assertion.items = {a[0], t};
+      try {
+        Assert(assertion);
+      } catch (const Refusal& refusal) {
+        Report(refusal.pos, refusal.unsupported ? "unsupported" : "error", refusal.what);
+        ++errors_;
+        ++refused_;
+      }
+      scopes_.clear();
+      depth_ = 0;
+      divisionsByZero_.clear();
+    }
   } else if (head == "set-logic") {
     if (a.size() == 2 && a[1].kind == SExpr::Kind::Symbol) {
       logic_ = a[1].text;
@@ -352,13 +375,29 @@ SmtReader::Value SmtReader::EvalList(const SExpr& e) {
   for (std::size_t i = 1; i < e.items.size(); ++i) args.push_back(Eval(e.items[i]));
 
   auto global = globals_.find(op);
+  if (global != globals_.end() && global->second.kind == Global::Kind::Function) {
+    Value v = Expand(e, global->second, args);
+    if (v.size > kMaxTreeSize) throw TooLarge(e);
+    return v;
+  }
+  double size = 1;
+  for (const Value& a : args) size += a.size;
+  if (size > kMaxTreeSize) throw TooLarge(e);
   if (global != globals_.end()) {
-    if (global->second.kind == Global::Kind::Function) return Expand(e, global->second, args);
     if (global->second.kind == Global::Kind::Refused)
       throw Refusal{head.pos, Quoted(op) + ", " + global->second.why, true};
     throw Refusal{head.pos, Quoted(op) + " is not a function", false};
   }
-  return Apply(e, op, args);
+  Value v = Apply(e, op, args);
+  v.size = size;
+  return v;
+}
+
+SmtReader::Refusal SmtReader::TooLarge(const SExpr& e) {
+  return Refusal{e.pos,
+                 "term of more than " + std::to_string(static_cast<long>(kMaxTreeSize)) +
+                     " nodes when written out as a tree (let-bound terms used on many paths)",
+                 true};
 }
 
 // The nodes of the operands, which must all have the given sort.
@@ -402,6 +441,12 @@ SmtReader::Value SmtReader::Apply(const SExpr& e, const std::string& op,
       r = Make(op.c_str(), {r, v[i]}, Sort::Real).node;
     }
     return Value{r, Sort::Real};
+  }
+  if (op == "sec" || op == "csc") {
+    // sec x = 1/cos x, csc x = 1/sin x.
+    if (n != 1) throw Refusal{at, Quoted(op) + " takes one operand", false};
+    Value c = Make(op == "sec" ? "cos" : "sin", Nodes(e, args, Sort::Real), Sort::Real);
+    return Make("/", {CreateExpression(1.0), c.node}, Sort::Real);
   }
   if (const char* f = Function(op)) {
     if (n != 1) throw Refusal{at, Quoted(op) + " takes one operand", false};

@@ -26,7 +26,7 @@ struct SExpr {
 };
 
 // Deepest nesting of parentheses accepted.
-constexpr int kMaxSmtNesting = 1000;
+constexpr int kMaxSmtNesting = 5000;
 
 class SExprReader {
  public:

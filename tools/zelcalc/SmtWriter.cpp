@@ -199,6 +199,8 @@ std::string SmtWriter::Text(Node n, bool define) const {
       return call("=>");
     case NodeTg:
       return call("tan");
+    case NodeCtg:
+      return call("cot");
     case NodeAsin:
       return call("arcsin");
     case NodeAcos:
@@ -238,7 +240,7 @@ std::string SmtWriter::Text(Node n, bool define) const {
       return factors.empty() ? "1.0" : s + ")";
     }
     default:
-      // abs, exp, sqrt, sin, cos keep their names; sign, ln, min, max, ctg and
+      // abs, exp, sqrt, sin, cos keep their names; sign, ln, min, max and
       // unknown operations have no SMT-LIB spelling and are written by name.
       return call(SmtSymbol(static_cast<const char*>(n->GetOperName())));
   }
