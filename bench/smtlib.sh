@@ -66,8 +66,9 @@ def known_status(text):
     m = re.search(r"\(set-info\s+:status\s+(sat|unsat|unknown)\)", text)
     if m and m.group(1) != "unknown":
         return m.group(1)
-    m = re.search(r"^;\s*EXPECT:\s*(sat|unsat)\s*$", text, re.M)
-    return m.group(1) if m else "-"
+    # Several checks: the last one is about the whole script, as read here.
+    m = re.findall(r"^;\s*EXPECT:\s*(sat|unsat)\s*$", text, re.M)
+    return m[-1] if m else "-"
 
 def z3_answer(script):
     if not have_z3:
@@ -178,7 +179,7 @@ for name in files:
         totals["z3ms"] += float(z3ms)
     if z3elim:
         totals["z3elim"] += int(z3elim)
-    rows.append([name[:60], read + ("" if not uses_refused else "*"),
+    rows.append([name[:-5], read + ("" if not uses_refused else "*"),
                  "%d/%d" % (st.get("assertions", 0), st.get("refused", 0)),
                  "%d/%d/%d" % (st.get("variables", 0), st.get("fixed", 0), st.get("eliminated", 0)),
                  "%d" % st.get("nodes", 0), "%d" % st.get("bytes", 0), "%.1f" % ms, rt, status,

@@ -30,25 +30,29 @@ struct Uses {
 
 Uses CountUses(const std::vector<Node>& roots, const Children& children) {
   Uses u;
+  std::unordered_set<Node> expanded;
   std::vector<std::pair<Node, bool>> stack;
   std::vector<Node> kids;
   for (Node r : roots) {
     if (r == nullptr) continue;
-    if (u.count[r]++ > 0) continue;
+    ++u.count[r];
     stack.emplace_back(r, false);
     while (!stack.empty()) {
-      auto [n, expanded] = stack.back();
+      auto [n, done] = stack.back();
       stack.pop_back();
-      if (expanded) {
+      if (done) {
+        // Every argument was expanded, and so written out, before.
         u.order.push_back(n);
         continue;
       }
+      if (!expanded.insert(n).second) continue;
       stack.emplace_back(n, true);
       kids.clear();
       children(n, &kids);
       for (Node c : kids) {
         if (c == nullptr) continue;
-        if (u.count[c]++ == 0) stack.emplace_back(c, false);
+        ++u.count[c];
+        if (expanded.count(c) == 0) stack.emplace_back(c, false);
       }
     }
   }
@@ -92,6 +96,10 @@ class SmtWriter {
   Node BoolAtom(Node n) const;
   std::string Text(Node n, bool define) const;
   std::string Power(Node base, Node exponent) const;
+  static bool Inline(Node factor, Node exponent);
+  static bool Scaled(Node term);
+  // The factors of a product written out, nested products and powers inline.
+  void Factors(Node n, std::vector<std::string>* out) const;
   std::string Variable(Node v) const;
   std::string Logic(const std::vector<Node>& order) const;
 
@@ -125,11 +133,62 @@ void SmtWriter::Args(Node n, std::vector<Node>* out) const {
     if (k == 0) out->push_back(exponent);
   };
   if (t == NodeProduct) {
-    for (unsigned i = 0; i + 1 < count; i += 2) power(n->GetArg(i), n->GetArg(i + 1));
+    // A product or power standing as a factor is written inline (the reader
+    // flattens it anyway), so it is never bound itself.
+    for (unsigned i = 0; i + 1 < count; i += 2) {
+      Node f = n->GetArg(i), e = n->GetArg(i + 1);
+      if (Inline(f, e)) {
+        Args(f, out);
+      } else {
+        power(f, e);
+      }
+    }
   } else if (t == NodePower && count == 2) {
     power(n->GetArg(0), n->GetArg(1));
   } else {
     for (unsigned i = 0; i < count; ++i) out->push_back(n->GetArg(i));
+  }
+}
+
+// A product with a number among its factors: the reader makes it a sum of
+// one scaled term.
+bool SmtWriter::Scaled(Node term) {
+  if (term == nullptr || term->GetNodeType() != NodeProduct) return false;
+  for (unsigned i = 0; i + 1 < term->GetArgsNum(); i += 2) {
+    Node f = term->GetArg(i);
+    if (f != nullptr && f->IsConstant()) return true;
+  }
+  return false;
+}
+
+bool SmtWriter::Inline(Node factor, Node exponent) {
+  if (factor == nullptr || exponent == nullptr || !exponent->IsOne()) return false;
+  const ZELNodeType t = factor->GetNodeType();
+  return t == NodeProduct || (t == NodePower && factor->GetArgsNum() == 2);
+}
+
+void SmtWriter::Factors(Node n, std::vector<std::string>* out) const {
+  const unsigned count = n->GetArgsNum();
+  auto power = [&](Node base, Node exponent) {
+    const int k = SmallInteger(exponent);
+    if (k >= 1) {
+      const std::string b = Text(base, false);
+      for (int i = 0; i < k; ++i) out->push_back(b);
+    } else {
+      out->push_back(Power(base, exponent));
+    }
+  };
+  if (n->GetNodeType() == NodePower) {
+    power(n->GetArg(0), n->GetArg(1));
+    return;
+  }
+  for (unsigned i = 0; i + 1 < count; i += 2) {
+    Node f = n->GetArg(i), e = n->GetArg(i + 1);
+    if (Inline(f, e)) {
+      Factors(f, out);
+    } else {
+      power(f, e);
+    }
   }
 }
 
@@ -212,19 +271,26 @@ std::string SmtWriter::Text(Node n, bool define) const {
     case NodePower:
       return count == 2 ? Power(n->GetArg(0), n->GetArg(1)) : call("^");
     case NodeSum: {
-      // Pairs (coefficient, term): t, (- t), (* c t).
-      std::vector<std::string> terms;
+      // Pairs (coefficient, term): t, (- t), (* c t). Terms with coefficient
+      // 1 come first, then the others last to first: the reader appends a
+      // term that reads as a sum of its own after the others, last first,
+      // so the script reads back to the same order.
+      std::vector<std::string> terms, scaled;
       for (unsigned i = 0; i + 1 < count; i += 2) {
         Node c = n->GetArg(i), term = n->GetArg(i + 1);
         if (c != nullptr && c->IsOne()) {
-          terms.push_back(Text(term, false));
+          (Scaled(term) ? scaled : terms).push_back(Text(term, false));
         } else if (c != nullptr && c->IsMinesOne()) {
-          terms.push_back(term != nullptr && term->IsConstant() ? SmtNumber(-term->GetConstant())
-                                                                : "(- " + Text(term, false) + ")");
+          if (term != nullptr && term->IsConstant()) {
+            terms.push_back(SmtNumber(-term->GetConstant()));
+          } else {
+            scaled.push_back("(- " + Text(term, false) + ")");
+          }
         } else {
-          terms.push_back("(* " + Text(c, false) + " " + Text(term, false) + ")");
+          scaled.push_back("(* " + Text(c, false) + " " + Text(term, false) + ")");
         }
       }
+      terms.insert(terms.end(), scaled.rbegin(), scaled.rend());
       if (terms.size() == 1) return terms[0];
       std::string s = "(+";
       for (const std::string& x : terms) s += " " + x;
@@ -232,8 +298,7 @@ std::string SmtWriter::Text(Node n, bool define) const {
     }
     case NodeProduct: {
       std::vector<std::string> factors;
-      for (unsigned i = 0; i + 1 < count; i += 2)
-        factors.push_back(Power(n->GetArg(i), n->GetArg(i + 1)));
+      Factors(n, &factors);
       if (factors.size() == 1) return factors[0];
       std::string s = "(*";
       for (const std::string& x : factors) s += " " + x;
