@@ -1,11 +1,13 @@
 # Runs zelcalc and compares its stdout, stderr and exit status with a golden
 # file. Variables: ZELCALC, WORKDIR, EXPECTED, and either FILE (an example; its
-# first line may read "# args: FLAGS") or ARGS (a ;-list) with INPUT as stdin.
+# first line may read "# args: FLAGS", or "; args: FLAGS" in SMT-LIB) or ARGS
+# (a ;-list) with INPUT as stdin.
 # With -DUPDATE=1 the golden file is rewritten instead.
 if(DEFINED FILE)
   file(STRINGS ${WORKDIR}/${FILE} first_line LIMIT_COUNT 1)
   set(ARGS "")
-  if(first_line MATCHES "^# args: (.*)$")
+  # file(STRINGS) writes a ";" in a line as "\;".
+  if(first_line MATCHES "^\\\\?[#;] args: (.*)$")
     separate_arguments(ARGS UNIX_COMMAND "${CMAKE_MATCH_1}")
   endif()
   list(APPEND ARGS ${FILE})

@@ -1,0 +1,18 @@
+; args: --gauss --subst
+; Arithmetic and the functions of one real: every assert is one constraint.
+(set-logic QF_NRAT)
+(set-info :status sat)
+(declare-fun x () Real)
+(declare-fun y () Real)
+(declare-const z Real)
+(declare-const n Int)
+(assert (= x (/ 1 10)))
+(assert (= (+ x y z) 2.5))
+(assert (< (* 2 y y) (- 7 (/ z 4) x)))
+(assert (>= (- y) (- 3)))
+(assert (<= (+ (exp z) (sin y) (cos y) (tan y)) (sqrt (abs n))))
+(assert (> (+ (arcsin (/ x 2)) (arccos x) (arctan y)) (* real.pi (to_real n))))
+(assert (= (* y (/ y 0)) 1))
+(check-sat)
+(get-model)
+(exit)

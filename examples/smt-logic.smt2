@@ -1,0 +1,18 @@
+; args: --output smt2
+; Bool variables, connectives, chains and distinct; the output is SMT-LIB again.
+(set-logic QF_LRA)
+(declare-fun a () Real)
+(declare-fun b () Real)
+(declare-fun c () Real)
+(declare-fun p () Bool)
+(declare-fun q () Bool)
+(declare-fun r () Bool)
+(assert (< a b c 10))
+(assert (distinct a b c))
+(assert (or p (not q) (and r (> a 1))))
+(assert (=> p q r))
+(assert (xor p (= q r)))
+(assert (= p (>= c 2)))
+(assert (not (and p q)))
+(assert r)
+(check-sat)

@@ -1,0 +1,20 @@
+; Constructs outside the calculator's algebra: each is reported where it
+; stands, its assertion is left out, and the rest is read (exit status 1).
+(set-logic QF_LRA)
+(declare-fun x () Real)
+(declare-fun y () Real)
+(declare-fun f (Real) Real)
+(declare-fun s () String)
+(assert (> x 1))
+(assert (= y (ite (> x 2) 1 0)))
+(assert (forall ((z Real)) (> (* z z) (- 1))))
+(push 1)
+(assert (= (div 7 2) y))
+(assert (< (f x) 3))
+(assert (> (g x) 0))
+(assert (> s 0))
+(pop 1)
+(assert (< y 5))
+(assert (+ x 1))
+(assert (> x 1 2
+(check-sat)

@@ -1,0 +1,22 @@
+; args: --no-gauss --no-subst --no-transfer --output smt2
+; zelcalc's own SMT-LIB output (of smt-let.smt2 and smt-logic.smt2 together) reads back to
+; the same script, byte for byte, with the processing options off.
+(set-logic QF_NRA)
+(declare-fun x () Real)
+(declare-fun y () Real)
+(declare-fun p () Bool)
+(declare-fun q () Bool)
+(declare-fun r () Bool)
+(define-fun t1 () Real (* y y))
+(define-fun t2 () Real (* x x))
+(define-fun t3 () Real (+ t2 t1))
+(assert r)
+(assert (< 0.0 (+ 1.0 t2 t1)))
+(assert (<= t3 4.0))
+(assert (> (* t3 y) 1.0))
+(assert (> y x))
+(assert (let ((t4 (sin (+ x y)))) (> (* t4 t4) (+ 1.0 t4))))
+(assert (=> p (=> q r)))
+(assert (not (= p (= q r))))
+(assert (or (not p) (not q)))
+(check-sat)

@@ -1,0 +1,231 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "SmtReader.h"
+
+namespace zelcalc {
+namespace {
+
+// A calculator with x, y (Real), n (Int), p, q (Bool) declared; terms are
+// built one at a time and shown in infix, or the message that refused them.
+class SmtReaderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    reader_.Read(
+        "(declare-fun x () Real) (declare-const y Real) (declare-const n Int)"
+        "(declare-fun p () Bool) (declare-fun q () Bool)");
+    err_.str("");
+  }
+
+  std::string Show(const std::string& term) {
+    ZELS3Node* n = reader_.Term(term);
+    std::string message = err_.str();
+    err_.str("");
+    return n != nullptr ? Printer(reader_.names()).Infix(n) : message;
+  }
+
+  // Reads a script of its own; returns the messages.
+  std::string Script(const std::string& text) {
+    SmtReader reader(calc_, "s.smt2", err_);
+    reader.Read(text);
+    std::string message = err_.str();
+    err_.str("");
+    return message;
+  }
+
+  ZELSymbolicCalculator calc_;
+  std::ostringstream err_;
+  SmtReader reader_{calc_, "t.smt2", err_};
+};
+
+int Height(const ZELS3Node* n) {
+  int h = 0;
+  for (unsigned i = 0; n->IsOperation() && i < n->GetArgsNum(); ++i)
+    h = std::max(h, Height(n->GetArg(i)));
+  return h + 1;
+}
+
+TEST_F(SmtReaderTest, MapsArithmeticAndFunctionsToTheLibrarysSpellings) {
+  const char* const cases[][2] = {
+      {"(+ x y 1)", "1 + x + y"},
+      {"(- x)", "-x"},
+      {"(- x y 2)", "-2 + x - y"},
+      {"(* 2 x y)", "2*x*y"},
+      {"(/ x y 2)", "0.5*(x/y)"},
+      {"(/ 1 10)", "0.1"},
+      {"1.50", "1.5"},
+      {"(tan x)", "tg(x)"},
+      {"(arcsin x)", "asin(x)"},
+      {"(arccos x)", "acos(x)"},
+      {"(arctan x)", "atan(x)"},
+      {"(cot x)", "ctg(x)"},
+      {"(sec x)", "1/cos(x)"},
+      {"(exp (sin (cos (sqrt (abs x)))))", "exp(sin(cos(sqrt(abs(x)))))"},
+      {"(to_real n)", "n"},
+      {"real.pi", "3.141592653589793"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Show(c[0]), c[1]) << c[0];
+}
+
+TEST_F(SmtReaderTest, MapsRelationsChainsAndConnectives) {
+  const char* const cases[][2] = {
+      {"(< x y 3)", "x < y and y < 3"},
+      {"(= x y 1)", "x = y and y = 1"},
+      {"(>= x y)", "x >= y"},
+      {"(distinct x y 1)", "x <> y and (x <> 1 and y <> 1)"},
+      {"(=> (< x 1) (< y 1) (< x y))", "x < 1 -> y < 1 -> x < y"},
+      {"(xor (< x 1) (< y 1) (< x y))", "((x < 1) <> (y < 1)) <> (x < y)"},
+      {"(or (< x 1) (> x 2) (= y 0))", "x < 1 or (x > 2 or y = 0)"},
+      {"(and)", "true"},
+      {"(or)", "false"},
+      {"(not (< x 1))", "x >== 1"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Show(c[0]), c[1]) << c[0];
+}
+
+TEST_F(SmtReaderTest, ReadsABoolVariableAsTheRelationPEqualsOne) {
+  EXPECT_EQ(Show("p"), "p = 1");
+  EXPECT_EQ(Show("(not p)"), "p <<>> 1");
+  EXPECT_EQ(Show("(= p q)"), "(p = 1) = (q = 1)");
+  EXPECT_EQ(Show("(and p (not q))"), "p = 1 and q <<>> 1");
+  EXPECT_EQ(Show("(= p (< x 1))"), "(p = 1) = (x < 1)");
+}
+
+TEST_F(SmtReaderTest, BindsLetNamesInParallelWithShadowingAndSharesTheirNodes) {
+  EXPECT_EQ(Show("(let ((x y) (y x)) (- x y))"), "y - x");
+  EXPECT_EQ(Show("(let ((z (+ x 1))) (let ((z (* z z))) (< z x)))"), "(1 + x)^2 < x");
+  EXPECT_EQ(Show("(let ((z 1)) (+ (let ((z 2)) z) z))"), "3");
+  ZELS3Node* shared = reader_.Term("(let ((e (sin x))) (+ e (* 2 e e)))");
+  ASSERT_NE(shared, nullptr);
+  EXPECT_EQ(shared->GetArg(1), shared->GetArg(3)->GetArg(0));
+}
+
+TEST_F(SmtReaderTest, ExpandsDefinedFunctionsAndConstantsWhereUsed) {
+  reader_.Read(
+      "(define-fun sq ((a Real)) Real (* a a)) (define-fun k () Real 3)"
+      "(define-fun pos ((a Real) (b Bool)) Bool (and b (> a 0)))");
+  EXPECT_EQ(err_.str(), "");
+  EXPECT_EQ(Show("(sq (+ x 1))"), "(1 + x)^2");
+  EXPECT_EQ(Show("(+ k (sq k))"), "12");
+  EXPECT_EQ(Show("(pos x p)"), "p = 1 and x > 0");
+  EXPECT_EQ(Show("(let ((a y)) (sq a))"), "y^2");
+  EXPECT_EQ(Show("(! (> x 1) :named big)"), "x > 1");
+  EXPECT_EQ(Show("(not big)"), "x <== 1");
+}
+
+TEST_F(SmtReaderTest, BuildsLongConjunctionsAsBalancedTrees) {
+  std::string conj = "(and";
+  std::string disj = "(or";
+  for (int i = 0; i < 4096; ++i) {
+    conj += " (< x " + std::to_string(i) + ")";
+    disj += " (> y " + std::to_string(i) + ")";
+  }
+  ZELS3Node* a = reader_.Term(conj + ")");
+  ZELS3Node* o = reader_.Term(disj + ")");
+  ASSERT_NE(a, nullptr);
+  ASSERT_NE(o, nullptr);
+  EXPECT_EQ(Height(a), 14);
+  EXPECT_EQ(Height(o), 14);
+}
+
+TEST_F(SmtReaderTest, RefusesConstructsOutsideTheAlgebraAtTheirPosition) {
+  const char* const cases[][2] = {
+      {"(ite p x y)", "t.smt2:1:2: unsupported: ite\n"},
+      {"(forall ((z Real)) (> z 0))", "t.smt2:1:2: unsupported: quantifier 'forall'\n"},
+      {"(exists ((z Real)) (> z 0))", "t.smt2:1:2: unsupported: quantifier 'exists'\n"},
+      {"(+ x (div n 2))", "t.smt2:1:7: unsupported: integer operation 'div'\n"},
+      {"(mod n 2)", "t.smt2:1:2: unsupported: integer operation 'mod'\n"},
+      {"(f x)", "t.smt2:1:2: unsupported: unknown function 'f'\n"},
+      {"(+ x w)", "t.smt2:1:6: unsupported: unknown symbol 'w'\n"},
+      {"((_ extract 1 0) x)",
+       "t.smt2:1:2: unsupported: indexed or qualified identifier '(_ ...)'\n"},
+      {"(+ x #b101)", "t.smt2:1:6: unsupported: bit-vector literal '#b101'\n"},
+      {"(+ x \"s\")", "t.smt2:1:6: unsupported: string literal\n"},
+      {"(+ x p)", "t.smt2:1:6: error: expected a Real operand of '+'\n"},
+      {"(and p x)", "t.smt2:1:8: error: expected a Bool operand of 'and'\n"},
+      {"(sin x y)", "t.smt2:1:2: error: 'sin' takes one operand\n"},
+      {"(< x)", "t.smt2:1:2: error: '<' needs at least 2 operands\n"},
+      {"(let ((z)) z)", "t.smt2:1:7: error: expected a binding (name term)\n"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Show(c[0]), c[1]) << c[0];
+}
+
+TEST_F(SmtReaderTest, RefusesCommandsAndSortsButKeepsTheOtherAssertions) {
+  const std::string messages = Script(
+      "(declare-fun f (Real) Real)\n"
+      "(declare-const s String)\n"
+      "(assert (> (f 1) 0))\n"
+      "(assert (= s s))\n"
+      "(push 1)\n"
+      "(pop 1)\n"
+      "(reset)\n"
+      "(declare-sort U 0)\n"
+      "(assert (> (ite true 1 0) 0))\n"
+      "(set-option :produce-models true) (set-info :status sat) (check-sat) (get-model) (exit)\n");
+  EXPECT_EQ(messages,
+            "s.smt2:1:1: unsupported: function with parameters 'f'\n"
+            "s.smt2:2:18: unsupported: sort 'String'\n"
+            "s.smt2:3:13: unsupported: 'f', a function with parameters\n"
+            "s.smt2:4:12: unsupported: 's', declared with an unsupported sort\n"
+            "s.smt2:5:1: unsupported: command 'push'\n"
+            "s.smt2:6:1: unsupported: command 'pop'\n"
+            "s.smt2:7:1: unsupported: command 'reset'\n"
+            "s.smt2:8:1: unsupported: command 'declare-sort'\n"
+            "s.smt2:9:13: unsupported: ite\n");
+  SmtReader reader(calc_, "u.smt2", err_);
+  reader.Read(
+      "(declare-fun a () Real) (assert (< a 1)) (assert (ite true true false))\n"
+      "(check-sat-assuming ((> a 0) (ite true true false))) (assert (> a (- 1)))");
+  calc_.Simplify();
+  EXPECT_EQ(reader.assertions(), 3);
+  EXPECT_EQ(reader.refused(), 2);
+  EXPECT_EQ(calc_.GetNumberOfEquations(), 3u);
+}
+
+TEST_F(SmtReaderTest, ReportsMalformedTextAndGoesOnAtTheNextCommand) {
+  EXPECT_EQ(Script("(declare-fun a () Real) (assert (< a 1 ()))\n"
+                   "(assert (< a 2x))\n"
+                   ")\n"
+                   "(assert (< a |quoted (|))\n"
+                   "(declare-fun a () Real)\n"
+                   "(assert (> a 0)"),
+            "s.smt2:1:40: error: expected a term, found ()\n"
+            "s.smt2:2:14: syntax error: unexpected '2x', expected a number or a symbol\n"
+            "s.smt2:3:1: syntax error: unexpected ')', expected '(' or an atom\n"
+            "s.smt2:4:14: unsupported: unknown symbol 'quoted ('\n"
+            "s.smt2:5:14: error: 'a' is already declared\n"
+            "s.smt2:6:16: syntax error: unexpected end of input, expected ')'\n");
+  std::string deep(6000, '(');
+  EXPECT_EQ(Script("(assert " + deep + ")\n(declare-fun b () Real)"),
+            "s.smt2:1:5008: syntax error: unexpected '(', expected at most 5000 nested lists\n");
+}
+
+TEST_F(SmtReaderTest, NotesIntOnceAndWarnsOfDivisionByZeroPerAssertion) {
+  EXPECT_EQ(Script("(declare-fun i () Int) (declare-fun j () Int)\n"
+                   "(assert (> (/ i 0) 1)) (assert (< (/ j 0.0) 1))"),
+            "s.smt2:1:19: note: Int is read as Real: integrality is not kept\n"
+            "s.smt2:2:13: warning: division by zero (the calculator sets error 2); the "
+            "assertion is kept\n"
+            "s.smt2:2:36: warning: division by zero (the calculator sets error 2); the "
+            "assertion is kept\n");
+  EXPECT_EQ(calc_.GetError(), 2);
+}
+
+TEST_F(SmtReaderTest, RefusesATermTooLargeWrittenAsATreeWithoutBuildingIt) {
+  // e(k+1) = e(k)^2 + e(k), forty deep: 2^40 paths to x.
+  std::string term = "e40";
+  for (int k = 40; k >= 1; --k) {
+    const std::string prev = k == 1 ? "x" : "e" + std::to_string(k - 1);
+    term = "(let ((e" + std::to_string(k) + " (+ (* " + prev + " " + prev + ") " + prev + "))) " +
+           term + ")";
+  }
+  const std::string shown = Show("(< " + term + " 1)");
+  EXPECT_NE(shown.find("unsupported: term of more than 500000 nodes"), std::string::npos) << shown;
+  EXPECT_EQ(Show("(let ((a (+ x 1))) (let ((b (* a a))) (let ((c (* b b))) (< c 1))))"),
+            "(1 + x)^4 < 1");
+}
+
+}  // namespace
+}  // namespace zelcalc

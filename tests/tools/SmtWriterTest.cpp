@@ -1,0 +1,189 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <sstream>
+#include <string>
+
+#include "SmtSession.h"
+#include "SmtWriter.h"
+
+namespace zelcalc {
+namespace {
+
+// zelcalc's standard output for an SMT-LIB script, written as SMT-LIB; the
+// processing options off unless asked.
+std::string Zelcalc(const std::string& script, bool process = false) {
+  Settings settings;
+  settings.smtOutput = true;
+  if (!process) settings.gauss = settings.subst = settings.transfer = 0;
+  std::ostringstream out;
+  std::ostringstream err;
+  RunSmt(script, "w.smt2", out, err, settings);
+  return out.str();
+}
+
+TEST(SmtWriter, WritesNumbersAsTheShortestDecimalThatReadsBack) {
+  const std::pair<double, const char*> cases[] = {
+      {0.1, "0.1"},
+      {3, "3.0"},
+      {-2.5, "(- 2.5)"},
+      {0, "0.0"},
+      {1e21, "1000000000000000000000.0"},
+      {1.5e-7, "0.00000015"},
+      {123.456, "123.456"},
+      {1.0 / 3, "0.3333333333333333"},
+      {-0.0, "(- 0.0)"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(SmtNumber(c.first), c.second) << c.second;
+  for (double v : {0.1, 1.0 / 3, 6.02214076e23, 5e-324, 1.7976931348623157e308})
+    EXPECT_EQ(std::strtod(SmtNumber(v).c_str(), nullptr), v) << v;
+  EXPECT_EQ(SmtNumber(std::numeric_limits<double>::infinity()), "(/ 1.0 0.0)");
+}
+
+TEST(SmtWriter, WritesDeclarationsOneAssertPerEquationAndCheckSat) {
+  EXPECT_EQ(Zelcalc("(set-logic QF_LRA) (declare-fun x () Real) (declare-fun y () Real)"
+                    "(declare-fun unused () Real) (assert (and (< x 1) (>= (- x y) 2)))",
+                    true),
+            "(set-logic QF_LRA)\n"
+            "(declare-fun x () Real)\n"
+            "(declare-fun y () Real)\n"
+            "(assert (< x 1.0))\n"
+            "(assert (>= x (+ 2.0 y)))\n"
+            "(check-sat)\n");
+  // Without set-logic the logic follows from the operations used; Int
+  // theories are named as their Real ones.
+  EXPECT_EQ(Zelcalc("(declare-fun x () Real) (assert (> (sin x) 0))").substr(0, 19),
+            "(set-logic QF_NRAT)");
+  EXPECT_EQ(Zelcalc("(declare-fun x () Real) (assert (> (* x x) 0))").substr(0, 18),
+            "(set-logic QF_NRA)");
+  EXPECT_EQ(Zelcalc("(set-logic QF_LIA) (declare-fun i () Int) (assert (> i 0))").substr(0, 18),
+            "(set-logic QF_LRA)");
+}
+
+TEST(SmtWriter, MapsRelationAndConnectiveNamesBack) {
+  EXPECT_EQ(Zelcalc("(declare-fun x () Real) (declare-fun y () Real)"
+                    "(assert (distinct x y)) (assert (not (<= x 1))) (assert (=> (> x 0) (< y 0)))"
+                    "(assert (or (= x 2) (not (= y 3)))) (assert (xor (< x 1) (< y 1)))"
+                    "(assert (= (tan x) (arctan (arcsin (arccos (cot y))))))"),
+            "(set-logic QF_NRAT)\n"
+            "(declare-fun x () Real)\n"
+            "(declare-fun y () Real)\n"
+            "(assert (not (= x y)))\n"
+            "(assert (> x 1.0))\n"
+            "(assert (=> (> x 0.0) (< y 0.0)))\n"
+            "(assert (or (= x 2.0) (not (= y 3.0))))\n"
+            "(assert (not (= (< x 1.0) (< y 1.0))))\n"
+            "(assert (= (tan x) (arctan (arcsin (arccos (cot y))))))\n"
+            "(check-sat)\n");
+}
+
+TEST(SmtWriter, WritesBoolVariablesBackAsBool) {
+  EXPECT_EQ(Zelcalc("(declare-fun p () Bool) (declare-fun q () Bool) (declare-fun x () Real)"
+                    "(assert (or p (not q))) (assert (= p (< x 1))) (assert q)",
+                    true),
+            "(set-logic QF_LRA)\n"
+            "(declare-fun p () Bool)\n"
+            "(declare-fun q () Bool)\n"
+            "(declare-fun x () Real)\n"
+            "(assert q)\n"
+            "(assert (or p (not q)))\n"
+            "(assert (= p (< x 1.0)))\n"
+            "(check-sat)\n");
+}
+
+TEST(SmtWriter, DeclaresABoolVariableUsedAsANumberAsReal) {
+  ZELSymbolicCalculator calc;
+  ZELS3Node* p = CreateExpression(1ull, static_cast<unsigned char>(0));
+  ZELICVectorImp_ZELS3Node sum(2u, 5u);
+  sum.Add(p);
+  sum.Add(CreateExpression(2.0));
+  ZELICVectorImp_ZELS3Node rel(2u, 5u);
+  rel.Add(CreateExpression(ZELString("+"), sum));
+  rel.Add(CreateExpression(0.0));
+  const ZELS3Node* root = CreateExpression(ZELString(">"), rel);
+  EXPECT_EQ(WriteSmt({root}, {{1ull, "p"}}, {1ull}, "QF_LRA"),
+            "(set-logic QF_LRA)\n"
+            "(declare-fun p () Real)\n"
+            "(assert (> (+ 2.0 p) 0.0))\n"
+            "(check-sat)\n");
+}
+
+TEST(SmtWriter, BindsEachNodeUsedTwiceOnceWithLetOrDefineFun) {
+  // Used in one assertion: let, one level per depth of binding; in several:
+  // define-fun before the asserts.
+  EXPECT_EQ(
+      Zelcalc("(declare-fun x () Real) (declare-fun y () Real)"
+              "(assert (let ((s (sin x))) (let ((c (+ s y))) (> (* c c) (+ c s 1)))))"
+              "(assert (< (exp y) 2)) (assert (> (exp y) (- 1)))"),
+      "(set-logic QF_NRAT)\n"
+      "(declare-fun x () Real)\n"
+      "(declare-fun y () Real)\n"
+      "(define-fun t1 () Real (exp y))\n"
+      "(assert (let ((t2 (sin x))) (let ((t3 (+ t2 y))) (> (* t3 t3) (+ 1.0 y (* 2.0 t2))))))\n"
+      "(assert (< t1 2.0))\n"
+      "(assert (> t1 (- 1.0)))\n"
+      "(check-sat)\n");
+  // A variable named like a binding moves the bindings to other names.
+  EXPECT_EQ(Zelcalc("(declare-fun t1 () Real) (assert (> (* (sin t1) (sin t1)) 1))"),
+            "(set-logic QF_NRAT)\n"
+            "(declare-fun t1 () Real)\n"
+            "(assert (let ((_t1 (sin t1))) (> (* _t1 _t1) 1.0)))\n"
+            "(check-sat)\n");
+}
+
+TEST(SmtWriter, WritesALetChainOfDepthTenInLinearSize) {
+  std::string term = "e10";
+  for (int k = 10; k >= 1; --k) {
+    const std::string prev = k == 1 ? "x" : "e" + std::to_string(k - 1);
+    term = "(let ((e" + std::to_string(k) + " (+ (* " + prev + " " + prev + ") " + prev + "))) " +
+           term + ")";
+  }
+  const std::string out = Zelcalc("(declare-fun x () Real) (assert (< " + term + " 1))");
+  EXPECT_LT(out.size(), 1000u) << out;
+  EXPECT_EQ(Zelcalc(out), out);
+}
+
+TEST(SmtWriter, WrittenScriptsReadBackToTheSameScript) {
+  const char* const scripts[] = {
+      "(declare-fun x () Real) (declare-fun y () Real) (declare-fun z () Real)"
+      "(assert (<= (+ (* 250 (exp (* (- 1.1) x))) (* 173 (exp (* (- 1.3) x))) (* 250 x) y) 297.5))"
+      "(assert (> (* 2 (* x y) (* z z) (+ x 1)) (- (* 3 y) (* 0.5 z) x)))",
+      "(declare-fun p () Bool) (declare-fun q () Bool) (declare-fun a () Real)"
+      "(assert (or (and p (> a 1)) (not q) (= p q))) (assert (distinct a 1 2))",
+      "(declare-fun x () Real) (assert (< (/ 1 (* x x x)) (^ x 0.5) (sqrt (abs x))))",
+  };
+  for (const char* s : scripts) {
+    for (bool process : {false, true}) {
+      const std::string once = Zelcalc(s, process);
+      EXPECT_EQ(Zelcalc(once), once) << s;
+    }
+  }
+}
+
+TEST(SmtWriter, InfixLetNamesEveryNodeUsedTwice) {
+  ZELSymbolicCalculator calc;
+  ZELS3Node* x = CreateExpression(1ull, static_cast<unsigned char>(0));
+  ZELICVectorImp_ZELS3Node one(1u, 5u);
+  one.Add(x);
+  ZELS3Node* s = CreateExpression(ZELString("sin"), one);
+  ZELICVectorImp_ZELS3Node pair(2u, 5u);
+  pair.Add(s);
+  pair.Add(s);
+  ZELS3Node* sum = CreateExpression(ZELString("*"), pair);
+  ZELICVectorImp_ZELS3Node rel(2u, 5u);
+  rel.Add(sum);
+  rel.Add(s);
+  const ZELS3Node* root = CreateExpression(ZELString("<"), rel);
+  const VariableNames names{{1ull, "x"}};
+  Printer printer(names);
+  EXPECT_EQ(WriteInfixLet({root, root}, printer, names),
+            "t1 := sin(x)\n"
+            "t2 := t1^2 < t1\n"
+            "t2\n"
+            "t2\n");
+  EXPECT_EQ(printer.Infix(root), "sin(x)^2 < sin(x)");
+}
+
+}  // namespace
+}  // namespace zelcalc
