@@ -1,6 +1,7 @@
-// Runs arbitrary text through zelcalc's reader and the whole pipeline: the
+// Runs arbitrary text through zelcalc's readers and the whole pipeline: the
 // lexer and parser, every statement kind (constraints, options, params, show,
-// check, diff), the output pass and both printers. The first byte picks the
+// check, diff), the output pass and both printers; then the same text as an
+// SMT-LIB script through the SMT-LIB reader and writer. The first byte picks the
 // session settings, the rest is the program. Any crash, sanitizer report or
 // leak is a finding, and so is an exit status other than 0, 1 or 2.
 #include <cstddef>
@@ -10,6 +11,7 @@
 
 #include "Parser.h"
 #include "Session.h"
+#include "SmtSession.h"
 
 namespace {
 
@@ -45,6 +47,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   {
     zelcalc::Session session(out, err, settings);
     int status = session.Run(text, "<fuzz>");
+    if (status != zelcalc::kExitOk && status != zelcalc::kExitSyntax &&
+        status != zelcalc::kExitLibraryError)
+      __builtin_trap();
+  }
+
+  // The same text as an SMT-LIB script, written back as SMT-LIB.
+  {
+    zelcalc::Settings smt = settings;
+    smt.smtOutput = true;
+    int status = zelcalc::RunSmt(text, "<fuzz>", out, err, smt);
     if (status != zelcalc::kExitOk && status != zelcalc::kExitSyntax &&
         status != zelcalc::kExitLibraryError)
       __builtin_trap();
