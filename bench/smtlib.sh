@@ -16,7 +16,8 @@
 # output, ms (read and build, process; --gauss --subst), rt (round trip:
 # zelcalc --no-gauss --no-subst --no-transfer on the written script writes it
 # again byte for byte), status (known), z3 on the output with the defaults and
-# with --gauss --subst (= same as the status, ? undecided, ! differs), z3-ms
+# with --gauss --subst (= same as the status, ? unknown or timeout, err z3
+# refused the script, !answer differs), z3-ms
 # and z3-elim (tactics simplify, propagate-values, solve-eqs).
 set -euo pipefail
 
@@ -30,7 +31,7 @@ while (($#)); do
     --zelcalc) zelcalc=$2; shift ;;
     --timeout) timeout=$2; shift ;;
     --markdown) markdown=1 ;;
-    -h|--help) sed -n '2,21p' "$0"; exit 0 ;;
+    -h|--help) sed -n "2,21p" "$0"; exit 0 ;;
     *) dir=$1 ;;
   esac
   shift
@@ -76,8 +77,10 @@ def z3_answer(script):
     rc, out, err, _ = run(["z3", "-T:%d" % int(limit), "-in"], script)
     if rc is None:
         return "timeout"
-    words = out.decode(errors="replace").split()
-    for w in words:
+    text = out.decode(errors="replace")
+    if "(error" in text:
+        return "error"  # e.g. sqrt, exp, sin: z3 4.8 has no QF_NRAT
+    for w in text.split():
         if w in ("sat", "unsat", "unknown"):
             return w
     return "error"
