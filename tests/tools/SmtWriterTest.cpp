@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 
+#include "CommandLine.h"
 #include "SmtSession.h"
 #include "SmtWriter.h"
 
@@ -106,6 +107,24 @@ TEST(SmtWriter, DeclaresABoolVariableUsedAsANumberAsReal) {
             "(set-logic QF_LRA)\n"
             "(declare-fun p () Real)\n"
             "(assert (> (+ 2.0 p) 0.0))\n"
+            "(check-sat)\n");
+}
+
+TEST(SmtWriter, WritesZelVariablesUsedAsFormulasAsBoolOrAsVEqualsOne) {
+  std::istringstream in("p or x > 1\nx + p = 2\nq -> r\n");
+  std::ostringstream out;
+  std::ostringstream err;
+  const char* const argv[] = {"zelcalc", "--output", "smt2", "-"};
+  EXPECT_EQ(RunCommand(4, argv, in, out, err), 0);
+  EXPECT_EQ(out.str(),
+            "(set-logic QF_LRA)\n"
+            "(declare-fun p () Real)\n"
+            "(declare-fun x () Real)\n"
+            "(declare-fun q () Bool)\n"
+            "(declare-fun r () Bool)\n"
+            "(assert (or (= p 1.0) (> x 1.0)))\n"
+            "(assert (= (+ x p) 2.0))\n"
+            "(assert (=> q r))\n"
             "(check-sat)\n");
 }
 

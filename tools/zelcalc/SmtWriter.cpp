@@ -75,6 +75,11 @@ std::string BindingPrefix(const VariableNames& names) {
   }
 }
 
+// Connectives and relations between formulas: their operands are formulas.
+bool Logical(ZELNodeType t) {
+  return (t >= NodeBoolEqual && t <= NodeBoolGreaterEqual) || (t >= NodeAnd && t <= NodeImplies);
+}
+
 // The integer k when the node is the constant k with |k| <= 8, else 0.
 int SmallInteger(Node n) {
   if (n == nullptr || n->GetNodeType() != NodeConstant) return 0;
@@ -212,12 +217,20 @@ std::string SmtWriter::Text(Node n, bool define) const {
   const ZELNodeType t = n->GetNodeType();
   if (Node p = BoolAtom(n)) return t == NodeEqual ? Variable(p) : "(not " + Variable(p) + ")";
   const unsigned count = n->GetArgsNum();
+  // A variable standing as a formula that is not declared Bool: v = 1.
+  const bool logical = Logical(t);
+  auto arg = [&](unsigned i) {
+    Node a = n->GetArg(i);
+    if (logical && a != nullptr && a->GetNodeType() == NodeVariable &&
+        booleans_.count(a->GetVariableID()) == 0)
+      return "(= " + Variable(a) + " 1.0)";
+    return Text(a, false);
+  };
   auto call = [&](const std::string& name) {
     std::string s = "(" + name;
-    for (unsigned i = 0; i < count; ++i) s += " " + Text(n->GetArg(i), false);
+    for (unsigned i = 0; i < count; ++i) s += " " + arg(i);
     return s + ")";
   };
-  auto arg = [&](unsigned i) { return Text(n->GetArg(i), false); };
   switch (t) {
     case NodeVariable:
       return Variable(n);
@@ -336,16 +349,23 @@ std::string SmtWriter::Logic(const std::vector<Node>& order) const {
 
 std::string SmtWriter::Write(const std::vector<Node>& roots, const std::string& logic) {
   const Children children = [this](Node n, std::vector<Node>* out) { Args(n, out); };
-  // A Bool variable used other than as p = 1 or p <> 1 is written as Real.
+  // A Bool variable used other than as p = 1 or p <> 1 is written as Real; a
+  // variable that stands only as an operand of connectives and relations
+  // between formulas (a .zel "p or q") is written as Bool.
   {
     Uses all = CountUses(roots, children);
+    std::set<unsigned long long> formula, number;
     for (Node n : all.order) {
       if (IsLeaf(n) || BoolAtom(n) != nullptr) continue;
       for (unsigned i = 0; i < n->GetArgsNum(); ++i) {
         Node a = n->GetArg(i);
-        if (a != nullptr && a->GetNodeType() == NodeVariable) booleans_.erase(a->GetVariableID());
+        if (a == nullptr || a->GetNodeType() != NodeVariable) continue;
+        booleans_.erase(a->GetVariableID());
+        (Logical(n->GetNodeType()) ? formula : number).insert(a->GetVariableID());
       }
     }
+    for (unsigned long long id : formula)
+      if (number.count(id) == 0) booleans_.insert(id);
   }
   Uses uses = CountUses(roots, children);
 
