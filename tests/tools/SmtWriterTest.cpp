@@ -53,12 +53,16 @@ TEST(SmtWriter, WritesDeclarationsOneAssertPerEquationAndCheckSat) {
             "(assert (>= x (+ 2.0 y)))\n"
             "(check-sat)\n");
   // Without set-logic the logic follows from the operations used; Int
-  // theories are named as their Real ones.
+  // theories are named as their Real ones, difference logics as linear.
   EXPECT_EQ(Zelcalc("(declare-fun x () Real) (assert (> (sin x) 0))").substr(0, 19),
             "(set-logic QF_NRAT)");
   EXPECT_EQ(Zelcalc("(declare-fun x () Real) (assert (> (* x x) 0))").substr(0, 18),
             "(set-logic QF_NRA)");
   EXPECT_EQ(Zelcalc("(set-logic QF_LIA) (declare-fun i () Int) (assert (> i 0))").substr(0, 18),
+            "(set-logic QF_LRA)");
+  EXPECT_EQ(Zelcalc("(set-logic QF_NIRA) (declare-fun i () Int) (assert (> i 0))").substr(0, 18),
+            "(set-logic QF_NRA)");
+  EXPECT_EQ(Zelcalc("(set-logic QF_RDL) (declare-fun i () Real) (assert (> i 0))").substr(0, 18),
             "(set-logic QF_LRA)");
 }
 

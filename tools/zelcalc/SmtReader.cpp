@@ -149,11 +149,14 @@ void SmtReader::Command(const SExpr& c) {
   } else if (head == "set-logic") {
     if (a.size() == 2 && a[1].kind == SExpr::Kind::Symbol) {
       logic_ = a[1].text;
-      // Ints are read as reals: QF_LIA -> QF_LRA, QF_NIRA -> QF_NRA.
-      for (const char* from : {"IRA", "IA"}) {
-        std::size_t at = logic_.find(from);
-        if (at != std::string::npos && at + std::strlen(from) == logic_.size()) {
-          logic_ = logic_.substr(0, at) + "RA";
+      // Ints are read as reals: QF_LIA -> QF_LRA, QF_NIRA -> QF_NRA. The
+      // processed system of a difference logic is linear, no longer a
+      // difference of two variables: QF_RDL, QF_IDL -> QF_LRA.
+      const char* const table[][2] = {{"IRA", "RA"}, {"IA", "RA"}, {"RDL", "LRA"}, {"IDL", "LRA"}};
+      for (const auto& row : table) {
+        const std::size_t at = logic_.rfind(row[0]);
+        if (at != std::string::npos && at + std::strlen(row[0]) == logic_.size()) {
+          logic_ = logic_.substr(0, at) + row[1];
           break;
         }
       }
