@@ -132,6 +132,16 @@ TEST(SmtWriter, WritesZelVariablesUsedAsFormulasAsBoolOrAsVEqualsOne) {
             "(check-sat)\n");
 }
 
+TEST(SmtWriter, ReadsStandardInputAsSmtLibWithSmt2AndReportsRefusals) {
+  std::istringstream in("(declare-fun x () Real) (assert (> x (ite true 1 0))) (assert (< x 2))");
+  std::ostringstream out;
+  std::ostringstream err;
+  const char* const argv[] = {"zelcalc", "--smt2", "--let"};
+  EXPECT_EQ(RunCommand(3, argv, in, out, err), 1);
+  EXPECT_EQ(out.str(), "x < 2\n");
+  EXPECT_EQ(err.str(), "<stdin>:1:39: unsupported: ite\n");
+}
+
 TEST(SmtWriter, BindsEachNodeUsedTwiceOnceWithLetOrDefineFun) {
   // Used in one assertion: let, one level per depth of binding; in several:
   // define-fun before the asserts.
