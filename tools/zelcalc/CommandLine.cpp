@@ -81,10 +81,12 @@ int RunCommand(int argc, const char* const* argv, std::istream& in, std::ostream
         return kExitOk;
       } else if (arg == "--raw") {
         settings.raw = true;
-      } else if (arg == "--smt2" || arg == "--let" || arg == "--stats") {
-        (arg == "--smt2"  ? settings.smtInput
-         : arg == "--let" ? settings.let
-                          : settings.stats) = true;
+      } else if (arg == "--smt2") {
+        settings.smtInput = true;
+      } else if (arg == "--let") {
+        settings.let = true;
+      } else if (arg == "--stats") {
+        settings.stats = true;
       } else if (arg == "--output" || arg.compare(0, 9, "--output=") == 0) {
         const std::string format =
             arg == "--output" ? (i + 1 < argc ? argv[++i] : "") : arg.substr(9);

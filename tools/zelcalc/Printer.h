@@ -52,9 +52,8 @@ class Printer {
   std::string RawText(const ZELS3Node* n) const;
 
   const VariableNames& names_;
-  mutable long budget_ = 0;
-  mutable const std::map<const ZELS3Node*, std::string>* bound_ =
-      nullptr;  // nodes left to print; shared nodes print once per use
+  mutable long budget_ = 0;  // nodes left to print; shared nodes print once per use
+  mutable const std::map<const ZELS3Node*, std::string>* bound_ = nullptr;
 };
 
 }  // namespace zelcalc

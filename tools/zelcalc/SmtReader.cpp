@@ -38,7 +38,7 @@ const char* Relation(const std::string& op) {
   return nullptr;
 }
 
-// Commands that ask the solver something; a script read here asks nothing.
+// Commands that set up or ask the solver: nothing for the calculator, ignored.
 bool Query(const std::string& c) {
   static const char* const queries[] = {"check-sat",      "get-model",
                                         "get-value",      "get-info",
@@ -114,7 +114,7 @@ void SmtReader::Command(const SExpr& c) {
     Assert(c);
   } else if (head == "declare-const") {
     if (a.size() != 3) throw Refusal{c.pos, "declare-const takes a name and a sort", false};
-    Declare(c, a[1], a[2]);
+    Declare(a[1], a[2]);
   } else if (head == "declare-fun") {
     if (a.size() != 4 || a[2].kind != SExpr::Kind::List)
       throw Refusal{c.pos, "declare-fun takes a name, a list of sorts and a sort", false};
@@ -124,7 +124,7 @@ void SmtReader::Command(const SExpr& c) {
             Global{Global::Kind::Refused, {}, {}, {}, Sort::Real, "a function with parameters"};
       throw Refusal{c.pos, "function with parameters " + Quoted(a[1].text), true};
     }
-    Declare(c, a[1], a[3]);
+    Declare(a[1], a[3]);
   } else if (head == "define-fun") {
     Define(c);
   } else if (head == "check-sat-assuming") {
@@ -182,7 +182,7 @@ SmtReader::Sort SmtReader::ReadSort(const SExpr& s, bool* isInt) {
   throw Refusal{s.pos, "sort " + Quoted(name), true};
 }
 
-void SmtReader::Declare(const SExpr& c, const SExpr& name, const SExpr& sort) {
+void SmtReader::Declare(const SExpr& name, const SExpr& sort) {
   if (name.kind != SExpr::Kind::Symbol) throw Refusal{name.pos, "expected a symbol", false};
   if (globals_.count(name.text) != 0)
     throw Refusal{name.pos, Quoted(name.text) + " is already declared", false};
@@ -195,7 +195,6 @@ void SmtReader::Declare(const SExpr& c, const SExpr& name, const SExpr& sort) {
         Global{Global::Kind::Refused, {}, {}, {}, Sort::Real, "declared with an unsupported sort"};
     throw;
   }
-  (void)c;
   const unsigned long long id = nextId_++;
   names_.emplace(id, name.text);
   Global g;

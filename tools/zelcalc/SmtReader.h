@@ -65,7 +65,7 @@ class SmtReader {
   };
 
   void Command(const SExpr& c);
-  void Declare(const SExpr& c, const SExpr& name, const SExpr& sort);
+  void Declare(const SExpr& name, const SExpr& sort);
   void Define(const SExpr& c);
   void Assert(const SExpr& c);
   void Report(const Position& pos, const std::string& kind, const std::string& message);
