@@ -62,6 +62,8 @@ def run(args, stdin=None):
         return p.returncode, p.stdout, p.stderr.decode(errors="replace"), time.monotonic() - start
     except subprocess.TimeoutExpired:
         return None, b"", "timeout", time.monotonic() - start
+    except OSError as e:
+        return None, b"", str(e), time.monotonic() - start
 
 def known_status(text):
     m = re.search(r"\(set-info\s+:status\s+(sat|unsat|unknown)\)", text)
