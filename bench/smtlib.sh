@@ -13,12 +13,12 @@
 # Columns: read (whole: nothing refused; part: some assertions left out;
 # none), asserts/refused, vars/fixed/elim (fixed: exact variables, elim:
 # eliminated by --gauss --subst), nodes and bytes of the --gauss --subst
-# output, ms (read and build, process; --gauss --subst), rt (round trip:
-# zelcalc --no-gauss --no-subst --no-transfer on the written script writes it
-# again byte for byte), status (known), z3 on the output with the defaults and
-# with --gauss --subst (= same as the status, ? unknown or timeout, err z3
-# refused the script, !answer differs), z3-ms
-# and z3-elim (tactics simplify, propagate-values, solve-eqs).
+# output, ms read/process (reading and building, processing; --gauss
+# --subst), rt (round trip: zelcalc --no-gauss --no-subst --no-transfer on
+# the written script writes it again byte for byte), status (known), z3 on
+# the output with the defaults and with --gauss --subst (= same as the
+# status, ? unknown or timeout, err z3 refused the script, !answer differs),
+# z3-ms and z3-elim (tactics simplify, propagate-values, solve-eqs).
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -187,10 +187,11 @@ for name in files:
     rows.append([name[:-5], read + ("" if not uses_refused else "*"),
                  "%d/%d" % (st.get("assertions", 0), st.get("refused", 0)),
                  "%d/%d/%d" % (st.get("variables", 0), st.get("fixed", 0), st.get("eliminated", 0)),
-                 "%d" % st.get("nodes", 0), "%d" % st.get("bytes", 0), "%.1f" % ms, rt, status,
+                 "%d" % st.get("nodes", 0), "%d" % st.get("bytes", 0),
+                 "%.1f/%.1f" % (st.get("read-ms", 0), st.get("process-ms", 0)), rt, status,
                  answers[0], answers[1], z3ms, z3elim])
 
-head = ["file", "read", "asserts/refused", "vars/fixed/elim", "nodes", "bytes", "ms", "rt",
+head = ["file", "read", "asserts/refused", "vars/fixed/elim", "nodes", "bytes", "ms read/process", "rt",
         "status", "z3 default", "z3 full", "z3-ms", "z3-elim"]
 if markdown:
     print("| " + " | ".join(head) + " |")
