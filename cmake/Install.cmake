@@ -30,3 +30,6 @@ configure_file(cmake/ZELTavSymbolicCalculator.pc.in
   ${CMAKE_CURRENT_BINARY_DIR}/ZELTavSymbolicCalculator.pc @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/ZELTavSymbolicCalculator.pc
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+
+# The licence travels with the headers and the library.
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
