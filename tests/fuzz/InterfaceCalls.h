@@ -36,6 +36,8 @@ const Spelling kSpellings[] = {
     {"<==", 2}, {"<=", 2},   {">>", 2},  {">", 2},    {">=", 2},   {">==", 2},  {"<<>>", 2},
     {"+", -1},  {"-", -1},   {"*", -1},  {"/", 2},    {"^", 2},    {"f", -1},   {"true", 0},
     {"", 1},    {"g", 2},    {"SIN", 1}, {"false", 0}};
+const int kFirstArithmetic = 35;  // "+", "-", "*", "/", "^"
+const int kLastArithmetic = 39;
 
 using Predicate = int (ZELS3Node::*)() const;
 const Predicate kPredicates[] = {&ZELS3Node::IsVariable,      &ZELS3Node::IsNonConstVariable,
@@ -205,7 +207,10 @@ class Calls {
   }
 
   void Build() {
-    const Spelling& s = kSpellings[in_.Int(0, Last(kSpellings))];
+    // One build in three is arithmetic ("+" to "^"), so that sums and
+    // products grow beyond the leaves.
+    const Spelling& s = kSpellings[in_.Int(0, 2) ? in_.Int(0, Last(kSpellings))
+                                                 : in_.Int(kFirstArithmetic, kLastArithmetic)];
     int n = s.arity;
     if (n < 0 || in_.Int(0, 2) == 0) n = in_.Int(0, 5);
     ZELICVectorImp_ZELS3Node args(2u, 5u);
@@ -489,17 +494,19 @@ class Calls {
       case 17:
         return Records();
       case 18: {
+        Kept a = Pick();
+        if (in_.Int(0, 1)) {
+          out_.Begin("AddNode");
+          out_.Node(a.node);
+          return NodeResult(calc.AddNode(a.node), a.depth);
+        }
         const unsigned i = static_cast<unsigned>(in_.Int(0, 4));
         out_.Begin("GetEquation");
         out_.Number(i);
         return NodeResult(calc.GetEquation(i), limits_.depth);
       }
-      default: {
-        Kept a = Pick();
-        out_.Begin("AddNode");
-        out_.Node(a.node);
-        return NodeResult(calc.AddNode(a.node), a.depth);
-      }
+      default:
+        return Build();
     }
   }
 
