@@ -22,20 +22,25 @@
 
 namespace zeltav_calls {
 
-// A spelling and the argument count its operation takes (-1: any).
+// A spelling, the argument count its operation takes (-1: any) and the kind
+// of operand it takes: 'n' numbers, 'b' booleans, 'a' any.
 struct Spelling {
   const char* text;
   int arity;
+  char operands;
 };
 
 const Spelling kSpellings[] = {
-    {"abs", 1}, {"sign", 1}, {"exp", 1}, {"ln", 1},   {"sqrt", 1}, {"min", -1}, {"max", -1},
-    {"sin", 1}, {"cos", 1},  {"tg", 1},  {"ctg", 1},  {"asin", 1}, {"acos", 1}, {"atan", 1},
-    {"/\\", 2}, {"&&", 2},   {"and", 2}, {"\\/", 2},  {"||", 2},   {"or", 2},   {"~", 1},
-    {"not", 1}, {"->", 2},   {"=", 2},   {"==", 2},   {"<>", 2},   {"<<", 2},   {"<", 2},
-    {"<==", 2}, {"<=", 2},   {">>", 2},  {">", 2},    {">=", 2},   {">==", 2},  {"<<>>", 2},
-    {"+", -1},  {"-", -1},   {"*", -1},  {"/", 2},    {"^", 2},    {"f", -1},   {"true", 0},
-    {"", 1},    {"g", 2},    {"SIN", 1}, {"false", 0}};
+    {"abs", 1, 'n'},  {"sign", 1, 'n'}, {"exp", 1, 'n'},  {"ln", 1, 'n'},   {"sqrt", 1, 'n'},
+    {"min", -1, 'n'}, {"max", -1, 'n'}, {"sin", 1, 'n'},  {"cos", 1, 'n'},  {"tg", 1, 'n'},
+    {"ctg", 1, 'n'},  {"asin", 1, 'n'}, {"acos", 1, 'n'}, {"atan", 1, 'n'}, {"/\\", 2, 'b'},
+    {"&&", 2, 'b'},   {"and", 2, 'b'},  {"\\/", 2, 'b'},  {"||", 2, 'b'},   {"or", 2, 'b'},
+    {"~", 1, 'b'},    {"not", 1, 'b'},  {"->", 2, 'b'},   {"=", 2, 'a'},    {"==", 2, 'n'},
+    {"<>", 2, 'n'},   {"<<", 2, 'n'},   {"<", 2, 'n'},    {"<==", 2, 'n'},  {"<=", 2, 'n'},
+    {">>", 2, 'n'},   {">", 2, 'n'},    {">=", 2, 'n'},   {">==", 2, 'n'},  {"<<>>", 2, 'a'},
+    {"+", -1, 'n'},   {"-", -1, 'n'},   {"*", -1, 'n'},   {"/", 2, 'n'},    {"^", 2, 'n'},
+    {"f", -1, 'a'},   {"true", 0, 'a'}, {"", 1, 'a'},     {"g", 2, 'a'},    {"SIN", 1, 'a'},
+    {"false", 0, 'a'}};
 const int kFirstArithmetic = 35;  // "+", "-", "*", "/", "^"
 const int kLastArithmetic = 39;
 
@@ -165,14 +170,24 @@ class Calls {
     }
   }
 
-  // An operand: a kept node, or now and then null.
-  Kept Pick() {
+  // An operand: now and then null, often the node made last (hosts build
+  // bottom-up), else a kept node, of the kind asked for if a few tries find
+  // one.
+  Kept Pick(char kind = 'a') {
     if (pool_.empty() || in_.Int(0, 15) == 0) return {nullptr, 0};
-    return pool_[static_cast<size_t>(in_.Int(0, static_cast<int>(pool_.size()) - 1))];
+    if (last_.node && in_.Int(0, 3) == 0) return last_;
+    Kept k = Any();
+    for (int tries = 0; kind != 'a' && tries < 3 && !Fits(k.node, kind); ++tries) k = Any();
+    return k;
+  }
+  Kept Any() { return pool_[static_cast<size_t>(in_.Int(0, static_cast<int>(pool_.size()) - 1))]; }
+  static bool Fits(const ZELS3Node* n, char kind) {
+    return !n->IsUnknown() && (kind == 'b') == (n->IsBool() != 0);
   }
 
   void Keep(ZELS3Node* n, int depth) {
     if (!n || depth > limits_.depth) return;
+    last_ = {n, depth};
     if (pool_.size() < limits_.pool)
       pool_.push_back({n, depth});
     else
@@ -198,6 +213,7 @@ class Calls {
 
   void NewCalculator() {
     pool_.clear();
+    last_ = {nullptr, 0};
     calc_.reset();
     out_.Begin("new calculator");
     calc_.reset(new ZELSymbolicCalculator);
@@ -212,14 +228,14 @@ class Calls {
     const Spelling& s = kSpellings[in_.Int(0, 2) ? in_.Int(0, Last(kSpellings))
                                                  : in_.Int(kFirstArithmetic, kLastArithmetic)];
     int n = s.arity;
-    if (n < 0 || in_.Int(0, 2) == 0) n = in_.Int(0, 5);
+    if (n < 0 || in_.Int(0, 3) == 0) n = in_.Int(0, 5);
     ZELICVectorImp_ZELS3Node args(2u, 5u);
     int depth = 0;
     const bool byPointer = in_.Int(0, 1);
     out_.Begin(byPointer ? "CreateExpression(name, &args)" : "CreateExpression(name, args)");
     out_.Text(s.text);
     for (int i = 0; i < n; ++i) {
-      Kept k = Pick();
+      Kept k = Pick(s.operands);
       args.Add(k.node);
       out_.Node(k.node);
       if (k.depth > depth) depth = k.depth;
@@ -446,7 +462,7 @@ class Calls {
         return End();
       }
       case 10: {
-        Kept a = Pick();
+        Kept a = Pick('n');
         if (!a.node) return;
         const unsigned long long id = PickId();
         out_.Begin("Diff");
@@ -515,6 +531,7 @@ class Calls {
   Limits limits_;
   std::unique_ptr<ZELSymbolicCalculator> calc_;
   std::vector<Kept> pool_;
+  Kept last_ = {nullptr, 0};
   int passes_ = 0;
 };
 

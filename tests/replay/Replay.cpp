@@ -9,7 +9,7 @@
 //   zeltav_replay --transcript N              print sequence N's transcript
 //
 // A line of FILE: sequence number, line count, digest, the running digest
-// (low 32 bits) after every 32 lines, and one hex digit per line (a 4-bit
+// (low 32 bits) after every 32 lines, and one character per line (a 6-bit
 // hash of that line alone), which together locate the first differing line.
 #include <algorithm>
 #include <cinttypes>
@@ -31,6 +31,7 @@ namespace {
 const zeltav_calls::Limits kLimits = {48, 6, 300, 3};
 const int kDefaultCount = 5000;
 const unsigned kBlock = 32;  // lines between two checkpoints
+const char kLineHashDigits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz+/";
 
 // splitmix64: a seeded stream of choices.
 struct SeededSource {
@@ -216,7 +217,7 @@ class Transcript {
     line_ += '\n';
     Record& r = record_;
     r.digest = Fnv(line_, r.digest);
-    r.lineHashes += "0123456789abcdef"[Fnv(line_) & 15];
+    r.lineHashes += kLineHashDigits[Fnv(line_) & 63];
     if (++r.lines % kBlock == 0) r.checkpoints.push_back(static_cast<std::uint32_t>(r.digest));
     if (echo_) std::fputs(line_.c_str(), echo_);
     if (keepText_) r.text.push_back(line_.substr(0, line_.size() - 1));
@@ -271,21 +272,24 @@ bool Parse(const std::string& text, int& sequence, Record& r) {
 
 // The first line of the new transcript that differs from the recorded one:
 // the first block whose checkpoint differs, then the first line in it whose
-// own hash differs (or the block's first line, should every hash collide).
+// own hash differs. Should every differing line of the block have kept its
+// hash (1 in 64 for one line), only the block is known.
 void ReportDifference(int sequence, const Record& old) {
   const Record now = Replay(sequence, true);
   unsigned block = 0;
   while (block < old.checkpoints.size() && block < now.checkpoints.size() &&
          old.checkpoints[block] == now.checkpoints[block])
     ++block;
-  unsigned line = block * kBlock;
-  const unsigned end = std::min(line + kBlock, std::max(old.lines, now.lines));
+  const unsigned first = block * kBlock;
+  const unsigned end = std::min(first + kBlock, std::max(old.lines, now.lines));
+  unsigned line = first;
   while (line < end && line < old.lines && line < now.lines &&
          old.lineHashes[line] == now.lineHashes[line])
     ++line;
-  if (line == end) line = block * kBlock;
   std::printf("sequence %d differs: %u lines, recorded %u\n", sequence, now.lines, old.lines);
-  if (line < now.lines)
+  if (line == end)
+    std::printf("the first differing line is one of lines %u to %u\n", first + 1, end);
+  else if (line < now.lines)
     std::printf("first differing line %u:\n%s\n", line + 1, now.text[line].c_str());
   else
     std::printf("the transcript ends after line %u, the recorded one goes on\n", now.lines);
