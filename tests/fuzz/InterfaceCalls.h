@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace zeltav_calls {
@@ -44,14 +45,24 @@ const Spelling kSpellings[] = {
 const int kFirstArithmetic = 35;  // "+", "-", "*", "/", "^"
 const int kLastArithmetic = 39;
 
-using Predicate = int (ZELS3Node::*)() const;
-const Predicate kPredicates[] = {&ZELS3Node::IsVariable,      &ZELS3Node::IsNonConstVariable,
-                                 &ZELS3Node::IsConstant,      &ZELS3Node::IsBoolConst,
-                                 &ZELS3Node::IsBool,          &ZELS3Node::IsOperation,
-                                 &ZELS3Node::IsUnknown,       &ZELS3Node::IsTrue,
-                                 &ZELS3Node::IsFalse,         &ZELS3Node::IsZero,
-                                 &ZELS3Node::IsOne,           &ZELS3Node::IsMinesOne,
-                                 &ZELS3Node::IsExactVariable, &ZELS3Node::IsLinearVariable};
+struct Predicate {
+  const char* name;
+  int (ZELS3Node::*is)() const;
+};
+const Predicate kPredicates[] = {{"IsVariable", &ZELS3Node::IsVariable},
+                                 {"IsNonConstVariable", &ZELS3Node::IsNonConstVariable},
+                                 {"IsConstant", &ZELS3Node::IsConstant},
+                                 {"IsBoolConst", &ZELS3Node::IsBoolConst},
+                                 {"IsBool", &ZELS3Node::IsBool},
+                                 {"IsOperation", &ZELS3Node::IsOperation},
+                                 {"IsUnknown", &ZELS3Node::IsUnknown},
+                                 {"IsTrue", &ZELS3Node::IsTrue},
+                                 {"IsFalse", &ZELS3Node::IsFalse},
+                                 {"IsZero", &ZELS3Node::IsZero},
+                                 {"IsOne", &ZELS3Node::IsOne},
+                                 {"IsMinesOne", &ZELS3Node::IsMinesOne},
+                                 {"IsExactVariable", &ZELS3Node::IsExactVariable},
+                                 {"IsLinearVariable", &ZELS3Node::IsLinearVariable}};
 
 using Option = void (ZELSymbolicCalculator::*)(int);
 using Switch = void (ZELSymbolicCalculator::*)();
@@ -72,21 +83,26 @@ const OptionCalls kOptions[] = {
     {"Transfer", &ZELSymbolicCalculator::SetTransfer, &ZELSymbolicCalculator::SetTransferOn,
      &ZELSymbolicCalculator::SetTransferOff, &ZELSymbolicCalculator::GetTransfer}};
 
-using Shared = ZELS3Node* (*)();
-const Shared kShared[] = {&ZELSymbolicCalculator::GetZero,
-                          &ZELSymbolicCalculator::GetOne,
-                          &ZELSymbolicCalculator::GetTwo,
-                          &ZELSymbolicCalculator::GetMinesOne,
-                          &ZELSymbolicCalculator::GetMinesTwo,
-                          &ZELSymbolicCalculator::GetTrue,
-                          &ZELSymbolicCalculator::GetFalse,
-                          &GetZero,
-                          &GetOne,
-                          &GetTwo,
-                          &GetMinesOne,
-                          &GetMinesTwo,
-                          &GetTrue,
-                          &GetFalse};
+// The shared constants, as static members and as free functions.
+struct Shared {
+  const char* name;
+  ZELS3Node* (*get)();
+};
+const Shared kShared[] = {
+    {"ZELSymbolicCalculator::GetZero", &ZELSymbolicCalculator::GetZero},
+    {"ZELSymbolicCalculator::GetOne", &ZELSymbolicCalculator::GetOne},
+    {"ZELSymbolicCalculator::GetTwo", &ZELSymbolicCalculator::GetTwo},
+    {"ZELSymbolicCalculator::GetMinesOne", &ZELSymbolicCalculator::GetMinesOne},
+    {"ZELSymbolicCalculator::GetMinesTwo", &ZELSymbolicCalculator::GetMinesTwo},
+    {"ZELSymbolicCalculator::GetTrue", &ZELSymbolicCalculator::GetTrue},
+    {"ZELSymbolicCalculator::GetFalse", &ZELSymbolicCalculator::GetFalse},
+    {"GetZero", &GetZero},
+    {"GetOne", &GetOne},
+    {"GetTwo", &GetTwo},
+    {"GetMinesOne", &GetMinesOne},
+    {"GetMinesTwo", &GetMinesTwo},
+    {"GetTrue", &GetTrue},
+    {"GetFalse", &GetFalse}};
 
 template <class T, size_t N>
 constexpr int Last(const T (&)[N]) {
@@ -126,48 +142,30 @@ class Calls {
   };
 
   double PickDouble() {
-    switch (in_.Int(0, 15)) {
-      case 0:
-        return 0.0;
-      case 1:
-        return -0.0;
-      case 2:
-        return 1.0;
-      case 3:
-        return -1.0;
-      case 4:
-        return 2.0;
-      case 5:
-        return std::numeric_limits<double>::quiet_NaN();
-      case 6:
-        return std::numeric_limits<double>::infinity();
-      case 7:
-        return -std::numeric_limits<double>::infinity();
-      case 8:
-        return std::numeric_limits<double>::denorm_min();
-      case 9:
-        return -std::numeric_limits<double>::min() / 4;
-      case 10:
-        return 1e308;
-      case 11:
-      case 12:
-        return in_.Int(-9, 9) / 4.0;
-      default:
-        return in_.Real();
-    }
+    using Limit = std::numeric_limits<double>;
+    const double special[] = {0.0,
+                              -0.0,
+                              1.0,
+                              -1.0,
+                              2.0,
+                              Limit::quiet_NaN(),
+                              Limit::infinity(),
+                              -Limit::infinity(),
+                              Limit::denorm_min(),
+                              -Limit::min() / 4,
+                              1e308};
+    const int k = in_.Int(0, 15);
+    if (k <= Last(special)) return special[k];
+    return k <= 12 ? in_.Int(-9, 9) / 4.0 : in_.Real();
   }
 
+  // Small identifiers, so that variables meet; the largest ones; some just
+  // above 2^32; any.
   unsigned long long PickId() {
-    switch (in_.Int(0, 5)) {
-      case 0:
-        return ~0ULL - static_cast<unsigned long long>(in_.Int(0, 2));
-      case 1:
-        return (1ULL << 32) + static_cast<unsigned long long>(in_.Int(0, 3));
-      case 2:
-        return in_.Id();
-      default:
-        return static_cast<unsigned long long>(in_.Int(0, 6));
-    }
+    const int k = in_.Int(0, 5);
+    if (k == 0) return ~0ULL - static_cast<unsigned long long>(in_.Int(0, 2));
+    if (k == 1) return (1ULL << 32) + static_cast<unsigned long long>(in_.Int(0, 3));
+    return k == 2 ? in_.Id() : static_cast<unsigned long long>(in_.Int(0, 6));
   }
 
   // An operand: now and then null, often the node made last (hosts build
@@ -248,32 +246,27 @@ class Calls {
   void Options() {
     const OptionCalls& o = kOptions[in_.Int(0, Last(kOptions))];
     ZELSymbolicCalculator& calc = *calc_;
+    const std::string name = o.name;
     switch (in_.Int(0, 3)) {
       case 0: {
         const int value = in_.Int(-1, 2);
-        out_.Begin("Set");
-        out_.Text(o.name);
+        out_.Begin(("Set" + name).c_str());
         out_.Number(value);
         (calc.*o.set)(value);
-        break;
+        return End();
       }
       case 1:
-        out_.Begin("On");
-        out_.Text(o.name);
+        out_.Begin(("Set" + name + "On").c_str());
         (calc.*o.on)();
-        break;
+        return End();
       case 2:
-        out_.Begin("Off");
-        out_.Text(o.name);
+        out_.Begin(("Set" + name + "Off").c_str());
         (calc.*o.off)();
-        break;
+        return End();
       default:
-        out_.Begin("Get");
-        out_.Text(o.name);
-        NumberResult((calc.*o.get)());
-        return;
+        out_.Begin(("Get" + name).c_str());
+        return NumberResult((calc.*o.get)());
     }
-    End();
   }
 
   void Ask(Kept a) {
@@ -298,11 +291,10 @@ class Calls {
         return NodeResult(a.node->GetArg(i), a.depth);
       }
       case 3: {
-        const int which = in_.Int(0, Last(kPredicates));
-        out_.Begin("predicate");
+        const Predicate& p = kPredicates[in_.Int(0, Last(kPredicates))];
+        out_.Begin(p.name);
         out_.Node(a.node);
-        out_.Number(which);
-        return NumberResult((a.node->*kPredicates[which])());
+        return NumberResult((a.node->*p.is)());
       }
       case 4:
         out_.Begin("GetOperation");
@@ -496,10 +488,9 @@ class Calls {
           return End();
         }
         {
-          const int which = in_.Int(0, Last(kShared));
-          out_.Begin("shared constant");
-          out_.Number(which);
-          return NodeResult(kShared[which](), 0);
+          const Shared& shared = kShared[in_.Int(0, Last(kShared))];
+          out_.Begin(shared.name);
+          return NodeResult(shared.get(), 0);
         }
       case 15: {
         Kept a = Pick();
