@@ -114,3 +114,36 @@ TEST(NodeTable, StripsFreshDuplicatesAndAgreesWithAKeyMapOverRandomExpressions) 
   EXPECT_GT(byKey.size(), 400u);
   EXPECT_GT(unknownOps, 200u);
 }
+
+// Intake fixes x1 and rewrites the stored f(x1 = 3, x2) in place to f(x1, x2)
+// under its old signature. Signed anew as an operand of h, it meets the
+// fresh f(x1, x2): h gets the fresh node and the stored one keeps its
+// arguments, so the output still reads f(x1, x2).
+TEST(NodeTable, LeavesTheArgumentsOfARegisteredNodeThatMeetsAnEqualOne) {
+  ZELSymbolicCalculator calc;
+  ZELS3Node *x1 = Var(1), *x2 = Var(2);
+  ZELS3Node* stored = By("f", {By("=", {x1, Num(3)}), x2});
+  calc.AddEquation(stored);
+  ZELS3Node* fresh = By("f", {x1, x2});
+  ZELS3Node* h = By("h", {stored});
+  EXPECT_NE(fresh, stored);
+  EXPECT_TRUE(Has(h, {fresh}));
+  EXPECT_TRUE(Has(stored, {x1, x2}));
+  calc.Simplify();
+  ASSERT_EQ(calc.GetNumberOfEquations(), 2u);
+  EXPECT_TRUE(Has(calc.GetEquation(1), {x1, x2}));
+  EXPECT_EQ(calc.GetError(), 0);
+}
+
+// With x1 = 383 the old and the new signature of the stored f differ by a
+// multiple of the bucket count. Once signed anew, the stored node is found
+// under its new signature: a fresh f(x1, x2) is that node.
+TEST(NodeTable, FindsARegisteredNodeUnderTheSignatureItHasNow) {
+  ZELSymbolicCalculator calc;
+  ZELS3Node *x1 = Var(1), *x2 = Var(2);
+  ZELS3Node* stored = By("f", {By("=", {x1, Num(383)}), x2});
+  calc.AddEquation(stored);
+  ZELS3Node* h = By("h", {stored});
+  EXPECT_TRUE(Has(h, {stored}));
+  EXPECT_EQ(By("f", {x1, x2}), stored);
+}
