@@ -84,10 +84,6 @@ def ratio(a, b):
     return None
 
 
-def fmt_ratio(r):
-    return "n/a" if r is None else "%.3g" % r
-
-
 def ratio_target(w, metric, size):
     t = TARGETS.get((w, metric, size))
     return TARGETS.get((w, metric)) if t is None else t
@@ -96,6 +92,33 @@ def ratio_target(w, metric, size):
 def growth_target(w, metric):
     t = GROWTH_TARGETS.get((w, metric))
     return GROWTH_TARGETS.get((w, None)) if t is None else t
+
+
+def lower_bound(ours, k, cap):
+    """For a metric that ran past the cap, the least its value can be: what
+    was left of the cap after the phases before it. None when the value is
+    known, or when the metric never ran (an earlier phase took the cap)."""
+    w, size, metric = k
+    if ours.get(k) != "timeout" or not cap or metric not in TIME_METRICS:
+        return None
+    first = [m for m in METRIC_ORDER if ours.get((w, size, m)) == "timeout"]
+    if not first or first[0] != metric:
+        return None
+    spent = sum(x for (w2, s2, m2), x in ours.items()
+                if w2 == w and s2 == size and isinstance(x, float) and m2 in TIME_METRICS)
+    return max(cap - spent, 0.0)
+
+
+def ratio_text(ours, k, cap, peer):
+    """Ours over the peer's value: (text, number or None)."""
+    a = ours.get(k)
+    r = ratio(a, peer)
+    if r is not None:
+        return "%.3g" % r, r
+    low = lower_bound(ours, k, cap)
+    if low is not None and isinstance(peer, float) and peer > 0:
+        return "> %.3g" % (low / peer), None
+    return "n/a", None
 
 
 def growth(ours, k, cap):
@@ -113,15 +136,10 @@ def growth(ours, k, cap):
         return "n/a", None, False
     if isinstance(v, float):
         return "%.3g" % (v / base), v / base, False
-    if v == "timeout" and cap:
-        # The phase ran past what was left of the cap after the phases
-        # before it (the first metric that timed out; later ones never ran).
-        spent = sum(x for (w2, s2, m2), x in ours.items()
-                    if w2 == w and s2 == size and isinstance(x, float) and m2 in TIME_METRICS)
-        earlier = [m2 for m2 in METRIC_ORDER if ours.get((w, size, m2)) == "timeout"]
-        if earlier and earlier[0] == metric:
-            bound = max(cap - spent, 0.0) / base
-            return "> %.3g" % bound, bound, True
+    low = lower_bound(ours, k, cap)
+    if low is not None:
+        return "> %.3g" % (low / base), low / base, True
+    if v == "timeout":
         return "not reached", None, True
     return "n/a", None, False
 
@@ -145,14 +163,15 @@ def main(argv):
     for k in keys:
         w, size, metric = k
         a = ours.get(k)
-        rg, rz, rs = ratio(a, ginac.get(k)), ratio(a, z3.get(k)), ratio(a, sympy.get(k))
-        gtext, gvalue, _ = growth(ours, k, cap)
+        (tg, rg), (tz, _), (ts, _) = (ratio_text(ours, k, cap, src.get(k))
+                                      for src in (ginac, z3, sympy))
+        gtext, gvalue, bound = growth(ours, k, cap)
         targets, verdicts = [], []
         t = ratio_target(w, metric, size)
         if t is not None:
             targets.append("<= %g" % t)
             if rg is None:
-                verdicts.append("?")
+                verdicts.append("NO" if tg.startswith(">") and float(tg[2:]) > t else "?")
             elif rg <= t:
                 verdicts.append("yes")
             else:
@@ -163,7 +182,9 @@ def main(argv):
             base_size, _, most = gt
             targets.append("growth <= %g" % most)
             if gvalue is None:
-                verdicts.append("NO" if a == "timeout" else "?")
+                verdicts.append("?")
+            elif bound:  # past the cap: known to miss only when the bound does
+                verdicts.append("NO" if gvalue > most else "?")
             elif gvalue <= most:
                 verdicts.append("yes")
             else:
@@ -174,8 +195,7 @@ def main(argv):
         met = "NO" if "NO" in verdicts else ("?" if "?" in verdicts else
                                              ("yes" if verdicts else ""))
         rows.append([w, str(size), metric, fmt(metric, a), fmt(metric, ginac.get(k)),
-                     fmt(metric, z3.get(k)), fmt(metric, sympy.get(k)), fmt_ratio(rg),
-                     fmt_ratio(rz), fmt_ratio(rs), gtext, "; ".join(targets), met])
+                     fmt(metric, z3.get(k)), fmt(metric, sympy.get(k)), tg, tz, ts, gtext, "; ".join(targets), met])
 
     lines = ["| " + " | ".join(header) + " |", "|" + "|".join("---" for _ in header) + "|"]
     lines += ["| " + " | ".join(r) + " |" for r in rows]
