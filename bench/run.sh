@@ -46,8 +46,9 @@ if ((${#missing[@]})); then
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"
   else
-    echo "Missing: ${missing[*]}. Their results stay empty; install them with" \
-      "apt-get, or run bench/run.sh --install-peers to have them installed." >&2
+    echo "Missing: ${missing[*]}. A missing peer's columns stay empty and without" \
+      "gnuplot there is no plot; install them with apt-get, or run" \
+      "bench/run.sh --install-peers to have them installed." >&2
   fi
 fi
 

@@ -165,6 +165,12 @@ std::string Str(double v) {
   return buf;
 }
 
+bench::CaseResult Failed(const std::string& why) {
+  bench::CaseResult r;
+  r.Fail(why);
+  return r;
+}
+
 void CheckNoError(const ZELSymbolicCalculator& calc, bench::CaseResult& r) {
   if (calc.GetError() != 0) r.Fail("error code " + std::to_string(calc.GetError()) + " set");
 }
@@ -584,7 +590,7 @@ long WriteZelSystem(const std::string& path, long bytes) {
 bench::CaseResult W8(const bench::Options& o, int megabytes) {
   bench::CaseResult r;
   char dir[] = "/tmp/zeltav-w8-XXXXXX";
-  if (mkdtemp(dir) == nullptr) return r.Fail("cannot make a temporary directory"), r;
+  if (mkdtemp(dir) == nullptr) return Failed("cannot make a temporary directory");
   const std::string in = std::string(dir) + "/system.zel";
   const std::string out = std::string(dir) + "/out.txt";
   const std::string err = std::string(dir) + "/err.txt";
@@ -595,7 +601,10 @@ bench::CaseResult W8(const bench::Options& o, int megabytes) {
     std::remove(err.c_str());
     rmdir(dir);
   };
-  if (statements < 0) return cleanup(), r.Fail("cannot write " + in), r;
+  if (statements < 0) {
+    cleanup();
+    return Failed("cannot write " + in);
+  }
   bool checked = false;
   auto med = bench::MedianEach(o.reps, 1, [&](double* t) {
     const double t0 = bench::Now();
@@ -670,9 +679,8 @@ bench::CaseResult W9(int passes) {
   CheckNoError(*calc, r);
   const unsigned int perPass = calc->GetNumberOfEquations() / static_cast<unsigned>(passes);
   if (perPass == 0 || calc->GetNumberOfEquations() != perPass * static_cast<unsigned>(passes))
-    return r.Fail("the passes gave " + std::to_string(calc->GetNumberOfEquations()) +
-                  " equations in all"),
-           r;
+    return Failed("the passes gave " + std::to_string(calc->GetNumberOfEquations()) +
+                  " equations in all");
   Evaluator ev(
       [](unsigned long long id) { return id == kA ? 2.0 : 0.1 * static_cast<double>(id % 97); });
   for (unsigned int i = 0; i < perPass; ++i) {
