@@ -4,35 +4,72 @@
 
 using namespace zeltav_test;
 
-TEST(GaussElimination, SolvesTheWorkedExampleForTheLargestCoefficient) {
+// 2x + 4y = 6 has no unit coefficient: y = 1.5 - 0.5x, handed on as y + 0.5x = 1.5.
+TEST(GaussElimination, SolvesForTheLargestCoefficientWhenNoneIsOne) {
   ZELSymbolicCalculator calc;
   calc.SetGaussOn();
   calc.AddEquation(By("==", {Linear({{2, Var(1)}, {4, Var(2)}}), Num(6)}));
-  EXPECT_TRUE(calc.IsLinearVariable(2) && !calc.IsLinearVariable(1));
-  const auto& equations = ZELSymbolicCalculatorTestAccess::Equations(&calc);
-  ASSERT_EQ(equations.Count(), 1u);
-  EXPECT_EQ(Show(equations[0]), "9:=(33:+(1, x2, 0.5, x1), 1.5)");  // y + 0.5x = 1.5
+  EXPECT_TRUE(calc.IsLinearVariable(2));
+  EXPECT_FALSE(calc.IsLinearVariable(1));
+  calc.Simplify();
+  ASSERT_EQ(calc.GetNumberOfEquations(), 1u);
+  EXPECT_EQ(Show(calc.GetEquation(0)), "9:=(33:+(1, x2, 1, 35:*(0.5, 1, x1, 1)), 1.5)");
 }
 
-TEST(GaussElimination, PicksAUnitCoefficientFirstThenTheLastOfTheLargest) {
+TEST(GaussElimination, SolvesForTheFirstUnitCoefficientEvenBesideALargerOne) {
+  ZELSymbolicCalculator calc;
+  calc.SetGaussOn();
+  calc.AddEquation(By("==", {Linear({{1, Var(1)}, {5, Var(2)}}), Num(1)}));
+  calc.AddEquation(By("==", {Linear({{-1, Var(3)}, {2, Var(4)}}), Num(0)}));
+  EXPECT_TRUE(calc.IsLinearVariable(1));
+  EXPECT_FALSE(calc.IsLinearVariable(2));
+  EXPECT_TRUE(calc.IsLinearVariable(3));
+  EXPECT_FALSE(calc.IsLinearVariable(4));
+}
+
+TEST(GaussElimination, SolvesForTheLastOfEqualLargestCoefficients) {
   ZELSymbolicCalculator calc;
   calc.SetGaussOn();
   ZELS3Node* tie = Linear({{3, Var(1)}, {3, Var(2)}});
   calc.AddEquation(By("==", {tie, Var(3)}));
-  const ZELS3Node* last = tie->GetArg(3);
-  EXPECT_TRUE(last->IsLinearVariable()) << Show(tie);
+  EXPECT_TRUE(tie->GetArg(3)->IsLinearVariable()) << Show(tie);
   EXPECT_FALSE(tie->GetArg(1)->IsLinearVariable()) << Show(tie);
-  calc.AddEquation(By("==", {Linear({{1, Var(4)}, {5, Var(5)}}), Num(1)}));
-  EXPECT_TRUE(calc.IsLinearVariable(4) && !calc.IsLinearVariable(5));
-  calc.AddEquation(By("==", {Linear({{-1, Var(6)}, {2, Var(7)}}), Num(0)}));
-  EXPECT_TRUE(calc.IsLinearVariable(6) && !calc.IsLinearVariable(7));
-  // c = y + z: a constant variable never qualifies, the right side is solved.
-  calc.AddEquation(By("==", {Var(8, 1), By("+", {Var(9), Var(10)})}));
-  EXPECT_TRUE(calc.IsLinearVariable(9) || calc.IsLinearVariable(10));
-  // Inequalities, single scaled terms and malformed equations stay as they are.
-  for (ZELS3Node* e :
-       {By("<", {Var(11), By("+", {Var(12), Var(13)})}),
-        By("==", {By("*", {Num(2), Var(11)}), Num(3)}), By("==", {Var(11), Num(1), Num(2)})})
-    EXPECT_EQ(calc.ProcessGauss(e), e) << Show(e);
-  EXPECT_FALSE(calc.IsLinearVariable(11));
+}
+
+TEST(GaussElimination, SolvesTheRightSideWhenTheLeftIsAConstantVariable) {
+  ZELSymbolicCalculator calc;
+  calc.SetGaussOn();
+  calc.AddEquation(By("==", {Var(8, 1), By("+", {Var(1), Var(2)})}));
+  EXPECT_TRUE(calc.IsLinearVariable(1));
+  EXPECT_FALSE(calc.IsLinearVariable(8));
+}
+
+// x1 is defined as the constant variable c5, so the side x1 collapses to c5.
+TEST(GaussElimination, RecordsTheConstantVariableThatASideCollapsesTo) {
+  ZELSymbolicCalculator calc;
+  calc.SetGaussOn();
+  ZELS3Node* c = Var(5, 1);
+  calc.AddLinearVariable(1, c);
+  ZELS3Node* definition = By("+", {Num(1), Var(2)});
+  calc.AddEquation(By("==", {Var(1), definition}));
+  EXPECT_TRUE(calc.IsLinearVariable(5));
+  EXPECT_EQ(calc.GetLinearVariable(5), definition);
+  EXPECT_EQ(calc.GetError(), 0);
+  calc.Simplify();
+  ASSERT_EQ(calc.GetNumberOfEquations(), 1u);
+  EXPECT_TRUE(Is(calc.GetEquation(0), NodeEqual, {c, definition}));
+}
+
+TEST(GaussElimination, LeavesInequalitiesScaledTermsAndMalformedEquationsUnchanged) {
+  ZELSymbolicCalculator calc;
+  calc.SetGaussOn();
+  ZELS3Node* inequality = By("<", {Var(1), By("+", {Var(2), Var(3)})});
+  ZELS3Node* scaled = By("==", {By("*", {Num(2), Var(1)}), Num(3)});
+  ZELS3Node* threeSides = By("==", {Var(1), Num(1), Num(2)});
+  ZELS3Node* twoConstantVariables = By("==", {Var(4, 1), Var(5, 1)});
+  EXPECT_EQ(calc.ProcessGauss(inequality), inequality);
+  EXPECT_EQ(calc.ProcessGauss(scaled), scaled);
+  EXPECT_EQ(calc.ProcessGauss(threeSides), threeSides);
+  EXPECT_EQ(calc.ProcessGauss(twoConstantVariables), twoConstantVariables);
+  EXPECT_FALSE(calc.IsLinearVariable(1));
 }
