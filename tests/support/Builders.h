@@ -56,6 +56,11 @@ inline int ErrorCode() { return ZELSymbolicCalculatorTestAccess::ErrorCode(); }
 inline void ResetError() { ZELSymbolicCalculatorTestAccess::ResetError(); }
 inline unsigned Count(const ZELS3Node* n) { return n ? n->GetArgsNum() : 0u; }
 inline ZELS3Node* Arg(ZELS3Node* n, unsigned i) { return i < Count(n) ? n->GetArg(i) : nullptr; }
+inline std::vector<ZELS3Node*> ArgsOf(const ZELS3Node* n) {
+  std::vector<ZELS3Node*> args;
+  for (unsigned i = 0; i < Count(n); ++i) args.push_back(n->GetArg(i));
+  return args;
+}
 // n is of type t (any type for Has) with exactly these arguments, in order;
 // equal numbers are one shared node, so they can be given as Num(v).
 inline ::testing::AssertionResult Is(const ZELS3Node* n, int t, Args args) {
