@@ -1,51 +1,79 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "support/Builders.h"
 
 using namespace zeltav_test;
 
-TEST(EquationIntake, SplitsConjunctionsOnlyAtTheTop) {
+const ZELICVectorImp_ZELS3Node& Stored(const ZELSymbolicCalculator& calc) {
+  return ZELSymbolicCalculatorTestAccess::Equations(&calc);
+}
+
+TEST(EquationIntake, SplitsAConjunctionAndConsumesTheFixedVariable) {
   ZELSymbolicCalculator calc;
-  const auto& eqs = ZELSymbolicCalculatorTestAccess::Equations(&calc);
   ZELS3Node* less = By("<", {Var(2), Num(2)});
-  // Inside an unknown operation the conjunction stays whole; x = 3 is consumed.
+  calc.AddEquation(By("and", {By("==", {Var(1), Num(1)}), less}));
+  EXPECT_TRUE(calc.IsExactVariable(1));
+  ASSERT_EQ(Stored(calc).Count(), 1u);
+  EXPECT_EQ(Stored(calc)[0], less);
+}
+
+// f(x4 = 3, a and b): x4 is fixed and f rewritten in place to f(x4, a and b).
+TEST(EquationIntake, KeepsAConjunctionInsideAnUnknownOperationWhole) {
+  ZELSymbolicCalculator calc;
   ZELS3Node* inner = By("and", {By(">", {Var(3), Num(0)}), By("<", {Var(3), Num(9)})});
   ZELS3Node* f = By("f", {By("==", {Var(4), Num(3)}), inner});
-  for (ZELS3Node* e : {By("and", {By("==", {Var(1), Num(1)}), less}), f}) calc.AddEquation(e);
-  EXPECT_TRUE(calc.IsExactVariable(1) && calc.IsExactVariable(4));
-  ASSERT_EQ(eqs.Count(), 2u);
-  EXPECT_TRUE(eqs[0] == less && eqs[1] == f) << Show(eqs[0]) << "; " << Show(eqs[1]);
+  calc.AddEquation(f);
+  EXPECT_TRUE(calc.IsExactVariable(4));
+  ASSERT_EQ(Stored(calc).Count(), 1u);
+  EXPECT_EQ(Stored(calc)[0], f);
   EXPECT_TRUE(Has(f, {Var(4), inner}));
 }
 
-TEST(EquationIntake, UnwrapsTrueDropsWhatHoldsAndTransfersTheRest) {
+TEST(EquationIntake, UnwrapsTrueAndDropsWhatHolds) {
   ZELSymbolicCalculator calc;
-  const auto& eqs = ZELSymbolicCalculatorTestAccess::Equations(&calc);
   ZELS3Node* less = By("<", {Var(1), Num(2)});
-  // true(x < 2), x = x (holds), a bare variable, x - y >= 0 (-> x >= y)
-  for (ZELS3Node* e : {By("true", {less}), By("==", {Var(2), Var(2)}), Var(3),
-                       By(">=", {By("-", {Var(1), Var(2)}), Num(0)})})
-    calc.AddEquation(e);
-  ASSERT_EQ(eqs.Count(), 2u);
-  EXPECT_EQ(eqs[0], less) << Show(eqs[0]);
-  EXPECT_TRUE(Is(eqs[1], NodeGreaterEqual, {Var(1), Var(2)}));
-  EXPECT_TRUE(eqs[0]->GetOperName() == "<" && eqs[1]->GetOperName() == ">=");
+  calc.AddEquation(By("true", {less}));
+  calc.AddEquation(By("==", {Var(2), Var(2)}));
+  calc.AddEquation(Var(3));
+  ASSERT_EQ(Stored(calc).Count(), 1u);
+  EXPECT_EQ(Stored(calc)[0], less);
+  EXPECT_EQ(std::string(less->GetOperName()), "<");
   EXPECT_EQ(calc.GetError(), 0);
+}
+
+// x - y >= 0  ->  x >= y
+TEST(EquationIntake, TransfersARelationAndGivesItItsOutputName) {
+  ZELSymbolicCalculator calc;
+  calc.AddEquation(By(">==", {By("-", {Var(1), Var(2)}), Num(0)}));
+  ASSERT_EQ(Stored(calc).Count(), 1u);
+  EXPECT_TRUE(Is(Stored(calc)[0], NodeGreaterEqual, {Var(1), Var(2)}));
+  EXPECT_EQ(std::string(Stored(calc)[0]->GetOperName()), ">=");
+}
+
+TEST(EquationIntake, ReportsFalseAsAnInconsistentSystem) {
+  ZELSymbolicCalculator calc;
   calc.AddEquation(GetFalse());
   EXPECT_EQ(calc.GetError(), 101);
 }
 
-TEST(EquationIntake, SetsGaussBackOnAndSurvivesRelationsWithWrongArgumentCounts) {
+TEST(EquationIntake, SetsGaussBackToOnAfterTheElimination) {
   ZELSymbolicCalculator calc;
   calc.SetGauss(7);
-  for (ZELS3Node* e : {By("==", {Var(4), Num(1), Num(2)}), By("<", {Var(4)})}) calc.AddEquation(e);
-  EXPECT_EQ(calc.GetGauss(), 7);  // no relation reached the elimination
+  calc.AddEquation(By("==", {Var(4), Num(1), Num(2)}));
+  calc.AddEquation(By("<", {Var(4)}));
+  EXPECT_EQ(calc.GetGauss(), 7);
   calc.AddEquation(By("==", {By("+", {Var(1), Var(2)}), Var(3)}));
   EXPECT_EQ(calc.GetGauss(), 1);
-  calc.SetGaussOff();
+}
+
+TEST(EquationIntake, DropsARelationWithoutExactlyTwoArgumentsAndFixesNothing) {
+  ZELSymbolicCalculator calc;
+  calc.AddEquation(By("==", {Var(4), Num(1), Num(2)}));
+  calc.AddEquation(By("<", {Var(4)}));
+  calc.SetGaussOn();
   calc.AddEquation(By("<=", {Var(5), Var(6), Var(7)}));
-  calc.Simplify();
-  const auto& eqs = ZELSymbolicCalculatorTestAccess::Equations(&calc);
-  EXPECT_EQ(eqs.Count(), 1u) << Show(eqs[0]);
   EXPECT_FALSE(calc.IsExactVariable(4));
+  EXPECT_EQ(Stored(calc).Count(), 0u);
 }
