@@ -36,7 +36,3 @@ TEST(ErrorMessages, LeaveTheErrorCodeAlone) {
   Message(calc, 2);
   EXPECT_EQ(calc.GetError(), 6);
 }
-
-TEST(MarkerExport, ReturnsOne) {
-  EXPECT_EQ(ORVANE_KOSMA_FWK2_INTERNAL_ZELTavSymbolicCalculator(), 1);
-}
