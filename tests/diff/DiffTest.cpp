@@ -52,13 +52,6 @@ TEST_F(Differentiation, BuildsAQuotientByTheBranchOfItsConstantPart) {
   EXPECT_EQ(Bin(NodeQuotient, x, sinX)->Diff(1), Bin(NodeQuotient, top, Bin(NodePower, sinX, two)));
 }
 
-TEST_F(Differentiation, BuildsTangentAndCotangentAsQuotientsOfOne) {
-  ZELS3Node* cos2 = Bin(NodePower, Un(NodeCos, x), two);  // a product (cos x, 2)
-  EXPECT_EQ(Un(NodeTg, x)->Diff(1), Bin(NodeQuotient, one, cos2)) << Show(cos2);
-  ZELS3Node* sin2 = Bin(NodePower, Un(NodeSin, x), two);
-  EXPECT_EQ(Un(NodeCtg, x)->Diff(1), Un(NodeDifference, Bin(NodeQuotient, one, sin2)));
-}
-
 TEST_F(Differentiation, MakesTheWholeResultNullAndKeepsTheFirstError) {
   EXPECT_EQ(Bin(NodeSum, x, Bin(NodeMax, x, y))->Diff(1), nullptr);
   EXPECT_EQ(ErrorCode(), 1);

