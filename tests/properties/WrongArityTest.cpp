@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "support/Evaluator.h"
+#include "support/Builders.h"
 #include "support/NodePrinter.h"
 #include "support/TestAccess.h"
 

@@ -9,10 +9,15 @@
 #include <utility>
 #include <vector>
 
+#include <zeltav_support/Evaluator.h>
+
 #include "support/NodePrinter.h"
 #include "support/TestAccess.h"
 
 namespace zeltav_test {
+
+using zeltav_support::Evaluate;
+using zeltav_support::Point;
 
 using Args = std::initializer_list<ZELS3Node*>;
 inline ZELS3Node* Var(unsigned long long id, unsigned char c = 0) {
