@@ -31,12 +31,12 @@ TEST(Parser, ReadsPrecedenceAssociativityAndSpellingsIntoTheRightTree) {
       {"a && b and c /\\ d", "(/\\ (and (&& a b) c) d)"}, {"a || b \\/ c", "(\\/ (|| a b) c)"},
       {"~ ~ x = 1", "(~ (~ (= x 1)))"}, {"x<-1", "(< x (- 1))"}, {"a->b", "(-> a b)"},
       {"true -> false", "(-> true false)"},
-      // Numbers, calls, constants wrapped in calls; underflow is a number.
+      // Numbers, calls, constants wrapped in calls.
       {"1e3 + .5 + 2.5E-1 + 7. + inf + nan", "(+ 1000 0.5 0.25 7 inf nan)"},
       {"max(a, b + 1, c)", "(max a (+ b 1) c)"}, {"f()", "(f)"}, {"true(x < 2)", "(true (< x 2))"},
-      {"1e-400", "0"},
+      {"1e-310 + 1", "(+ 1e-310 1)"},
       // Malformed input is refused at the right column.
-      {"a < b < c", "error 7: '<'"}, {"2x + 1", "error 1: '2x'"}, {"1e999", "error 1: '1e999'"},
+      {"a < b < c", "error 7: '<'"}, {"2x + 1", "error 1: '2x'"}, {"1e999", "error 1: '1e999'"}, {"1e-999", "error 1: '1e-999'"},
       {"1e+", "error 1: '1e+'"}, {"x + and", "error 5: 'and'"}, {"f(x,)", "error 5: ')'"},
       {"(x", "error 3: end of input"}, {"x = \xC3\xA9", "error 5: '\\xC3'"},
       {"a & b", "error 3: '&'"}};

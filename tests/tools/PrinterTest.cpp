@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <zeltav_support/NumberFormat.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -9,7 +10,6 @@
 #include <utility>
 
 #include "DotWriter.h"
-#include "NumberFormat.h"
 #include "Printer.h"
 #include "Session.h"
 
@@ -48,14 +48,16 @@ TEST(NumberFormat, WritesTheShortestTextThatReadsBackExactly) {
       {0.1, "0.1"},        {1.0 / 3, "0.3333333333333333"},
       {1e21, "1e+21"},     {-0.0, "-0"},
       {-HUGE_VAL, "-inf"}, {NAN, "nan"}};
-  for (const auto& c : cases) EXPECT_EQ(FormatNumber(c.first), c.second) << c.second;
+  for (const auto& c : cases)
+    EXPECT_EQ(zeltav_support::FormatNumber(c.first), c.second) << c.second;
   std::mt19937_64 random(11);
   for (int i = 0; i < 2000; ++i) {
     uint64_t bits = random();
     double d;
     std::memcpy(&d, &bits, sizeof d);
     if (!std::isfinite(d)) continue;
-    EXPECT_EQ(std::strtod(FormatNumber(d).c_str(), nullptr), d) << FormatNumber(d);
+    EXPECT_EQ(std::strtod(zeltav_support::FormatNumber(d).c_str(), nullptr), d)
+        << zeltav_support::FormatNumber(d);
   }
 }
 
