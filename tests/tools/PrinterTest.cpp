@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <zeltav_support/NumberFormat.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -41,24 +40,6 @@ TEST_F(PrinterTest, PrintedTextReadsBackToTheSameSharedNode) {
     EXPECT_EQ(session.Build(printed), first) << text << " printed as " << printed;
   }
   EXPECT_EQ(session.calculator().GetError(), 0);
-}
-
-TEST(NumberFormat, WritesTheShortestTextThatReadsBackExactly) {
-  const std::pair<double, const char*> cases[] = {
-      {0.1, "0.1"},        {1.0 / 3, "0.3333333333333333"},
-      {1e21, "1e+21"},     {-0.0, "-0"},
-      {-HUGE_VAL, "-inf"}, {NAN, "nan"}};
-  for (const auto& c : cases)
-    EXPECT_EQ(zeltav_support::FormatNumber(c.first), c.second) << c.second;
-  std::mt19937_64 random(11);
-  for (int i = 0; i < 2000; ++i) {
-    uint64_t bits = random();
-    double d;
-    std::memcpy(&d, &bits, sizeof d);
-    if (!std::isfinite(d)) continue;
-    EXPECT_EQ(std::strtod(zeltav_support::FormatNumber(d).c_str(), nullptr), d)
-        << zeltav_support::FormatNumber(d);
-  }
 }
 
 TEST_F(PrinterTest, GraphDrawsASharedNodeOnceWithAnEdgePerUse) {
