@@ -329,7 +329,8 @@ int Session::Finish() {
   if (!settings_.dotPath.empty() && !WriteGraph()) status = EX_CANTCREAT;
   out_.flush();
   if (calc_->GetError() != 0) {
-    if (!settings_.interactive) ReportFirstError();
+    // A session has told of it when it happened, unless the output pass set it.
+    if (!settings_.interactive || firstError_.code == 0) ReportFirstError();
     status = kExitLibraryError;
   }
   return status;
