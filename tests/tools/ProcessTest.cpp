@@ -1,7 +1,9 @@
-// zelcalc on a terminal: driven through a pseudo-terminal, as a person would.
+// zelcalc as a process: on a terminal, driven through a pseudo-terminal as a
+// person would; and fed a large input through a pipe, to see what it holds.
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -61,6 +63,7 @@ class Terminal {
   pid_t pid_ = -1;
 };
 
+#ifdef ZELCALC_HAVE_EDITLINE
 TEST(Terminal, AnswersEachStatementAsItIsEnteredAndKeepsHistory) {
   char dir[] = "/tmp/zelcalc-home-XXXXXX";
   ASSERT_NE(mkdtemp(dir), nullptr);
@@ -90,6 +93,41 @@ TEST(Terminal, AnswersEachStatementAsItIsEnteredAndKeepsHistory) {
   EXPECT_NE(text.str().find("help"), std::string::npos) << text.str();  // spaces are coded \040
   std::remove((std::string(dir) + "/.zelcalc_history").c_str());
   rmdir(dir);
+}
+#endif
+
+// 16 MB of separators were 16 million tokens, some 1.5 GB, when the whole
+// input was read before running; a line at a time it is one line's worth.
+TEST(Pipe, ALargeInputIsHeldOneLineAtATime) {
+  int in[2];
+  ASSERT_EQ(pipe(in), 0);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(in[0], 0);
+    close(in[0]);
+    close(in[1]);
+    execl(ZELCALC_PATH, "zelcalc", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(in[0]);
+  const std::string line = std::string(4095, ';') + "\n";
+  bool written = true;
+  for (int i = 0; i < 4096 && written; ++i)
+    written = write(in[1], line.data(), line.size()) == static_cast<ssize_t>(line.size());
+  EXPECT_TRUE(written);
+  ASSERT_EQ(write(in[1], "show 2*x + x\n", 13), 13);
+  close(in[1]);
+  int status = 0;
+  rusage usage{};
+  ASSERT_EQ(wait4(pid, &status, 0, &usage), pid);
+  EXPECT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+#ifdef __SANITIZE_ADDRESS__
+  const long limitKiB = 1024L * 1024;  // the sanitizer keeps freed memory for a while
+#else
+  const long limitKiB = 256L * 1024;
+#endif
+  EXPECT_LT(usage.ru_maxrss, limitKiB) << "peak resident size in KiB";
 }
 
 }  // namespace
