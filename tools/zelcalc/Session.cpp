@@ -252,21 +252,28 @@ void Session::Execute(const Statement& s) {
 
 void Session::RunLine(const std::string& line, int lineNumber) {
   for (const Item& item : ParseProgram(line, lineNumber)) {
-    if (!item.ok) {
-      Report(item.error.pos,
-             "syntax error: unexpected " + item.error.found + ", expected " + item.error.expected);
-      continue;
+    if (item.ok) {
+      RunStatement(item.statement);
+    } else {
+      ReportSyntaxError(item.error);
     }
-    const bool clear = calc_->GetError() == 0;
-    Execute(item.statement);
-    const int code = calc_->GetError();
-    if (clear && code != 0) {
-      firstError_.code = code;
-      firstError_.pos = item.statement.pos;
-      firstError_.text = item.statement.text;
-      firstError_.explanation = Explain(code, item.statement);
-      if (settings_.interactive) ReportFirstError();
-    }
+  }
+}
+
+void Session::ReportSyntaxError(const SyntaxError& error) {
+  Report(error.pos, "syntax error: unexpected " + error.found + ", expected " + error.expected);
+}
+
+void Session::RunStatement(const Statement& s) {
+  const bool clear = calc_->GetError() == 0;
+  Execute(s);
+  const int code = calc_->GetError();
+  if (clear && code != 0) {
+    firstError_.code = code;
+    firstError_.pos = s.pos;
+    firstError_.text = s.text;
+    firstError_.explanation = Explain(code, s);
+    if (settings_.interactive) ReportFirstError();
   }
 }
 

@@ -48,6 +48,10 @@ class Session {
 
   // Runs the statements of one line of input (without its newline).
   void RunLine(const std::string& line, int lineNumber);
+  // Runs one statement, however it was read (other front ends build
+  // Statements and Exprs themselves); s.text and s.pos name it in messages.
+  void RunStatement(const Statement& s);
+  void ReportSyntaxError(const SyntaxError& error);
   // Reports a line longer than kMaxLineBytes, which was skipped.
   void ReportLongLine(int lineNumber);
 
