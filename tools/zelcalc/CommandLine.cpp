@@ -35,7 +35,7 @@ std::string Usage() {
   }
   u += "  --raw                           print the exact node structure instead of infix:\n"
        "                                  TYPE:NAME(ARGS), TYPE the node type number\n"
-       "                                  (see zelcalc(1) for the list)\n"
+       "                                  (the help statement and zelcalc(1) list them)\n"
        "  --format text|json              results and system as text (default) or as JSON\n"
        "                                  lines, each shared node defined once by id\n"
        "  --dot FILE                      write the output's expression graph in Graphviz\n"
