@@ -71,6 +71,8 @@ class Session {
   ZELS3Node* Build(const std::string& text);
 
   const Printer& printer() const { return printer_; }
+  // The processed system as last printed (by "show system" or Finish).
+  const std::vector<const ZELS3Node*>& system() const { return system_; }
   ZELSymbolicCalculator& calculator() { return *calc_; }
 
  private:
