@@ -96,7 +96,7 @@ TEST(Terminal, AnswersEachStatementAsItIsEnteredAndKeepsHistory) {
 }
 #endif
 
-// 16 MB of separators were 16 million tokens, some 1.5 GB, when the whole
+// 8 MB of separators were 8 million tokens, some 700 MB, when the whole
 // input was read before running; a line at a time it is one line's worth.
 TEST(Pipe, ALargeInputIsHeldOneLineAtATime) {
   int in[2];
@@ -112,7 +112,7 @@ TEST(Pipe, ALargeInputIsHeldOneLineAtATime) {
   close(in[0]);
   const std::string line = std::string(4095, ';') + "\n";
   bool written = true;
-  for (int i = 0; i < 4096 && written; ++i)
+  for (int i = 0; i < 2048 && written; ++i)
     written = write(in[1], line.data(), line.size()) == static_cast<ssize_t>(line.size());
   EXPECT_TRUE(written);
   ASSERT_EQ(write(in[1], "show 2*x + x\n", 13), 13);
