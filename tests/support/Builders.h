@@ -3,13 +3,12 @@
 #define ZELTAV_TEST_BUILDERS_H
 
 #include <gtest/gtest.h>
+#include <zeltav_support/Evaluator.h>
 
 #include <algorithm>
 #include <initializer_list>
 #include <utility>
 #include <vector>
-
-#include <zeltav_support/Evaluator.h>
 
 #include "support/NodePrinter.h"
 #include "support/TestAccess.h"
