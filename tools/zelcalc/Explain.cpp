@@ -79,6 +79,13 @@ std::string LookalikeFunction(const std::string& name) {
   if (std::find(functions.begin(), functions.end(), name) != functions.end()) return "";
   for (const std::string& f : functions)
     if (Lower(name) == f) return f;
+  // Names other systems give these functions.
+  static const char* const aliases[][2] = {
+      {"tan", "tg"},      {"cot", "ctg"},     {"log", "ln"},
+      {"arcsin", "asin"}, {"arccos", "acos"}, {"arctan", "atan"},
+      {"arctg", "atan"},  {"sgn", "sign"},    {"fabs", "abs"}};
+  for (const auto& a : aliases)
+    if (Lower(name) == a[0]) return a[1];
   if (name.size() < 3) return "";
   // One edit away; of several, the one sharing the longest start: sinn -> sin, not sign.
   std::string best;
