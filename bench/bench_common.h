@@ -222,6 +222,22 @@ inline bool MoreReps(const RepPolicy& p, int done, double spent, double last) {
   return true;
 }
 
+// In a case's child process, the pipe to the parent; -1 elsewhere.
+inline int& CaseChannel() {
+  static int fd = -1;
+  return fd;
+}
+
+// Sends "metric value" to the parent at once, so that the phases a case has
+// finished are reported even when a later phase runs past the cap. A value
+// sent again (the median at the end) replaces the earlier one.
+inline void Report(const std::string& metric, double v) {
+  if (CaseChannel() < 0) return;
+  char buf[160];
+  const int len = std::snprintf(buf, sizeof buf, "%s %.6g\n", metric.c_str(), v);
+  if (len > 0 && write(CaseChannel(), buf, static_cast<size_t>(len)) < 0) return;
+}
+
 // The result of one case: named values to print, or a failed check.
 struct CaseResult {
   std::vector<std::pair<std::string, std::string>> values;  // metric, value
@@ -274,7 +290,7 @@ inline Options ParseOptions(int argc, char** argv) {
     } else {
       std::fprintf(
           stderr,
-          "usage: %s [--smoke] [--cap SECONDS] [--reps N] [--w5 COUNT] [--only W1|...|W5]...\n",
+          "usage: %s [--smoke] [--cap SECONDS] [--reps N] [--w5 COUNT] [--only W1|...|W9]...\n",
           argv[0]);
       std::exit(2);
     }
@@ -290,7 +306,8 @@ inline bool Selected(const Options& o, const std::string& workload) {
 // heap (W5 reads the resident size) and a case that runs past the cap is
 // killed instead of hanging the run. metrics names the lines the case prints,
 // used for the "timeout" and "FAIL" lines when the child does not finish.
-// Returns false when the case failed a check, crashed or timed out.
+// Returns false when the case failed a check or crashed, or timed out in a
+// smoke run.
 inline bool RunCase(const Options& o, const std::string& workload, int size,
                     const std::vector<std::string>& metrics,
                     const std::function<CaseResult()>& body) {
@@ -309,6 +326,7 @@ inline bool RunCase(const Options& o, const std::string& workload, int size,
   }
   if (pid == 0) {
     close(fds[0]);
+    CaseChannel() = fds[1];
     alarm(static_cast<unsigned>(o.capSeconds));  // default action: terminate
     CaseResult r = body();
     std::string out;
@@ -335,15 +353,37 @@ inline bool RunCase(const Options& o, const std::string& workload, int size,
   int status = 0;
   waitpid(pid, &status, 0);
 
-  const bool finished = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-  const bool failed = !got.empty() && got[0] == '!';
-  if (finished && !failed) {
-    size_t start = 0;
-    while (start < got.size()) {
-      const size_t end = got.find('\n', start);
-      std::printf("%s %d %s\n", workload.c_str(), size, got.substr(start, end - start).c_str());
-      start = end + 1;
+  // Lines "metric value", the last value of a metric winning, in the order
+  // metrics first appeared; a line "!why" is a failed check.
+  std::vector<std::pair<std::string, std::string>> values;
+  std::string failure;
+  for (size_t start = 0; start < got.size();) {
+    size_t end = got.find('\n', start);
+    if (end == std::string::npos) end = got.size();
+    const std::string line = got.substr(start, end - start);
+    start = end + 1;
+    if (line.empty()) continue;
+    if (line[0] == '!') {
+      if (failure.empty()) failure = line.substr(1) + "\n";
+      continue;
     }
+    const size_t space = line.find(' ');
+    const std::string metric = line.substr(0, space);
+    const std::string value = space == std::string::npos ? "" : line.substr(space + 1);
+    auto same = [&metric](const std::pair<std::string, std::string>& v) {
+      return v.first == metric;
+    };
+    auto it = std::find_if(values.begin(), values.end(), same);
+    if (it == values.end())
+      values.emplace_back(metric, value);
+    else
+      it->second = value;
+  }
+  const bool finished = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  const bool failed = !failure.empty();
+  if (finished && !failed) {
+    for (const auto& v : values)
+      std::printf("%s %d %s %s\n", workload.c_str(), size, v.first.c_str(), v.second.c_str());
     std::fflush(stdout);
     return true;
   }
@@ -352,17 +392,26 @@ inline bool RunCase(const Options& o, const std::string& workload, int size,
     word = "timeout";
     std::fprintf(stderr, "%s %d: no result within %d s\n", workload.c_str(), size, o.capSeconds);
   } else if (failed) {
-    std::fprintf(stderr, "%s %d: check failed: %s", workload.c_str(), size, got.c_str() + 1);
+    std::fprintf(stderr, "%s %d: check failed: %s", workload.c_str(), size, failure.c_str());
   } else if (WIFSIGNALED(status)) {
     std::fprintf(stderr, "%s %d: killed by signal %d\n", workload.c_str(), size, WTERMSIG(status));
   } else {
     std::fprintf(stderr, "%s %d: exited with status %d\n", workload.c_str(), size,
                  WEXITSTATUS(status));
   }
-  for (const auto& m : metrics)
-    std::printf("%s %d %s %s\n", workload.c_str(), size, m.c_str(), word);
+  // A timed-out case keeps the phases it finished.
+  for (const auto& m : metrics) {
+    auto it =
+        std::find_if(values.begin(), values.end(),
+                     [&m](const std::pair<std::string, std::string>& v) { return v.first == m; });
+    const bool keep = !failed && std::string(word) == "timeout" && it != values.end();
+    std::printf("%s %d %s %s\n", workload.c_str(), size, m.c_str(),
+                keep ? it->second.c_str() : word);
+  }
   std::fflush(stdout);
-  return false;
+  // Over the cap is a result of a full run (the slow cases are capped on
+  // purpose), but a smoke run must finish everything.
+  return !o.smoke && !failed && std::string(word) == "timeout";
 }
 
 // Repeats a case: once(times) runs one repetition, does its own untimed

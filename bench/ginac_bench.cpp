@@ -1,5 +1,6 @@
-// Workloads W1..W5 on GiNaC, with the same data, sizes, repetitions and line
-// format as zeltav_bench.
+// Workloads W1..W7 on GiNaC, with the same data, sizes, repetitions and line
+// format as zeltav_bench (W6 without intake and output passes, which GiNaC
+// does not have).
 #include <ginac/ginac.h>
 
 #include <cmath>
@@ -173,13 +174,79 @@ bench::CaseResult W5(int n) {
   std::vector<ex> keep;
   keep.reserve(static_cast<size_t>(n));
   const long long before = bench::ResidentBytes();
+  const double t0 = bench::Now();
   for (int i = 1; i <= n; ++i) {
     const symbol xi("x" + std::to_string(i)), yi("y" + std::to_string(i));
     keep.push_back(GiNaC::sin(xi) + i * yi);
   }
+  const double seconds = bench::Now() - t0;
   const long long after = bench::ResidentBytes();
   if (keep.back().nops() != 2) r.Fail("the last expression is not a sum of two terms");
   r.Number("bytes", static_cast<double>(after - before) / n);
+  r.Time("time", seconds);
+  return r;
+}
+
+// W6: e_0 = x, e_(k+1) = e_k * e_k + e_k. GiNaC shares the subexpressions as
+// built, so the build is linear; diff recurses into every occurrence of a
+// shared subexpression, and each phase is reported as it ends. There is no
+// equation intake or output pass to time.
+bench::CaseResult W6(const bench::Options& o, int d) {
+  bench::CaseResult r;
+  const symbol x("x");
+  bool checked = false;
+  auto med = bench::MedianEach(o.reps, 2, [&](double* t) {
+    const bool first = !checked;
+    double t0 = bench::Now();
+    ex e = x;
+    for (int k = 0; k < d; ++k) e = e * e + e;
+    t[0] = bench::Now() - t0;
+    if (first) bench::Report("build", t[0]);
+    t0 = bench::Now();
+    const ex de = e.diff(x);
+    t[1] = bench::Now() - t0;
+    if (first) bench::Report("diff", t[1]);
+    if (checked) return;
+    checked = true;
+    const double at = -0.5;
+    double fe = at, fd = 1.0;
+    for (int k = 0; k < d; ++k) {
+      fd = (2.0 * fe + 1.0) * fd;
+      fe = fe * fe + fe;
+    }
+    // Evaluating by substitution walks the tree, so only the small cases
+    // are checked that way.
+    if (d > 12) return;
+    exmap m;
+    m[x] = GiNaC::numeric(at);
+    const double ge = ToDouble(e.subs(m)), gd = ToDouble(de.subs(m));
+    if (!bench::Close(ge, fe, 1e-9))
+      r.Fail("e_d evaluates to " + Str(ge) + ", expected " + Str(fe));
+    if (!bench::Close(gd, fd, 1e-9))
+      r.Fail("de_d/dx evaluates to " + Str(gd) + ", expected " + Str(fd));
+  });
+  if (!r.failure.empty()) return r;
+  r.Time("build", med[0]);
+  r.Time("diff", med[1]);
+  return r;
+}
+
+// W7: x + x + ... + x, one sum of n operands.
+bench::CaseResult W7(const bench::Options& o, int n) {
+  bench::CaseResult r;
+  const symbol x("x");
+  bool checked = false;
+  auto med = bench::MedianEach(o.reps, 1, [&](double* t) {
+    const exvector terms(static_cast<size_t>(n), x);
+    const double t0 = bench::Now();
+    const ex s = GiNaC::dynallocate<GiNaC::add>(terms);
+    t[0] = bench::Now() - t0;
+    if (checked) return;
+    checked = true;
+    if (!s.is_equal(n * x)) r.Fail("the sum is not " + std::to_string(n) + " x");
+  });
+  if (!r.failure.empty()) return r;
+  r.Time("build", med[0]);
   return r;
 }
 
@@ -189,7 +256,7 @@ int main(int argc, char** argv) {
   const bench::Options o = bench::ParseOptions(argc, argv);
   bool ok = true;
   const int w5 = o.w5Count;
-  ok &= bench::RunCase(o, "W5", w5, {"bytes"}, [&] { return W5(w5); });
+  ok &= bench::RunCase(o, "W5", w5, {"bytes", "time"}, [&] { return W5(w5); });
   for (int n : o.smoke ? std::vector<int>{1000} : std::vector<int>{1000, 10000})
     ok &= bench::RunCase(o, "W1", n, {"build", "rebuild"}, [&] { return W1(o, n); });
   for (int n : o.smoke ? std::vector<int>{1000} : std::vector<int>{1000, 3000})
@@ -197,5 +264,9 @@ int main(int argc, char** argv) {
   ok &= bench::RunCase(o, "W3", 1000, {"build", "diff"}, [&] { return W3(o, 1000); });
   for (int n : o.smoke ? std::vector<int>{20} : std::vector<int>{20, 50, 100})
     ok &= bench::RunCase(o, "W4", n, {"solve"}, [&] { return W4(o, n); });
+  for (int d : o.smoke ? std::vector<int>{10} : std::vector<int>{10, 20, 40})
+    ok &= bench::RunCase(o, "W6", d, {"build", "diff"}, [&] { return W6(o, d); });
+  for (int n : o.smoke ? std::vector<int>{1000} : std::vector<int>{1000, 4000, 16000})
+    ok &= bench::RunCase(o, "W7", n, {"build"}, [&] { return W7(o, n); });
   return ok ? 0 : 1;
 }

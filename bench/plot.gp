@@ -1,4 +1,4 @@
-# Time against size for W1, W2 and W4, one panel each, three systems.
+# Time against size for W1, W2 and W4, one panel each, four systems.
 # usage: gnuplot -e "datafile='plot.dat'; outfile='performance.png'" plot.gp
 if (!exists("datafile")) datafile = 'plot.dat'
 if (!exists("outfile")) outfile = 'performance.png'
@@ -19,6 +19,7 @@ do for [i=0:2] {
   set title panel(i)
   plot datafile index i using 1:2 with linespoints lw 2 pt 7 title "ZELTav", \
        ''       index i using 1:3 with linespoints lw 2 pt 5 title "GiNaC", \
-       ''       index i using 1:4 with linespoints lw 2 pt 9 title "SymPy"
+       ''       index i using 1:4 with linespoints lw 2 pt 9 title "SymPy", \
+       ''       index i using 1:5 with linespoints lw 2 pt 11 title "Z3"
 }
 unset multiplot

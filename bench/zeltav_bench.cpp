@@ -1,8 +1,9 @@
-// Workloads W1..W5 on ZELTavSymbolicCalculator, through the public interface
-// only. Prints "<workload> <size> <metric> <value>" lines; --smoke runs every
-// workload once at its smallest size with all the checks and exits non-zero
-// when one fails.
+// Workloads W1..W9 on ZELTavSymbolicCalculator, through the public interface
+// only (W8 runs the zelcalc program). Prints "<workload> <size> <metric>
+// <value>" lines; --smoke runs every workload once at its smallest size with
+// all the checks and exits non-zero when one fails.
 #include <ZELTavSymbolicCalculator.h>
+#include <sys/prctl.h>
 
 #include <cmath>
 #include <cstdio>
@@ -162,6 +163,12 @@ std::string Str(double v) {
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.12g", v);
   return buf;
+}
+
+bench::CaseResult Failed(const std::string& why) {
+  bench::CaseResult r;
+  r.Fail(why);
+  return r;
 }
 
 void CheckNoError(const ZELSymbolicCalculator& calc, bench::CaseResult& r) {
@@ -395,11 +402,13 @@ bench::CaseResult W5(int n) {
   std::vector<ZELS3Node*> keep;
   keep.reserve(static_cast<size_t>(n));
   const long long before = bench::ResidentBytes();
+  const double t0 = bench::Now();
   for (int i = 1; i <= n; ++i) {
     ZELS3Node* xi = Var(static_cast<unsigned>(i));
     ZELS3Node* yi = Var(kY + static_cast<unsigned>(i));
     keep.push_back(Op(Plus(), {Op(sinS, {xi}), Op(Times(), {Num(i), yi})}));
   }
+  const double seconds = bench::Now() - t0;
   const long long after = bench::ResidentBytes();
   CheckNoError(*calc, r);
   std::unordered_set<const ZELS3Node*> seen;
@@ -421,6 +430,268 @@ bench::CaseResult W5(int n) {
   }
   r.Number("bytes", static_cast<double>(after - before) / n);
   r.Number("nodes", static_cast<double>(seen.size()) / n);
+  r.Time("time", seconds);
+  return r;
+}
+
+// --- W6: a shared graph e_0 = x, e_(k+1) = e_k * e_k + e_k --------------------
+
+// e_d and de_d/dx at x, from the recurrence in plain floating point.
+void W6Reference(int d, double x, double* e, double* de) {
+  *e = x;
+  *de = 1.0;
+  for (int k = 0; k < d; ++k) {
+    *de = (2.0 * *e + 1.0) * *de;
+    *e = *e * *e + *e;
+  }
+}
+
+// Each phase is reported as soon as it ends: the graph has 2d + 1 nodes but
+// unfolds to a tree of about 2^d, so a phase that walks the tree runs past
+// the cap, and the phases before it still count.
+bench::CaseResult W6(const bench::Options& o, int d) {
+  bench::CaseResult r;
+  bool checked = false;
+  const ZELString eqS("=");
+  const std::vector<std::string> phases{"build", "intake", "output", "output2", "diff"};
+  auto med = bench::MedianEach(o.reps, 5, [&](double* t) {
+    auto calc = std::make_unique<ZELSymbolicCalculator>();
+    ZELS3Node* x = Var(kX);
+    const bool first = !checked;
+    auto phase = [&](int i, double t0) {
+      t[i] = bench::Now() - t0;
+      if (first) bench::Report(phases[static_cast<size_t>(i)], t[i]);
+    };
+    double t0 = bench::Now();
+    ZELS3Node* e = x;
+    for (int k = 0; k < d; ++k) e = Op(Plus(), {Op(Times(), {e, e}), e});
+    phase(0, t0);
+    t0 = bench::Now();
+    calc->AddEquation(Op(eqS, {e, Num(1.0)}));
+    phase(1, t0);
+    t0 = bench::Now();
+    calc->Simplify();
+    phase(2, t0);
+    const unsigned int once = calc->GetNumberOfEquations();
+    t0 = bench::Now();
+    calc->Simplify();
+    phase(3, t0);
+    t0 = bench::Now();
+    ZELS3Node* de = e == nullptr ? nullptr : e->Diff(kX);
+    phase(4, t0);
+    if (checked) return;
+    checked = true;
+    CheckNoError(*calc, r);
+    if (e == nullptr || de == nullptr) return r.Fail("e_d or its derivative is null");
+    if (once != 1 || calc->GetNumberOfEquations() != 2)
+      return r.Fail("the output passes gave " + std::to_string(once) + " and " +
+                    std::to_string(calc->GetNumberOfEquations() - once) +
+                    " equations, expected 1 each");
+    for (double at : {-0.5, -0.3}) {
+      double fe = 0.0, fd = 0.0;
+      W6Reference(d, at, &fe, &fd);
+      Evaluator ev([at](unsigned long long) { return at; });
+      const double ge = ev(e), gd = ev(de);
+      if (!bench::Close(ge, fe, 1e-9))
+        r.Fail("e_d evaluates to " + Str(ge) + ", expected " + Str(fe));
+      if (!bench::Close(gd, fd, 1e-9))
+        r.Fail("de_d/dx evaluates to " + Str(gd) + ", expected " + Str(fd));
+      // The output equation is e_d = 1, up to moving terms across.
+      for (unsigned int i = 0; i < 2; ++i) {
+        const double gq = ev(calc->GetEquation(i));
+        if (!bench::Close(std::fabs(gq), std::fabs(fe - 1.0), 1e-9))
+          r.Fail("output equation " + std::to_string(i) + " evaluates to " + Str(gq) +
+                 ", expected +-" + Str(fe - 1.0));
+      }
+    }
+  });
+  if (!r.failure.empty()) return r;
+  for (size_t i = 0; i < phases.size(); ++i) r.Time(phases[i], med[i]);
+  return r;
+}
+
+// --- W7: x + x + ... + x, n operands of one "+" --------------------------------
+
+bench::CaseResult W7(const bench::Options& o, int n) {
+  bench::CaseResult r;
+  bool checked = false;
+  auto med = bench::MedianEach(o.reps, 1, [&](double* t) {
+    auto calc = std::make_unique<ZELSymbolicCalculator>();
+    ZELS3Node* x = Var(kX);
+    ZELICVectorImp_ZELS3Node terms(static_cast<unsigned int>(n), 2.0);
+    for (int i = 0; i < n; ++i) terms.Add(x);
+    const double t0 = bench::Now();
+    ZELS3Node* s = CreateExpression(Plus(), terms);
+    t[0] = bench::Now() - t0;
+    if (checked) return;
+    checked = true;
+    CheckNoError(*calc, r);
+    // The sum of one term is that term with coefficient n: the sum node (n, x).
+    if (s == nullptr || s->GetNodeType() != 33 || s->GetArgsNum() != 2)
+      return r.Fail("the sum is not one pair");
+    if (s->GetArg(0)->GetNodeType() != 1 || s->GetArg(0)->GetConstant() != n || s->GetArg(1) != x)
+      r.Fail("the sum is not (" + std::to_string(n) + ", x)");
+  });
+  if (!r.failure.empty()) return r;
+  r.Time("build", med[0]);
+  return r;
+}
+
+// --- W8: a large system read by zelcalc -----------------------------------------
+
+// Writes statements of zelcalc's language to path until it holds at least
+// bytes: relations over sums, products, powers and functions of variables
+// v0..v(K-1), K = 4000 per MB. Returns the number of statements.
+long WriteZelSystem(const std::string& path, long bytes) {
+  std::FILE* f = std::fopen(path.c_str(), "w");
+  if (f == nullptr) return -1;
+  bench::Lcg lcg(4242);
+  const int vars = static_cast<int>(std::max(1000L, 4000L * bytes / (1L << 20)));
+  auto v = [&] { return "v" + std::to_string(lcg.Range(0, vars - 1)); };
+  auto c = [&] { return std::to_string(lcg.Range(2, 9)); };
+  auto k = [&] { return std::to_string(lcg.Range(-9, 9)); };
+  const char* rel[] = {"<=", ">=", "<", ">", "="};
+  long written = 0, statements = 0;
+  std::fprintf(f, "# W8: a generated system\n");
+  while (written < bytes) {
+    std::string st;
+    switch (lcg.Range(0, 6)) {
+      case 0:
+        st = c() + "*" + v() + " + " + v() + " - " + c() + "*" + v() + " + " + v();
+        break;
+      case 1:
+        st = v() + "*" + v() + "*" + v() + " + " + v() + "^2";
+        break;
+      case 2:
+        st = "sin(" + v() + "*" + v() + ") + exp(" + v() + " - " + v() + ")";
+        break;
+      case 3:
+        st = "ln(1 + " + v() + "^2) - sqrt(" + v() + "^2 + " + c() + ")";
+        break;
+      case 4:
+        st = v() + "*" + v() + " - " + c() + "*" + v() + "/" + c();
+        break;
+      case 5:
+        st = "max(" + v() + ", " + v() + ") + min(" + v() + ", " + v() + ") + cos(" + v() + ")";
+        break;
+      default:
+        st = "(" + v() + " + " + v() + ")*(" + v() + " - " + c() + "*" + v() + ") + " + v();
+        break;
+    }
+    st += std::string(" ") + rel[lcg.Range(0, 4)] + " " + k() + "\n";
+    std::fputs(st.c_str(), f);
+    written += static_cast<long>(st.size());
+    ++statements;
+  }
+  return std::fclose(f) == 0 ? statements : -1;
+}
+
+#ifdef ZELTAV_BENCH_ZELCALC
+bench::CaseResult W8(const bench::Options& o, int megabytes) {
+  bench::CaseResult r;
+  char dir[] = "/tmp/zeltav-w8-XXXXXX";
+  if (mkdtemp(dir) == nullptr) return Failed("cannot make a temporary directory");
+  const std::string in = std::string(dir) + "/system.zel";
+  const std::string out = std::string(dir) + "/out.txt";
+  const std::string err = std::string(dir) + "/err.txt";
+  const long statements = WriteZelSystem(in, static_cast<long>(megabytes) << 20);
+  auto cleanup = [&] {
+    std::remove(in.c_str());
+    std::remove(out.c_str());
+    std::remove(err.c_str());
+    rmdir(dir);
+  };
+  if (statements < 0) {
+    cleanup();
+    return Failed("cannot write " + in);
+  }
+  bool checked = false;
+  auto med = bench::MedianEach(o.reps, 1, [&](double* t) {
+    const double t0 = bench::Now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+      // zelcalc dies with this process, so a case over the cap stops it too.
+      prctl(PR_SET_PDEATHSIG, SIGKILL);
+      if (!std::freopen(out.c_str(), "w", stdout) || !std::freopen(err.c_str(), "w", stderr))
+        _exit(127);
+      execl(ZELTAV_BENCH_ZELCALC, "zelcalc", in.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    int status = 0;
+    if (pid > 0) waitpid(pid, &status, 0);
+    t[0] = bench::Now() - t0;
+    if (checked) return;
+    checked = true;
+    if (pid < 0) return r.Fail("fork failed");
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+      return r.Fail("zelcalc ended with status " + std::to_string(status));
+    std::ifstream e(err);
+    std::string line;
+    if (std::getline(e, line)) r.Fail("zelcalc reported: " + line);
+    // Every statement is a relation between variables that nothing fixes,
+    // so every one comes back as one line of the processed system.
+    std::ifstream printed(out);
+    long lines = 0;
+    while (std::getline(printed, line)) lines += line.empty() || line[0] == '#' ? 0 : 1;
+    if (lines != statements)
+      r.Fail("zelcalc printed " + std::to_string(lines) + " lines for " +
+             std::to_string(statements) + " statements");
+  });
+  cleanup();
+  if (!r.failure.empty()) return r;
+  r.Time("run", med[0]);
+  r.Number("statements", static_cast<double>(statements));
+  return r;
+}
+#endif
+
+// --- W9: repeated output passes over expressions with a constant variable ------
+
+// A constant variable equals nothing, not even itself, so every pass makes
+// new copies of these equations that no earlier copy can stand for. Reports
+// the mean time of the first ten passes and of the last ten.
+bench::CaseResult W9(int passes) {
+  bench::CaseResult r;
+  const int kEquations = 20;
+  const unsigned long long kA = 4000000ULL;
+  const ZELString sinS("sin"), leS("<=");
+  auto calc = std::make_unique<ZELSymbolicCalculator>();
+  ZELS3Node* a = CreateExpression(kA, static_cast<unsigned char>(1));
+  for (int i = 1; i <= kEquations; ++i) {
+    ZELS3Node* xi = Var(static_cast<unsigned>(i));
+    ZELS3Node* yi = Var(kY + static_cast<unsigned>(i));
+    calc->AddEquation(
+        Op(leS, {Op(Plus(), {Op(sinS, {Op(Times(), {a, xi})}), Op(Times(), {a, yi})}), Num(i)}));
+  }
+  std::vector<double> t;
+  auto mean = [&t](size_t from, size_t to) {
+    double s = 0.0;
+    for (size_t i = from; i < to; ++i) s += t[i];
+    return s / static_cast<double>(to - from);
+  };
+  const size_t m = std::min<size_t>(10, static_cast<size_t>(passes));
+  for (int p = 0; p < passes; ++p) {
+    const double t0 = bench::Now();
+    calc->Simplify();
+    t.push_back(bench::Now() - t0);
+    if (t.size() == m) bench::Report("first", mean(0, m));
+  }
+  CheckNoError(*calc, r);
+  const unsigned int perPass = calc->GetNumberOfEquations() / static_cast<unsigned>(passes);
+  if (perPass == 0 || calc->GetNumberOfEquations() != perPass * static_cast<unsigned>(passes))
+    return Failed("the passes gave " + std::to_string(calc->GetNumberOfEquations()) +
+                  " equations in all");
+  Evaluator ev(
+      [](unsigned long long id) { return id == kA ? 2.0 : 0.1 * static_cast<double>(id % 97); });
+  for (unsigned int i = 0; i < perPass; ++i) {
+    const double v1 = ev(calc->GetEquation(i));
+    const double vn = ev(calc->GetEquation(perPass * static_cast<unsigned>(passes - 1) + i));
+    if (!(bench::Close(v1, vn, 1e-12)))
+      r.Fail("equation " + std::to_string(i) + " of the last pass evaluates to " + Str(vn) +
+             ", of the first to " + Str(v1));
+  }
+  r.Time("first", mean(0, m));
+  r.Time("last", mean(t.size() - m, t.size()));
   return r;
 }
 
@@ -431,7 +702,7 @@ int main(int argc, char** argv) {
   bool ok = true;
   // W5 first: every case runs in a fresh process anyway.
   const int w5 = o.w5Count;
-  ok &= bench::RunCase(o, "W5", w5, {"bytes", "nodes"}, [&] { return W5(w5); });
+  ok &= bench::RunCase(o, "W5", w5, {"bytes", "nodes", "time"}, [&] { return W5(w5); });
   for (int n : o.smoke ? std::vector<int>{1000} : std::vector<int>{1000, 10000})
     ok &= bench::RunCase(o, "W1", n, {"build", "rebuild"}, [&] { return W1(o, n); });
   for (int n : o.smoke ? std::vector<int>{1000} : std::vector<int>{1000, 3000})
@@ -439,5 +710,18 @@ int main(int argc, char** argv) {
   ok &= bench::RunCase(o, "W3", 1000, {"build", "diff"}, [&] { return W3(o, 1000); });
   for (int n : o.smoke ? std::vector<int>{20} : std::vector<int>{20, 50, 100})
     ok &= bench::RunCase(o, "W4", n, {"solve"}, [&] { return W4(o, n); });
+  for (int d : o.smoke ? std::vector<int>{10} : std::vector<int>{10, 20, 40})
+    ok &= bench::RunCase(o, "W6", d, {"build", "intake", "output", "output2", "diff"},
+                         [&] { return W6(o, d); });
+  for (int n : o.smoke ? std::vector<int>{1000} : std::vector<int>{1000, 4000, 16000})
+    ok &= bench::RunCase(o, "W7", n, {"build"}, [&] { return W7(o, n); });
+#ifdef ZELTAV_BENCH_ZELCALC
+  for (int mb : o.smoke ? std::vector<int>{1} : std::vector<int>{1, 4, 16})
+    ok &= bench::RunCase(o, "W8", mb, {"run", "statements"}, [&] { return W8(o, mb); });
+#else
+  if (bench::Selected(o, "W8")) std::fprintf(stderr, "W8: zelcalc was not built, skipped\n");
+#endif
+  for (int p : o.smoke ? std::vector<int>{50} : std::vector<int>{100, 400})
+    ok &= bench::RunCase(o, "W9", p, {"first", "last"}, [&] { return W9(p); });
   return ok ? 0 : 1;
 }

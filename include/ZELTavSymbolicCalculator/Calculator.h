@@ -114,7 +114,7 @@ class ZELTAV_API ZELSymbolicCalculator {
 
   ZELTAV_LOCAL ZELS3Node* ReduceSum(ZELS3Node* side, ZELS3Node* other);
   ZELTAV_LOCAL static ZELS3Node* RebuildForOutput(ZELS3Node* n);
-  // Whether node itself is in the chain of its signature's bucket.
+  // Whether node is registered in the node table.
   ZELTAV_LOCAL int Holds(const ZELS3Node* node) const;
 
   Chain* table;

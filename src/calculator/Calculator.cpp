@@ -74,19 +74,24 @@ ZELSymbolicCalculator::~ZELSymbolicCalculator() {
   }
 }
 
-// First structurally equal node of the bucket's chain wins; a fresh duplicate
-// is stripped of its arguments so the caller can delete it.
+// A node is a candidate under the signature it was entered with; Equal
+// reads the signatures as they are now, so a candidate signed anew since it
+// was entered never matches. The first equal candidate in entry order wins.
+// A fresh duplicate is stripped of its arguments so the caller can delete
+// it; a registered node (signed anew, say) stands inside other expressions
+// and keeps them. A registered node that finds no equal candidate is
+// entered under its new signature too, so that equal nodes find it there.
 ZELS3Node* ZELSymbolicCalculator::AddNode(ZELS3Node* node) {
   if (node == nullptr || table == nullptr) return node;
   const unsigned int sig = node->signature;
   Chain& chain = table[sig % kBuckets];
   for (unsigned int i = 0; i < chain.count; ++i) {
     const ChainCell& cell = chain.cells[i];
+    // The stored signature rejects most cells without touching their node.
+    if (cell.signature != sig) continue;
     if (cell.node == node) return node;
-    // The stored signature rejects most cells without touching their node;
-    // Equal would reject them on the same test.
-    if (cell.signature == sig && cell.node->Equal(node)) {
-      node->RemoveAllArgs();
+    if (cell.node->Equal(node)) {
+      if (!Holds(node)) node->RemoveAllArgs();
       return cell.node;
     }
   }
@@ -103,11 +108,14 @@ ZELS3Node* ZELSymbolicCalculator::AddNode(ZELS3Node* node) {
   return node;
 }
 
+// Whether node was ever entered, under whatever signature it had then.
 int ZELSymbolicCalculator::Holds(const ZELS3Node* node) const {
   if (table == nullptr || node == nullptr) return 0;
-  const Chain& chain = table[node->signature % kBuckets];
-  for (unsigned int i = 0; i < chain.count; ++i) {
-    if (chain.cells[i].node == node) return 1;
+  for (unsigned int b = 0; b < kBuckets; ++b) {
+    const Chain& chain = table[b];
+    for (unsigned int i = 0; i < chain.count; ++i) {
+      if (chain.cells[i].node == node) return 1;
+    }
   }
   return 0;
 }

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "Options.h"
 #include "Parser.h"
 #include "Session.h"
 #include "SmtSession.h"
@@ -26,10 +27,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
 
   zelcalc::Settings settings;
-  settings.gauss = Option(head & 3);
-  settings.subst = Option((head >> 2) & 3);
-  settings.transfer = Option((head >> 4) & 3);
-  settings.divreplace = Option((head >> 6) & 1 ? 3 : 1);
+  const auto& table = zelcalc::OptionTable();
+  settings.options.assign(table.size(), -1);
+  auto set = [&](const char* name, int value) {
+    settings.options[static_cast<size_t>(zelcalc::FindOption(name) - table.data())] = value;
+  };
+  set("gauss", Option(head & 3));
+  set("subst", Option((head >> 2) & 3));
+  set("transfer", Option((head >> 4) & 3));
+  set("divreplace", Option((head >> 6) & 1 ? 3 : 1));
   settings.raw = (head & 0x80) != 0;  // dotPath stays empty: no files
 
   // The reader alone: every item is either a statement or an error with a

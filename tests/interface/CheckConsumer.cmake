@@ -1,5 +1,6 @@
 # Installs the build into a fresh prefix, then configures, builds and runs the
-# consumer project against it with find_package, and checks the pkg-config file.
+# consumer project against it with find_package, and checks the pkg-config file
+# and the installed licence.
 file(REMOVE_RECURSE ${WORK_DIR})
 set(prefix ${WORK_DIR}/prefix)
 
@@ -12,6 +13,10 @@ function(run)
 endfunction()
 
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+file(GLOB_RECURSE licences ${prefix}/share/doc/*/LICENSE)
+if(NOT licences)
+  message(FATAL_ERROR "no LICENSE installed under ${prefix}/share/doc")
+endif()
 run(${CMAKE_COMMAND} -S ${CONSUMER_DIR} -B ${WORK_DIR}/build -G ${GENERATOR}
     -DCMAKE_PREFIX_PATH=${prefix} "-DCMAKE_CXX_FLAGS=${CXX_FLAGS}"
     "-DCMAKE_EXE_LINKER_FLAGS=${LINK_FLAGS}")

@@ -8,11 +8,12 @@
 namespace zelcalc {
 namespace {
 
-// A calculator with x, y (Real), n (Int), p, q (Bool) declared; terms are
-// built one at a time and shown in infix, or the message that refused them.
+// A session with x, y (Real), n (Int), p, q (Bool) declared; terms are built
+// one at a time and shown in infix, or the message that refused them.
 class SmtReaderTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    session_.SetFileName("t.smt2");
     reader_.Read(
         "(declare-fun x () Real) (declare-const y Real) (declare-const n Int)"
         "(declare-fun p () Bool) (declare-fun q () Bool)");
@@ -23,21 +24,25 @@ class SmtReaderTest : public ::testing::Test {
     ZELS3Node* n = reader_.Term(term);
     std::string message = err_.str();
     err_.str("");
-    return n != nullptr ? Printer(reader_.names()).Infix(n) : message;
+    return n != nullptr ? session_.printer().Infix(n) : message;
   }
 
-  // Reads a script of its own; returns the messages.
+  // Reads a script with a reader of its own; returns the messages.
   std::string Script(const std::string& text) {
-    SmtReader reader(calc_, "s.smt2", err_);
+    session_.SetFileName("s.smt2");
+    SmtReader reader(session_);
     reader.Read(text);
+    session_.SetFileName("t.smt2");
     std::string message = err_.str();
     err_.str("");
     return message;
   }
 
-  ZELSymbolicCalculator calc_;
+  std::ostringstream out_;
   std::ostringstream err_;
-  SmtReader reader_{calc_, "t.smt2", err_};
+  Session session_{out_, err_, Settings()};
+  ZELSymbolicCalculator& calc_ = session_.calculator();
+  SmtReader reader_{session_};
 };
 
 int Height(const ZELS3Node* n) {
@@ -174,7 +179,7 @@ TEST_F(SmtReaderTest, RefusesCommandsAndSortsButKeepsTheOtherAssertions) {
             "s.smt2:7:1: unsupported: command 'reset'\n"
             "s.smt2:8:1: unsupported: command 'declare-sort'\n"
             "s.smt2:9:13: unsupported: ite\n");
-  SmtReader reader(calc_, "u.smt2", err_);
+  SmtReader reader(session_);
   reader.Read(
       "(declare-fun a () Real) (assert (< a 1)) (assert (ite true true false))\n"
       "(check-sat-assuming ((> a 0) (ite true true false))) (assert (> a (- 1)))");

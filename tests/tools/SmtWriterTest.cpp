@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "CommandLine.h"
+#include "Options.h"
 #include "SmtSession.h"
 #include "SmtWriter.h"
 
@@ -17,7 +17,10 @@ namespace {
 std::string Zelcalc(const std::string& script, bool process = false) {
   Settings settings;
   settings.smtOutput = true;
-  if (!process) settings.gauss = settings.subst = settings.transfer = 0;
+  settings.options.assign(OptionTable().size(), -1);
+  if (!process)
+    for (const char* name : {"gauss", "subst", "transfer"})
+      settings.options[static_cast<size_t>(FindOption(name) - OptionTable().data())] = 0;
   std::ostringstream out;
   std::ostringstream err;
   RunSmt(script, "w.smt2", out, err, settings);
@@ -112,34 +115,6 @@ TEST(SmtWriter, DeclaresABoolVariableUsedAsANumberAsReal) {
             "(declare-fun p () Real)\n"
             "(assert (> (+ 2.0 p) 0.0))\n"
             "(check-sat)\n");
-}
-
-TEST(SmtWriter, WritesZelVariablesUsedAsFormulasAsBoolOrAsVEqualsOne) {
-  std::istringstream in("p or x > 1\nx + p = 2\nq -> r\n");
-  std::ostringstream out;
-  std::ostringstream err;
-  const char* const argv[] = {"zelcalc", "--output", "smt2", "-"};
-  EXPECT_EQ(RunCommand(4, argv, in, out, err), 0);
-  EXPECT_EQ(out.str(),
-            "(set-logic QF_LRA)\n"
-            "(declare-fun p () Real)\n"
-            "(declare-fun x () Real)\n"
-            "(declare-fun q () Bool)\n"
-            "(declare-fun r () Bool)\n"
-            "(assert (or (= p 1.0) (> x 1.0)))\n"
-            "(assert (= (+ x p) 2.0))\n"
-            "(assert (=> q r))\n"
-            "(check-sat)\n");
-}
-
-TEST(SmtWriter, ReadsStandardInputAsSmtLibWithSmt2AndReportsRefusals) {
-  std::istringstream in("(declare-fun x () Real) (assert (> x (ite true 1 0))) (assert (< x 2))");
-  std::ostringstream out;
-  std::ostringstream err;
-  const char* const argv[] = {"zelcalc", "--smt2", "--let"};
-  EXPECT_EQ(RunCommand(3, argv, in, out, err), 1);
-  EXPECT_EQ(out.str(), "x < 2\n");
-  EXPECT_EQ(err.str(), "<stdin>:1:39: unsupported: ite\n");
 }
 
 TEST(SmtWriter, BindsEachNodeUsedTwiceOnceWithLetOrDefineFun) {

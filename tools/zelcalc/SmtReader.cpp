@@ -1,5 +1,6 @@
 #include "SmtReader.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -54,26 +55,57 @@ bool Query(const std::string& c) {
 
 std::string Quoted(const std::string& s) { return "'" + Printable(s) + "'"; }
 
+// A command as one line of at most 80 characters, for messages.
+std::string Abridged(const std::string& text) {
+  std::string s;
+  for (char c : text) {
+    const bool space = std::isspace(static_cast<unsigned char>(c)) != 0;
+    if (space && (s.empty() || s.back() == ' ')) continue;
+    s += space ? ' ' : c;
+    if (s.size() > 80) return Printable(s.substr(0, 77)) + "...";
+  }
+  return Printable(s);
+}
+
 }  // namespace
 
-SmtReader::SmtReader(ZELSymbolicCalculator& calc, const std::string& fileName, std::ostream& err)
-    : calc_(calc), fileName_(fileName), err_(err) {}
-
 void SmtReader::Report(const Position& pos, const std::string& kind, const std::string& message) {
-  err_ << fileName_ << ":" << pos.line << ":" << pos.column << ": " << kind << ": " << message
-       << "\n";
+  if (kind == "note") {
+    session_.Note(pos, message);
+  } else if (kind == "warning") {
+    session_.Warn(pos, message);
+  } else {
+    session_.Report(pos, kind + ": " + message);
+  }
 }
 
 void SmtReader::Read(const std::string& source) {
-  SExprReader reader(source);
+  SmtCommandReader commands(source, kMaxLineBytes);
+  std::string text;
+  Position start;
+  for (;;) {
+    const SmtCommandReader::Result r = commands.Next(&text, &start);
+    if (r == SmtCommandReader::Result::End || r == SmtCommandReader::Result::Error) break;
+    if (r == SmtCommandReader::Result::TooLong) {
+      Report(start, "error",
+             "command longer than " + std::to_string(kMaxLineBytes) + " bytes, skipped");
+      ++errors_;
+      continue;
+    }
+    ReadCommand(text, start);
+  }
+}
+
+void SmtReader::ReadCommand(const std::string& text, const Position& start) {
+  SExprReader reader(text, start);
+  text_ = text;
   for (;;) {
     SExpr c;
     SyntaxError error;
     SExprReader::Result r = reader.Next(&c, &error);
     if (r == SExprReader::Result::End) break;
     if (r == SExprReader::Result::Error) {
-      Report(error.pos, "syntax error",
-             "unexpected " + error.found + ", expected " + error.expected);
+      session_.ReportSyntaxError(error);
       ++errors_;
       continue;
     }
@@ -195,8 +227,8 @@ void SmtReader::Declare(const SExpr& name, const SExpr& sort) {
         Global{Global::Kind::Refused, {}, {}, {}, Sort::Real, "declared with an unsupported sort"};
     throw;
   }
-  const unsigned long long id = nextId_++;
-  names_.emplace(id, name.text);
+  const unsigned long long id = session_.DeclareVariable(name.text);
+  ++declared_;
   Global g;
   g.kind = Global::Kind::Variable;
   g.value.node = CreateExpression(id, static_cast<unsigned char>(0));
@@ -243,12 +275,20 @@ void SmtReader::Define(const SExpr& c) {
 }
 
 void SmtReader::Assert(const SExpr& c) {
+  const bool clear = session_.calculator().GetError() == 0;
   Value v = Eval(c.items[1]);
   if (v.sort != Sort::Bool) throw Refusal{c.items[1].pos, "assert needs a Bool term", false};
   for (const Position& p : divisionsByZero_)
     Report(p, "warning", "division by zero (the calculator sets error 2); the assertion is kept");
   ++assertions_;
-  calc_.AddEquation(v.node);
+  Statement s;
+  s.pos = c.pos;
+  s.text = Abridged(text_);
+  std::string why;
+  if (!divisionsByZero_.empty())
+    why = "division by zero in the term at " + std::to_string(divisionsByZero_[0].line) + ":" +
+          std::to_string(divisionsByZero_[0].column);
+  session_.RunBuilt(s, v.node, clear, why);
 }
 
 SmtReader::Value SmtReader::Make(const char* spelling, const std::vector<ZELS3Node*>& args,

@@ -1,45 +1,50 @@
-// Reads an SMT-LIB 2 script into the current calculator: declarations become
-// variables, every assert one AddEquation. Constructs outside the calculator's
-// algebra are reported as "file:line:col: unsupported: WHAT" and the assertion
-// that uses them is left out; the rest of the script is read.
+// Reads SMT-LIB 2 commands into a session's calculator: declarations become
+// the session's variables, every assert one constraint (Session::RunBuilt, so
+// the first error is tracked and explained as for .zel input). Constructs
+// outside the calculator's algebra are reported through the session as
+// "file:line:col: unsupported: WHAT" and the assertion that uses them is left
+// out; the rest of the script is read. Terms are built as nodes directly:
+// let-bound terms stay shared, where an Expr tree would copy them.
 #ifndef ZELCALC_SMTREADER_H
 #define ZELCALC_SMTREADER_H
 
 #include <ZELTavSymbolicCalculator.h>
 
 #include <map>
-#include <ostream>
 #include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "Printer.h"
+#include "Session.h"
 #include "SmtSyntax.h"
 
 namespace zelcalc {
 
 class SmtReader {
  public:
-  // Messages go to err, prefixed with fileName.
-  // calc must be the current calculator.
-  SmtReader(ZELSymbolicCalculator& calc, const std::string& fileName, std::ostream& err);
+  // The session's calculator must be the current one.
+  explicit SmtReader(Session& session) : session_(session) {}
 
-  // Reads the whole script.
+  // Reads one top-level command, its text starting at start in the input.
+  void ReadCommand(const std::string& text, const Position& start);
+  // Reads a whole script given as text, command by command.
   void Read(const std::string& source);
 
   int assertions() const { return assertions_; }  // handed to the calculator
   int refused() const { return refused_; }        // left out
   int errors() const { return errors_; }          // refused or malformed items of any kind
-  const VariableNames& names() const { return names_; }
+  const VariableNames& names() const { return session_.names(); }
   // Variables declared Bool: p stands for the relation p = 1.
   const std::set<unsigned long long>& booleans() const { return booleans_; }
   // The set-logic of the script, Int theories named as their Real ones; "" if none.
   const std::string& logic() const { return logic_; }
-  unsigned long long variableCount() const { return nextId_ - 1; }
+  // Variables declared; the session numbers them from 1 in that order.
+  unsigned long long variableCount() const { return declared_; }
 
-  // Builds one term (let, define-fun and declarations as read so far); null
-  // with a message on err when it is refused. For tests.
+  // Builds one term (let, define-fun and declarations as read so far); null,
+  // reported through the session, when it is refused. For tests.
   ZELS3Node* Term(const std::string& text);
 
  private:
@@ -86,16 +91,14 @@ class SmtReader {
                              std::size_t from, std::size_t to);
   std::vector<ZELS3Node*> Nodes(const SExpr& e, const std::vector<Value>& args, Sort sort) const;
 
-  ZELSymbolicCalculator& calc_;
-  std::string fileName_;
-  std::ostream& err_;
+  Session& session_;
+  std::string text_;  // the command being read, for messages
   std::unordered_map<std::string, Global> globals_;
   std::unordered_map<std::string, std::vector<Value>> scopes_;  // let and parameters
   std::map<std::pair<const Global*, std::vector<ZELS3Node*>>, Value> expansions_;
-  VariableNames names_;
   std::set<unsigned long long> booleans_;
   std::string logic_;
-  unsigned long long nextId_ = 1;
+  unsigned long long declared_ = 0;
   int depth_ = 0;
   bool intNoted_ = false;
   std::vector<Position> divisionsByZero_;

@@ -1,11 +1,12 @@
 #include "SmtSession.h"
 
+#include <sysexits.h>
+
 #include <chrono>
 #include <cstdio>
-#include <fstream>
+#include <cstring>
 #include <vector>
 
-#include "DotWriter.h"
 #include "SmtReader.h"
 #include "SmtWriter.h"
 
@@ -23,48 +24,58 @@ std::string Milliseconds(Clock::time_point from, Clock::time_point to) {
 
 }  // namespace
 
-int RunSmt(const std::string& source, const std::string& fileName, std::ostream& out,
-           std::ostream& err, const Settings& settings) {
+int RunSmtCommands(SmtCommandReader& commands, const std::string& shownName, Session& session,
+                   std::ostream& err, const Settings& settings) {
   const Clock::time_point start = Clock::now();
-  ZELSymbolicCalculator calc;
-  if (settings.gauss >= 0) calc.SetGauss(settings.gauss);
-  if (settings.subst >= 0) calc.SetSubst(settings.subst);
-  if (settings.transfer >= 0) calc.SetTransfer(settings.transfer);
-  if (settings.divreplace >= 0) calc.SetDivReplace(settings.divreplace);
-
-  SmtReader reader(calc, fileName, err);
-  reader.Read(source);
-  const Clock::time_point read = Clock::now();
-  calc.Simplify();
-  const Clock::time_point processed = Clock::now();
-
-  std::vector<const ZELS3Node*> roots;
-  for (unsigned i = 0; i < calc.GetNumberOfEquations(); ++i) roots.push_back(calc.GetEquation(i));
-  Printer printer(reader.names());
+  SmtReader reader(session);
   std::string text;
-  if (settings.smtOutput) {
-    text = WriteSmt(roots, reader.names(), reader.booleans(), reader.logic());
-  } else if (settings.let && !settings.raw) {
-    text = WriteInfixLet(roots, printer, reader.names());
-  } else {
-    for (const ZELS3Node* r : roots)
-      text += (settings.raw ? printer.Raw(r) : printer.Infix(r)) + "\n";
-  }
-  out << text;
-  out.flush();
-  const Clock::time_point written = Clock::now();
-
-  int status = reader.errors() > 0 ? kExitSyntax : kExitOk;
-  if (!settings.dotPath.empty()) {
-    std::ofstream file(settings.dotPath);
-    if (file) WriteDot(file, roots, printer);
-    file.close();
-    if (!file) {
-      err << "zelcalc: cannot write '" << settings.dotPath << "'\n";
-      status = kExitCantCreate;
+  Position at;
+  for (;;) {
+    const SmtCommandReader::Result r = commands.Next(&text, &at);
+    if (r == SmtCommandReader::Result::End) break;
+    if (r == SmtCommandReader::Result::Error) {
+      err << "zelcalc: cannot read " << shownName << ": " << std::strerror(commands.error())
+          << "\n";
+      return EX_IOERR;
     }
+    if (r == SmtCommandReader::Result::TooLong) {
+      session.Report(
+          at, "error: command longer than " + std::to_string(kMaxLineBytes) + " bytes, skipped");
+      continue;
+    }
+    reader.ReadCommand(text, at);
   }
+  const Clock::time_point read = Clock::now();
+
+  // The system in the form asked for; the times around the output pass.
+  Clock::time_point processed = read;
+  Clock::time_point written = read;
+  std::size_t bytes = 0;
+  std::vector<const ZELS3Node*> roots;
+  std::ostream& out = session.out();
+  if (!settings.json) {
+    session.SetSystemWriter([&](const std::vector<const ZELS3Node*>& equations) {
+      processed = Clock::now();
+      roots = equations;
+      std::string system;
+      if (settings.smtOutput) {
+        system = WriteSmt(equations, reader.names(), reader.booleans(), reader.logic());
+      } else if (settings.let && !settings.raw) {
+        system = WriteInfixLet(equations, session.printer(), reader.names());
+      } else {
+        for (const ZELS3Node* e : equations)
+          system += (settings.raw ? session.printer().Raw(e) : session.printer().Infix(e)) + "\n";
+      }
+      out << system;
+      out.flush();
+      bytes = system.size();
+      written = Clock::now();
+    });
+  }
+  const int status = session.Finish();
+
   if (settings.stats) {
+    ZELSymbolicCalculator& calc = session.calculator();
     unsigned fixed = 0, eliminated = 0;
     for (unsigned long long id = 1; id <= reader.variableCount(); ++id) {
       fixed += calc.IsExactVariable(id) != 0;
@@ -72,17 +83,19 @@ int RunSmt(const std::string& source, const std::string& fileName, std::ostream&
     }
     err << "stats: assertions " << reader.assertions() << " refused " << reader.refused()
         << " variables " << reader.variableCount() << " fixed " << fixed << " eliminated "
-        << eliminated << " nodes " << CountNodes(roots) << " bytes " << text.size() << " read-ms "
+        << eliminated << " nodes " << CountNodes(roots) << " bytes " << bytes << " read-ms "
         << Milliseconds(start, read) << " process-ms " << Milliseconds(read, processed)
         << " write-ms " << Milliseconds(processed, written) << "\n";
   }
-  if (int code = calc.GetError()) {
-    ZELUnicodeString* message = calc.BuildErrorMsg(code);
-    err << "error " << code << ": " << (message ? message->ToUtf8() : std::string()) << "\n";
-    delete message;
-    status = kExitLibraryError;
-  }
   return status;
+}
+
+int RunSmt(const std::string& source, const std::string& fileName, std::ostream& out,
+           std::ostream& err, const Settings& settings) {
+  Session session(out, err, settings);
+  session.SetFileName(fileName);
+  SmtCommandReader commands(source, kMaxLineBytes);
+  return RunSmtCommands(commands, fileName, session, err, settings);
 }
 
 }  // namespace zelcalc

@@ -1,6 +1,9 @@
 #include "SmtSyntax.h"
 
+#include <unistd.h>
+
 #include <cctype>
+#include <cerrno>
 #include <cstring>
 
 #include "Lexer.h"
@@ -187,6 +190,114 @@ SExprReader::Result SExprReader::Next(SExpr* out, SyntaxError* error) {
       open.back().items.push_back(std::move(atom));
     }
   }
+}
+
+SmtCommandReader::SmtCommandReader(const std::string& text, std::size_t maxBytes)
+    : maxBytes_(maxBytes), buffer_(text), eof_(true) {}
+
+bool SmtCommandReader::Fill() {
+  if (fd_ < 0 || eof_ || error_ != 0) return false;
+  char chunk[65536];
+  for (;;) {
+    const ssize_t n = read(fd_, chunk, sizeof chunk);
+    if (n > 0) {
+      buffer_.assign(chunk, static_cast<std::size_t>(n));
+      at_ = 0;
+      return true;
+    }
+    if (n == 0) {
+      eof_ = true;
+      return false;
+    }
+    if (errno == EINTR) continue;
+    error_ = errno;
+    return false;
+  }
+}
+
+int SmtCommandReader::Peek() {
+  if (at_ == buffer_.size() && !Fill()) return -1;
+  return static_cast<unsigned char>(buffer_[at_]);
+}
+
+int SmtCommandReader::Get() {
+  const int c = Peek();
+  if (c < 0) return c;
+  ++at_;
+  if (c == '\n') {
+    ++pos_.line;
+    pos_.column = 1;
+  } else {
+    ++pos_.column;
+  }
+  return c;
+}
+
+SmtCommandReader::Result SmtCommandReader::Next(std::string* command, Position* start) {
+  command->clear();
+  for (int c = Peek(); c >= 0 && (std::isspace(c) || c == ';'); c = Peek()) {
+    if (c == ';') {
+      while ((c = Get()) >= 0 && c != '\n') {
+      }
+    } else {
+      Get();
+    }
+  }
+  if (Peek() < 0) return error_ != 0 ? Result::Error : Result::End;
+  *start = pos_;
+  bool tooLong = false;
+  auto keep = [&](int c) {
+    if (tooLong) return;
+    if (command->size() < maxBytes_) {
+      command->push_back(static_cast<char>(c));
+      return;
+    }
+    tooLong = true;
+    std::string().swap(*command);
+  };
+  // A quoted symbol or string: up to the closing quote ("" in a string reads
+  // as two strings, which ends at the same place).
+  auto quoted = [&](int close) {
+    int c;
+    while ((c = Get()) >= 0) {
+      keep(c);
+      if (c == close) return;
+    }
+  };
+  int depth = 0;
+  for (;;) {
+    const int c = depth == 0 ? Peek() : Get();
+    if (c < 0) break;
+    if (depth == 0) {
+      // At the top level: an atom ends before a space, a parenthesis or a
+      // comment; a list or a stray ')' starts here.
+      if (!command->empty() || tooLong) {
+        if (std::isspace(c) || c == '(' || c == ')' || c == ';') break;
+      }
+      Get();
+      keep(c);
+      if (c == ')' && command->size() == 1) break;
+      if (c == '(') ++depth;
+      if (c == '|' || c == '"') quoted(c);
+      continue;
+    }
+    keep(c);
+    if (c == '(') {
+      ++depth;
+    } else if (c == ')') {
+      if (--depth == 0) break;
+    } else if (c == ';') {
+      int d;
+      while ((d = Get()) >= 0) {
+        keep(d);
+        if (d == '\n') break;
+      }
+    } else if (c == '|' || c == '"') {
+      quoted(c);
+    }
+  }
+  if (error_ != 0) return Result::Error;
+  return tooLong ? Result::TooLong : Result::Command;
 }
 
 }  // namespace zelcalc

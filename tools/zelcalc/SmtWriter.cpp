@@ -1,6 +1,7 @@
 #include "SmtWriter.h"
 
-#include <charconv>
+#include <zeltav_support/NumberFormat.h>
+
 #include <cmath>
 #include <cstdlib>
 #include <functional>
@@ -461,14 +462,23 @@ std::string SmtNumber(double value) {
   if (std::isnan(value)) return "(/ 0.0 0.0)";
   if (std::isinf(value)) return value < 0 ? "(- (/ 1.0 0.0))" : "(/ 1.0 0.0)";
   if (std::signbit(value)) return "(- " + SmtNumber(-value) + ")";
-  char buf[64];
-  std::to_chars_result r =
-      std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
-  // Digits and exponent of the shortest form: d.ddde[+-]x.
-  std::string sci(buf, r.ptr);
-  const std::size_t e = sci.find('e');
-  std::string digits = sci.substr(0, 1) + (e > 2 ? sci.substr(2, e - 2) : "");
-  int exponent = std::atoi(sci.c_str() + e + 1);
+  // The shortest form, d.ddd or d.ddde[+-]x or a whole number, as digits and
+  // the exponent of the first one.
+  const std::string shortest = zeltav_support::FormatNumber(value);
+  const std::size_t e = shortest.find('e');
+  const std::string mantissa = shortest.substr(0, e);
+  const std::size_t dot = mantissa.find('.');
+  std::string digits =
+      dot == std::string::npos ? mantissa : mantissa.substr(0, dot) + mantissa.substr(dot + 1);
+  int exponent =
+      (dot == std::string::npos ? static_cast<int>(mantissa.size()) : static_cast<int>(dot)) - 1;
+  if (e != std::string::npos) exponent += std::atoi(shortest.c_str() + e + 1);
+  // Leading zeros (0.05) and trailing ones (1000) are not digits of the form.
+  while (digits.size() > 1 && digits[0] == '0') {
+    digits.erase(0, 1);
+    --exponent;
+  }
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
   // value = 0.digits * 10^(exponent + 1): place the point.
   const int point = exponent + 1;
   std::string s;
