@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "Lexer.h"
+#include "Operators.h"
 
 namespace zelcalc {
 namespace {
@@ -19,14 +20,24 @@ constexpr double kMaxTreeSize = 500000;
 // real.pi, rounded to the nearest double.
 constexpr double kPi = 3.141592653589793;
 
-// SMT-LIB name -> the library's spelling, for functions of one real.
+// The spelling as zelcalc's operator table or the library's function list
+// has it; null if neither knows it.
+const char* Library(const char* spelling) {
+  if (const Operator* op = FindInfix(spelling)) return op->spelling;
+  for (const std::string& f : LibraryFunctions())
+    if (f == spelling) return f.c_str();
+  return nullptr;
+}
+
+// SMT-LIB name -> the library's spelling, for functions of one real; "" for
+// to_real, which reads as its operand.
 const char* Function(const std::string& op) {
   static const char* const table[][2] = {
       {"exp", "exp"},     {"sin", "sin"},     {"cos", "cos"},      {"tan", "tg"},
       {"arcsin", "asin"}, {"arccos", "acos"}, {"arctan", "atan"},  {"sqrt", "sqrt"},
       {"abs", "abs"},     {"cot", "ctg"},     {"to_real", nullptr}};
   for (const auto& row : table)
-    if (op == row[0]) return row[1] != nullptr ? row[1] : "";
+    if (op == row[0]) return row[1] != nullptr ? Library(row[1]) : "";
   return nullptr;
 }
 
@@ -35,7 +46,7 @@ const char* Relation(const std::string& op) {
   static const char* const table[][2] = {{"=", "="}, {"<", "<"},   {"<=", "<="},
                                          {">", ">"}, {">=", ">="}, {"distinct", "<>"}};
   for (const auto& row : table)
-    if (op == row[0]) return row[1];
+    if (op == row[0]) return Library(row[1]);
   return nullptr;
 }
 
