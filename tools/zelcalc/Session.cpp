@@ -130,7 +130,10 @@ void Session::WarnLookalikes(const Expr& e) {
 
 void Session::Constraint(const Statement& s) {
   WarnLookalikes(*s.expr);
-  ZELS3Node* node = Build(*s.expr);
+  AddConstraint(s, Build(*s.expr));
+}
+
+void Session::AddConstraint(const Statement& s, ZELS3Node* node) {
   // A relation between numbers that is false makes the system inconsistent,
   // but the intake sets no code for it: 2 = 3 stays, as -1 = 0.
   if (node != nullptr && IsFalseBetweenNumbers(node))
@@ -140,7 +143,7 @@ void Session::Constraint(const Statement& s) {
   // A null constraint (the library refused to build it) is ignored by
   // AddEquation; the error code says why.
   calc_->AddEquation(node);
-  const std::string fixed = FixedVariable(*s.expr);
+  const std::string fixed = s.expr ? FixedVariable(*s.expr) : "";
   if (!fixed.empty() && fixedBy_.count(fixed) == 0)
     fixedBy_.emplace(fixed, "'" + s.text + "' (" + Where(s.pos) + ")");
   if (settings_.interactive && !settings_.json) out_ << "  " << Show(node) << "\n";
@@ -267,14 +270,7 @@ void Session::ReportSyntaxError(const SyntaxError& error) {
 void Session::RunStatement(const Statement& s) {
   const bool clear = calc_->GetError() == 0;
   Execute(s);
-  const int code = calc_->GetError();
-  if (clear && code != 0) {
-    firstError_.code = code;
-    firstError_.pos = s.pos;
-    firstError_.text = s.text;
-    firstError_.explanation = Explain(code, s);
-    if (settings_.interactive) ReportFirstError();
-  }
+  NoteFirstError(clear, s, "");
 }
 
 unsigned long long Session::DeclareVariable(const std::string& name) { return VariableId(name); }
@@ -284,21 +280,18 @@ void Session::Note(const Position& pos, const std::string& message) {
 }
 
 void Session::RunBuilt(const Statement& s, ZELS3Node* node, bool clear, const std::string& why) {
-  if (node != nullptr && IsFalseBetweenNumbers(node))
-    Warn(s.pos, "this constraint reduces to " + printer_.Infix(node) +
-                    ", which is false: the system is inconsistent, although the error code "
-                    "stays 0");
-  calc_->AddEquation(node);
-  if (settings_.interactive && !settings_.json) out_ << "  " << Show(node) << "\n";
-  if (settings_.interactive && settings_.json) Result("constraint", node, {});
+  AddConstraint(s, node);
+  NoteFirstError(clear, s, why);
+}
+
+void Session::NoteFirstError(bool clear, const Statement& s, const std::string& why) {
   const int code = calc_->GetError();
-  if (clear && code != 0) {
-    firstError_.code = code;
-    firstError_.pos = s.pos;
-    firstError_.text = s.text;
-    firstError_.explanation = why.empty() ? Explain(code, s) : why;
-    if (settings_.interactive) ReportFirstError();
-  }
+  if (!clear || code == 0) return;
+  firstError_.code = code;
+  firstError_.pos = s.pos;
+  firstError_.text = s.text;
+  firstError_.explanation = why.empty() ? Explain(code, s) : why;
+  if (settings_.interactive) ReportFirstError();
 }
 
 void Session::ReportLongLine(int lineNumber) {

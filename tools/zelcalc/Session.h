@@ -117,6 +117,10 @@ class Session {
   unsigned long long VariableId(const std::string& name);
   ZELS3Node* Variable(const std::string& name);
   void Constraint(const Statement& s);
+  void AddConstraint(const Statement& s, ZELS3Node* node);
+  // Records s as the statement that set the error code, if it was clear
+  // before s and is set now; why explains it, or when empty Explain does.
+  void NoteFirstError(bool clear, const Statement& s, const std::string& why);
   void Diff(const Statement& s);
   void Eval(const Statement& s);
   void Param(const Statement& s);
