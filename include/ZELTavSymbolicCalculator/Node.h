@@ -17,6 +17,7 @@ class ZELSymbolicCalculator;
 namespace zeltav {
 class NodeBuilder;  // linking and finishing steps shared by the factories
 class FatherLinks;  // bookkeeping of the father links
+class NodeTable;    // the calculator's node table
 }  // namespace zeltav
 
 // Node types. The numbers are part of the interface.

@@ -1,34 +1,47 @@
 // Argument and father links. Arguments are ordered and may repeat; a node
 // appears at most once among the fathers of each argument. Neither vector
 // owns the nodes it points to.
-#include <unordered_map>
-#include <unordered_set>
-
 #include "ZELTavSymbolicCalculator/Calculator.h"
+#include "calculator/NodeTable.h"
 #include "node/NodeTypeTable.h"
 
-namespace {
+namespace zeltav {
 
 // Shared nodes (the constant 1, a common variable) collect thousands of
 // fathers, and every link asks whether a node is already among them. Past
 // kIndexed fathers a node gets a hash set of its fathers beside the vector,
-// so that question costs O(1) instead of a scan. The vector stays the record
-// of the fathers and of their order; the set only mirrors its contents.
+// kept by the current calculator, so that question costs O(1) instead of a
+// scan. The vector stays the record of the fathers and of their order; the
+// set only mirrors its contents.
 const unsigned int kIndexed = 32;
 
-using FatherSet = std::unordered_set<const ZELS3Node*>;
+class FatherLinks {
+ public:
+  using FatherSet = std::unordered_set<const ZELS3Node*>;
+  using Index = std::unordered_map<const ZELS3Node*, FatherSet>;
 
-std::unordered_map<const ZELS3Node*, FatherSet>& Index() {
-  static std::unordered_map<const ZELS3Node*, FatherSet> index;
-  return index;
-}
+  // The current calculator's index, or null without one.
+  static Index* CurrentIndex() {
+    ZELSymbolicCalculator* calc = ZELS3Node::scalc;
+    return calc != nullptr && calc->table != nullptr ? &calc->table->FatherIndex() : nullptr;
+  }
 
-}  // namespace
+  static void Forget(const ZELS3Node* a) {
+    Index* index = CurrentIndex();
+    if (index != nullptr) index->erase(a);
+  }
+
+  static bool Has(const ZELS3Node* a, const ZELS3Node* f);
+  static int Add(ZELS3Node* a, ZELS3Node* f);
+  static void Remove(ZELS3Node* a, const ZELS3Node* f);
+};
+
+}  // namespace zeltav
 
 // Members are destroyed in reverse order: name, fathers, arguments. No other
 // node is touched; a node deleted on its own has no arguments left.
 ZELS3Node::~ZELS3Node() {
-  if (fathers.Limit() > kIndexed) Index().erase(this);
+  if (fathers.Limit() > zeltav::kIndexed) zeltav::FatherLinks::Forget(this);
 }
 
 namespace zeltav {
@@ -43,45 +56,44 @@ void GrowIfFull(ZELICVectorImp_ZELS3Node& v) {
 
 // Link bookkeeping on the father vector of a node; the vector never holds a
 // node twice.
-class FatherLinks {
- public:
-  static bool Has(const ZELS3Node* a, const ZELS3Node* f) {
-    const unsigned int count = a->fathers.Count();
-    if (count <= kIndexed) return a->fathers.Find(f) < count;
-    auto& index = Index();
-    auto it = index.find(a);
-    if (it == index.end()) {
-      it = index.emplace(a, FatherSet()).first;
-      for (unsigned int i = 0; i < count; ++i) it->second.insert(a->fathers[i]);
-    }
-    return it->second.count(f) != 0;
+bool FatherLinks::Has(const ZELS3Node* a, const ZELS3Node* f) {
+  const unsigned int count = a->fathers.Count();
+  Index* index = count > kIndexed ? CurrentIndex() : nullptr;
+  if (index == nullptr) return a->fathers.Find(f) < count;
+  auto it = index->find(a);
+  if (it == index->end()) {
+    it = index->emplace(a, FatherSet()).first;
+    for (unsigned int i = 0; i < count; ++i) it->second.insert(a->fathers[i]);
   }
+  return it->second.count(f) != 0;
+}
 
-  static int Add(ZELS3Node* a, ZELS3Node* f) {
-    GrowIfFull(a->fathers);
-    const int stored = a->fathers.Add(f);
-    if (stored && a->fathers.Limit() > kIndexed) {
-      auto it = Index().find(a);
-      if (it != Index().end()) it->second.insert(f);
-    }
-    return stored;
+int FatherLinks::Add(ZELS3Node* a, ZELS3Node* f) {
+  GrowIfFull(a->fathers);
+  const int stored = a->fathers.Add(f);
+  if (stored && a->fathers.Limit() > kIndexed) {
+    Index* index = CurrentIndex();
+    auto it = index != nullptr ? index->find(a) : Index::iterator();
+    if (index != nullptr && it != index->end()) it->second.insert(f);
   }
+  return stored;
+}
 
-  // The same as the vector's Detach(f, 0): the one occurrence goes and the
-  // gap closes. A father just linked sits near the end, so look there first.
-  static void Remove(ZELS3Node* a, const ZELS3Node* f) {
-    if (a->fathers.Limit() > kIndexed) {
-      auto it = Index().find(a);
-      if (it != Index().end() && it->second.erase(f) == 0) return;
-    }
-    for (unsigned int i = a->fathers.Count(); i-- > 0;) {
-      if (a->fathers[i] == f) {
-        a->fathers.DetachAt(i, 1, 0);
-        return;
-      }
+// The same as the vector's Detach(f, 0): the one occurrence goes and the
+// gap closes. A father just linked sits near the end, so look there first.
+void FatherLinks::Remove(ZELS3Node* a, const ZELS3Node* f) {
+  if (a->fathers.Limit() > kIndexed) {
+    Index* index = CurrentIndex();
+    auto it = index != nullptr ? index->find(a) : Index::iterator();
+    if (index != nullptr && it != index->end() && it->second.erase(f) == 0) return;
+  }
+  for (unsigned int i = a->fathers.Count(); i-- > 0;) {
+    if (a->fathers[i] == f) {
+      a->fathers.DetachAt(i, 1, 0);
+      return;
     }
   }
-};
+}
 
 }  // namespace zeltav
 

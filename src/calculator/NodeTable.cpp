@@ -1,0 +1,155 @@
+// The node table behind the calculator's table pointer (NodeTable.h).
+#include "calculator/NodeTable.h"
+
+#include <cstring>
+#include <new>
+
+#include "ZELTavSymbolicCalculator/Calculator.h"
+
+namespace zeltav {
+
+namespace {
+
+// Home slot of a 32-bit key in a table of 2^k slots (mask = 2^k - 1).
+unsigned int Home(std::uint32_t key, unsigned int mask) {
+  return static_cast<unsigned int>((key * 0x9E3779B97F4A7C15ull) >> 32) & mask;
+}
+
+unsigned int HomeOf(const ZELS3Node* n, unsigned int mask) {
+  const std::uintptr_t p = reinterpret_cast<std::uintptr_t>(n) >> 4;
+  return static_cast<unsigned int>((p * 0x9E3779B97F4A7C15ull) >> 32) & mask;
+}
+
+// The key a node is entered and looked up with: its signature, or for a
+// variable a mix of its whole identifier.
+std::uint32_t KeyOf(const ZELS3Node* n) {
+  if (n->GetNodeType() != NodeVariable) return n->GetSignature();
+  std::uint64_t z = n->GetVariableID() + 0x9e3779b97f4a7c15ull;
+  z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
+  z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
+  return static_cast<std::uint32_t>(z ^ (z >> 31));
+}
+
+}  // namespace
+
+template <class T>
+bool Array<T>::Push(const T& item) {
+  if (size_ == capacity_) {
+    if (capacity_ > 0x3fffffffu) return false;
+    const unsigned int capacity = capacity_ == 0 ? 64 : 2 * capacity_;
+    T* items = new (std::nothrow) T[capacity];
+    if (items == nullptr) return false;
+    if (size_ != 0) std::memcpy(static_cast<void*>(items), items_, sizeof(T) * size_);
+    delete[] items_;
+    items_ = items;
+    capacity_ = capacity;
+  }
+  items_[size_++] = item;
+  return true;
+}
+
+// --- NodeSet ---------------------------------------------------------------
+
+const std::uintptr_t* NodeSet::Find(const ZELS3Node* n) const {
+  if (capacity_ == 0 || n == nullptr) return nullptr;
+  const std::uintptr_t p = reinterpret_cast<std::uintptr_t>(n);
+  const unsigned int mask = capacity_ - 1;
+  for (unsigned int i = HomeOf(n, mask);; i = (i + 1) & mask) {
+    const std::uintptr_t s = slots_[i];
+    if (s == 0) return nullptr;
+    if ((s & ~kFlagMask) == p) return &slots_[i];
+  }
+}
+
+unsigned int NodeSet::Flags(const ZELS3Node* n) const {
+  const std::uintptr_t* s = Find(n);
+  return s != nullptr ? static_cast<unsigned int>(*s & kFlagMask) : 0u;
+}
+
+void NodeSet::SetFlags(const ZELS3Node* n, unsigned int flags) {
+  std::uintptr_t* s = Find(n);
+  if (s != nullptr) *s = (*s & ~kFlagMask) | (flags & kFlagMask);
+}
+
+bool NodeSet::Grow() {
+  const unsigned int capacity = capacity_ == 0 ? 256 : 2 * capacity_;
+  if (capacity_ > 0x3fffffffu) return false;
+  std::uintptr_t* slots = new (std::nothrow) std::uintptr_t[capacity]();
+  if (slots == nullptr) return false;
+  const unsigned int mask = capacity - 1;
+  for (unsigned int k = 0; k < capacity_; ++k) {
+    const std::uintptr_t s = slots_[k];
+    if (s == 0) continue;
+    unsigned int i = HomeOf(reinterpret_cast<const ZELS3Node*>(s & ~kFlagMask), mask);
+    while (slots[i] != 0) i = (i + 1) & mask;
+    slots[i] = s;
+  }
+  delete[] slots_;
+  slots_ = slots;
+  capacity_ = capacity;
+  return true;
+}
+
+bool NodeSet::Insert(const ZELS3Node* n) {
+  if (n == nullptr) return false;
+  if (Find(n) != nullptr) return true;
+  // At most half full.
+  if (2 * (count_ + 1) > capacity_ && !Grow()) return false;
+  const unsigned int mask = capacity_ - 1;
+  unsigned int i = HomeOf(n, mask);
+  while (slots_[i] != 0) i = (i + 1) & mask;
+  slots_[i] = reinterpret_cast<std::uintptr_t>(n);
+  ++count_;
+  return true;
+}
+
+// --- NodeTable -------------------------------------------------------------
+
+unsigned int NodeTable::EmptySlotFor(std::uint32_t key) const {
+  const unsigned int mask = indexCapacity_ - 1;
+  unsigned int i = Home(key, mask);
+  while (index_[i].entry != 0) i = (i + 1) & mask;
+  return i;
+}
+
+// Entries are put back in entry order, so that along every probe sequence
+// the entries of one key stay in the order they were made.
+bool NodeTable::GrowIndex() {
+  const unsigned int capacity = indexCapacity_ == 0 ? 1024 : 2 * indexCapacity_;
+  if (indexCapacity_ > 0x3fffffffu) return false;
+  Slot* index = new (std::nothrow) Slot[capacity]();
+  if (index == nullptr) return false;
+  delete[] index_;
+  index_ = index;
+  indexCapacity_ = capacity;
+  for (unsigned int e = 0; e < entries_.Size(); ++e) {
+    const std::uint32_t key = entries_[e].key;
+    index_[EmptySlotFor(key)] = Slot{e + 1, key};
+  }
+  return true;
+}
+
+// The candidates under node's key, in entry order: node itself means it is
+// registered already; the first that is Equal to node stands for it. A
+// node that finds neither is entered under its key.
+ZELS3Node* NodeTable::Add(ZELS3Node* node) {
+  const std::uint32_t key = KeyOf(node);
+  if (indexCapacity_ != 0) {
+    const unsigned int mask = indexCapacity_ - 1;
+    for (unsigned int i = Home(key, mask); index_[i].entry != 0; i = (i + 1) & mask) {
+      if (index_[i].key != key) continue;
+      ZELS3Node* candidate = entries_[index_[i].entry - 1].node;
+      if (candidate == node) return node;
+      if (candidate->Equal(node)) return candidate;
+    }
+  }
+  // At most half full, and the node known before it is entered.
+  if (2 * (entries_.Size() + 1) > indexCapacity_ && !GrowIndex()) return node;
+  if (!nodes_.Insert(node)) return node;
+  const unsigned int position = entries_.Size();
+  if (!entries_.Push(Entry{node, key})) return node;
+  index_[EmptySlotFor(key)] = Slot{position + 1, key};
+  return node;
+}
+
+}  // namespace zeltav

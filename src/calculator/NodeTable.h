@@ -1,0 +1,136 @@
+// The calculator's private state behind its node-table pointer: the table
+// that makes structurally equal nodes one object, and the side tables kept
+// per node (nodes kept as built, the father sets of widely shared nodes).
+// Everything here belongs to one calculator and ends with it.
+//
+// The table keeps its entries in the order they were made. An entry is a
+// node and the key it was entered with: the node's signature, or for a
+// variable its identifier (Equal matches two variables only when their
+// identifiers agree, so this key never separates two nodes Equal matches).
+// The candidates for a node are the entries under its key, in entry order,
+// found through an open-addressing index that grows with the node count.
+#ifndef ZELTAV_NODE_TABLE_H
+#define ZELTAV_NODE_TABLE_H
+
+#include <cstdint>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "ZELTavSymbolicCalculator/Node.h"
+
+namespace zeltav {
+
+// A growable array that reports a failed allocation instead of throwing.
+template <class T>
+class Array {
+ public:
+  Array() = default;
+  Array(const Array&) = delete;
+  Array& operator=(const Array&) = delete;
+  ~Array() { delete[] items_; }
+  unsigned int Size() const { return size_; }
+  T& operator[](unsigned int i) { return items_[i]; }
+  const T& operator[](unsigned int i) const { return items_[i]; }
+  bool Push(const T& item);
+
+ private:
+  T* items_ = nullptr;
+  unsigned int size_ = 0;
+  unsigned int capacity_ = 0;
+};
+
+// A set of node pointers, each with a few flag bits (open addressing;
+// nodes are only ever added).
+class NodeSet {
+ public:
+  NodeSet() = default;
+  NodeSet(const NodeSet&) = delete;
+  NodeSet& operator=(const NodeSet&) = delete;
+  ~NodeSet() { delete[] slots_; }
+  bool Contains(const ZELS3Node* n) const { return Find(n) != nullptr; }
+  unsigned int Flags(const ZELS3Node* n) const;
+  // Adds n with no flags when absent; false when it could not be stored.
+  bool Insert(const ZELS3Node* n);
+  void SetFlags(const ZELS3Node* n, unsigned int flags);
+  template <class F>
+  void ForEach(F f) const {
+    for (unsigned int i = 0; i < capacity_; ++i) {
+      if (slots_[i] != 0) f(reinterpret_cast<ZELS3Node*>(slots_[i] & ~kFlagMask));
+    }
+  }
+
+  static const std::uintptr_t kFlagMask = 7u;
+
+ private:
+  const std::uintptr_t* Find(const ZELS3Node* n) const;
+  std::uintptr_t* Find(const ZELS3Node* n) {
+    return const_cast<std::uintptr_t*>(static_cast<const NodeSet*>(this)->Find(n));
+  }
+  bool Grow();
+
+  std::uintptr_t* slots_ = nullptr;  // node address | flags; 0 for empty
+  unsigned int capacity_ = 0;        // a power of two
+  unsigned int count_ = 0;
+};
+
+class NodeTable {
+ public:
+  // Node flags.
+  static const unsigned int kKeptAsBuilt = 1u;
+
+  NodeTable() = default;
+  NodeTable(const NodeTable&) = delete;
+  NodeTable& operator=(const NodeTable&) = delete;
+
+  // The registered node that stands for node (see AddNode).
+  ZELS3Node* Add(ZELS3Node* node);
+  bool Holds(const ZELS3Node* node) const { return nodes_.Contains(node); }
+  // Number of entries; a node signed anew may have been entered twice.
+  unsigned int Entries() const { return entries_.Size(); }
+  // Every registered node once.
+  template <class F>
+  void ForEachNode(F f) const {
+    nodes_.ForEach(f);
+  }
+
+  bool IsKeptAsBuilt(const ZELS3Node* n) const {
+    return keptAny_ && (nodes_.Flags(n) & kKeptAsBuilt) != 0;
+  }
+  void KeepAsBuilt(const ZELS3Node* n) {
+    keptAny_ = true;
+    nodes_.SetFlags(n, nodes_.Flags(n) | kKeptAsBuilt);
+  }
+
+  // The father sets of nodes with many fathers (see NodeLinks.cpp).
+  std::unordered_map<const ZELS3Node*, std::unordered_set<const ZELS3Node*>>& FatherIndex() {
+    return fatherIndex_;
+  }
+
+ private:
+  struct Entry {
+    ZELS3Node* node;
+    std::uint32_t key;
+  };
+  struct Slot {
+    std::uint32_t entry;  // entry position + 1; 0 for an empty slot
+    std::uint32_t key;
+  };
+
+  // The first slot of key's probe sequence that is empty.
+  unsigned int EmptySlotFor(std::uint32_t key) const;
+  bool GrowIndex();
+
+  Array<Entry> entries_;
+  Slot* index_ = nullptr;
+  unsigned int indexCapacity_ = 0;  // a power of two
+  NodeSet nodes_;
+  bool keptAny_ = false;
+  std::unordered_map<const ZELS3Node*, std::unordered_set<const ZELS3Node*>> fatherIndex_;
+
+ public:
+  ~NodeTable() { delete[] index_; }
+};
+
+}  // namespace zeltav
+
+#endif
