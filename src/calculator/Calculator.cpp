@@ -41,12 +41,11 @@ ZELSymbolicCalculator::ZELSymbolicCalculator()
 
 ZELSymbolicCalculator::~ZELSymbolicCalculator() {
   if (table != nullptr) {
-    // Every table node goes at once, so nothing is unlinked; the side tables
-    // go first so that no node looks itself up in them. Constant variables
-    // belong to their list.
+    // Every table node goes at once, so nothing is unlinked; the table is
+    // detached first so that no node looks itself up in its side tables.
+    // Constant variables belong to their list.
     zeltav::NodeTable* const dying = table;
     table = nullptr;
-    dying->FatherIndex().clear();
     dying->ForEachNode([](ZELS3Node* n) {
       if (!(n->type == NodeVariable && n->constVar != 0)) delete n;
     });

@@ -103,6 +103,74 @@ bool NodeSet::Insert(const ZELS3Node* n) {
   return true;
 }
 
+// --- FatherPairs -----------------------------------------------------------
+
+unsigned int FatherPairs::Home(const ZELS3Node* a, const ZELS3Node* f) const {
+  const std::uint64_t h = (reinterpret_cast<std::uintptr_t>(a) >> 4) * 0x9E3779B97F4A7C15ull ^
+                          (reinterpret_cast<std::uintptr_t>(f) >> 4) * 0xC2B2AE3D27D4EB4Full;
+  return static_cast<unsigned int>((h ^ (h >> 29)) >> 16) & (capacity_ - 1);
+}
+
+bool FatherPairs::Contains(const ZELS3Node* a, const ZELS3Node* f) const {
+  if (capacity_ == 0) return false;
+  const unsigned int mask = capacity_ - 1;
+  for (unsigned int i = Home(a, f); slots_[i].a != nullptr; i = (i + 1) & mask) {
+    if (slots_[i].a == a && slots_[i].f == f) return true;
+  }
+  return false;
+}
+
+bool FatherPairs::Grow() {
+  if (capacity_ > 0x3fffffffu) return false;
+  const unsigned int capacity = capacity_ == 0 ? 1024 : 2 * capacity_;
+  Slot* slots = new (std::nothrow) Slot[capacity]();
+  if (slots == nullptr) return false;
+  Slot* old = slots_;
+  const unsigned int oldCapacity = capacity_;
+  slots_ = slots;
+  capacity_ = capacity;
+  const unsigned int mask = capacity - 1;
+  for (unsigned int k = 0; k < oldCapacity; ++k) {
+    if (old[k].a == nullptr) continue;
+    unsigned int i = Home(old[k].a, old[k].f);
+    while (slots_[i].a != nullptr) i = (i + 1) & mask;
+    slots_[i] = old[k];
+  }
+  delete[] old;
+  return true;
+}
+
+bool FatherPairs::Insert(const ZELS3Node* a, const ZELS3Node* f) {
+  if (Contains(a, f)) return true;
+  if (2 * (count_ + 1) > capacity_ && !Grow()) return false;
+  const unsigned int mask = capacity_ - 1;
+  unsigned int i = Home(a, f);
+  while (slots_[i].a != nullptr) i = (i + 1) & mask;
+  slots_[i] = Slot{a, f};
+  ++count_;
+  return true;
+}
+
+bool FatherPairs::Erase(const ZELS3Node* a, const ZELS3Node* f) {
+  if (capacity_ == 0) return false;
+  const unsigned int mask = capacity_ - 1;
+  unsigned int i = Home(a, f);
+  while (slots_[i].a != nullptr && !(slots_[i].a == a && slots_[i].f == f)) i = (i + 1) & mask;
+  if (slots_[i].a == nullptr) return false;
+  // Shift back every later pair of the run that may sit at i.
+  for (unsigned int j = (i + 1) & mask; slots_[j].a != nullptr; j = (j + 1) & mask) {
+    const unsigned int home = Home(slots_[j].a, slots_[j].f);
+    // j's pair may move to i when its home is not cyclically in (i, j].
+    const bool stays = i <= j ? (home > i && home <= j) : (home > i || home <= j);
+    if (stays) continue;
+    slots_[i] = slots_[j];
+    i = j;
+  }
+  slots_[i] = Slot{nullptr, nullptr};
+  --count_;
+  return true;
+}
+
 // --- NodeTable -------------------------------------------------------------
 
 unsigned int NodeTable::EmptySlotFor(std::uint32_t key) const {

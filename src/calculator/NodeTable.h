@@ -13,8 +13,6 @@
 #define ZELTAV_NODE_TABLE_H
 
 #include <cstdint>
-#include <unordered_map>
-#include <unordered_set>
 
 #include "ZELTavSymbolicCalculator/Node.h"
 
@@ -73,6 +71,34 @@ class NodeSet {
   unsigned int count_ = 0;
 };
 
+// A set of (node, father) pairs: the father sets of widely shared nodes,
+// all in one open-addressing table (linear probing, deletion by shifting
+// back). The pair (node, null) marks a node whose fathers are all here.
+class FatherPairs {
+ public:
+  FatherPairs() = default;
+  FatherPairs(const FatherPairs&) = delete;
+  FatherPairs& operator=(const FatherPairs&) = delete;
+  ~FatherPairs() { delete[] slots_; }
+  bool Contains(const ZELS3Node* a, const ZELS3Node* f) const;
+  // False when the pair could not be stored.
+  bool Insert(const ZELS3Node* a, const ZELS3Node* f);
+  // Whether the pair was there.
+  bool Erase(const ZELS3Node* a, const ZELS3Node* f);
+
+ private:
+  struct Slot {
+    const ZELS3Node* a;  // null for an empty slot
+    const ZELS3Node* f;
+  };
+  unsigned int Home(const ZELS3Node* a, const ZELS3Node* f) const;
+  bool Grow();
+
+  Slot* slots_ = nullptr;
+  unsigned int capacity_ = 0;  // a power of two
+  unsigned int count_ = 0;
+};
+
 class NodeTable {
  public:
   // Node flags.
@@ -101,10 +127,8 @@ class NodeTable {
     nodes_.SetFlags(n, nodes_.Flags(n) | kKeptAsBuilt);
   }
 
-  // The father sets of nodes with many fathers (see NodeLinks.cpp).
-  std::unordered_map<const ZELS3Node*, std::unordered_set<const ZELS3Node*>>& FatherIndex() {
-    return fatherIndex_;
-  }
+  // The fathers of nodes with many fathers (see NodeLinks.cpp).
+  FatherPairs& Fathers() { return fathers_; }
 
  private:
   struct Entry {
@@ -125,7 +149,7 @@ class NodeTable {
   unsigned int indexCapacity_ = 0;  // a power of two
   NodeSet nodes_;
   bool keptAny_ = false;
-  std::unordered_map<const ZELS3Node*, std::unordered_set<const ZELS3Node*>> fatherIndex_;
+  FatherPairs fathers_;
 
  public:
   ~NodeTable() { delete[] index_; }

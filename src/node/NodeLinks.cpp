@@ -9,26 +9,25 @@ namespace zeltav {
 
 // Shared nodes (the constant 1, a common variable) collect thousands of
 // fathers, and every link asks whether a node is already among them. Past
-// kIndexed fathers a node gets a hash set of its fathers beside the vector,
-// kept by the current calculator, so that question costs O(1) instead of a
-// scan. The vector stays the record of the fathers and of their order; the
-// set only mirrors its contents.
+// kIndexed fathers a node's fathers are mirrored as (node, father) pairs in
+// one hash table kept by the current calculator, with the pair (node, null)
+// as the mark that they are all there, so that question costs O(1) instead
+// of a scan. The vector stays the record of the fathers and of their order.
 const unsigned int kIndexed = 32;
 
 class FatherLinks {
  public:
-  using FatherSet = std::unordered_set<const ZELS3Node*>;
-  using Index = std::unordered_map<const ZELS3Node*, FatherSet>;
-
-  // The current calculator's index, or null without one.
-  static Index* CurrentIndex() {
+  // The current calculator's pairs, or null without one.
+  static FatherPairs* CurrentPairs() {
     ZELSymbolicCalculator* calc = ZELS3Node::scalc;
-    return calc != nullptr && calc->table != nullptr ? &calc->table->FatherIndex() : nullptr;
+    return calc != nullptr && calc->table != nullptr ? &calc->table->Fathers() : nullptr;
   }
 
+  // Drops the mirror of a node that is being destroyed.
   static void Forget(const ZELS3Node* a) {
-    Index* index = CurrentIndex();
-    if (index != nullptr) index->erase(a);
+    FatherPairs* pairs = CurrentPairs();
+    if (pairs == nullptr || !pairs->Erase(a, nullptr)) return;
+    for (unsigned int i = 0; i < a->fathers.Count(); ++i) pairs->Erase(a, a->fathers[i]);
   }
 
   static bool Has(const ZELS3Node* a, const ZELS3Node* f);
@@ -41,7 +40,7 @@ class FatherLinks {
 // Members are destroyed in reverse order: name, fathers, arguments. No other
 // node is touched; a node deleted on its own has no arguments left.
 ZELS3Node::~ZELS3Node() {
-  if (fathers.Limit() > zeltav::kIndexed) zeltav::FatherLinks::Forget(this);
+  if (fathers.Count() != 0) zeltav::FatherLinks::Forget(this);
 }
 
 namespace zeltav {
@@ -55,26 +54,28 @@ void GrowIfFull(ZELICVectorImp_ZELS3Node& v) {
 }
 
 // Link bookkeeping on the father vector of a node; the vector never holds a
-// node twice.
+// node twice. The father linked last is the one most often asked about (the
+// shared 1 of a sum, linked once per pair), so it is looked at first.
 bool FatherLinks::Has(const ZELS3Node* a, const ZELS3Node* f) {
   const unsigned int count = a->fathers.Count();
-  Index* index = count > kIndexed ? CurrentIndex() : nullptr;
-  if (index == nullptr) return a->fathers.Find(f) < count;
-  auto it = index->find(a);
-  if (it == index->end()) {
-    it = index->emplace(a, FatherSet()).first;
-    for (unsigned int i = 0; i < count; ++i) it->second.insert(a->fathers[i]);
+  if (count == 0) return false;
+  if (a->fathers[count - 1] == f) return true;
+  FatherPairs* pairs = count > kIndexed ? CurrentPairs() : nullptr;
+  if (pairs == nullptr) return a->fathers.Find(f) < count;
+  if (!pairs->Contains(a, nullptr)) {
+    bool mirrored = true;
+    for (unsigned int i = 0; i < count && mirrored; ++i) mirrored = pairs->Insert(a, a->fathers[i]);
+    if (!mirrored || !pairs->Insert(a, nullptr)) return a->fathers.Find(f) < count;
   }
-  return it->second.count(f) != 0;
+  return pairs->Contains(a, f);
 }
 
 int FatherLinks::Add(ZELS3Node* a, ZELS3Node* f) {
   GrowIfFull(a->fathers);
   const int stored = a->fathers.Add(f);
-  if (stored && a->fathers.Limit() > kIndexed) {
-    Index* index = CurrentIndex();
-    auto it = index != nullptr ? index->find(a) : Index::iterator();
-    if (index != nullptr && it != index->end()) it->second.insert(f);
+  FatherPairs* pairs = stored ? CurrentPairs() : nullptr;
+  if (pairs != nullptr && pairs->Contains(a, nullptr) && !pairs->Insert(a, f)) {
+    pairs->Erase(a, nullptr);  // no longer complete: mirrored again when asked
   }
   return stored;
 }
@@ -82,11 +83,8 @@ int FatherLinks::Add(ZELS3Node* a, ZELS3Node* f) {
 // The same as the vector's Detach(f, 0): the one occurrence goes and the
 // gap closes. A father just linked sits near the end, so look there first.
 void FatherLinks::Remove(ZELS3Node* a, const ZELS3Node* f) {
-  if (a->fathers.Limit() > kIndexed) {
-    Index* index = CurrentIndex();
-    auto it = index != nullptr ? index->find(a) : Index::iterator();
-    if (index != nullptr && it != index->end() && it->second.erase(f) == 0) return;
-  }
+  FatherPairs* pairs = a->fathers.Count() > 0 ? CurrentPairs() : nullptr;
+  if (pairs != nullptr && !pairs->Erase(a, f) && pairs->Contains(a, nullptr)) return;
   for (unsigned int i = a->fathers.Count(); i-- > 0;) {
     if (a->fathers[i] == f) {
       a->fathers.DetachAt(i, 1, 0);
