@@ -129,6 +129,7 @@ class ZELTAV_API ZELS3Node {
   friend class ZELS3NodeTestAccess;  // defined by the unit tests only
   friend class zeltav::NodeBuilder;
   friend class zeltav::FatherLinks;
+  friend class zeltav::NodeTable;
   friend ZELS3Node* CreateExpression(unsigned long long id, unsigned char constFlag);
   friend ZELS3Node* CreateExpression(unsigned char boolean);
   friend ZELS3Node* CreateExpression(double value);

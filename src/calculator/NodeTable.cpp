@@ -1,10 +1,13 @@
 // The node table behind the calculator's table pointer (NodeTable.h).
 #include "calculator/NodeTable.h"
 
+#include <cmath>
 #include <cstring>
 #include <new>
+#include <vector>
 
 #include "ZELTavSymbolicCalculator/Calculator.h"
+#include "node/NodeTypeTable.h"
 
 namespace zeltav {
 
@@ -197,23 +200,72 @@ bool NodeTable::GrowIndex() {
   return true;
 }
 
+// Equal reads every argument of the node asked; it reads every argument of
+// the node given too, except for min, max, sums and products, which only
+// search the given node's arguments. A constant variable or a NaN constant
+// matches nothing, so a node that must match one never matches.
+unsigned int NodeTable::FlagsFor(const ZELS3Node* node) const {
+  const ZELNodeType type = node->type;
+  if (type == NodeVariable) return node->constVar != 0 ? kNeverAsked | kNeverGiven : kSelfEqual;
+  if (type == NodeConstant) {
+    return std::isnan(node->value.constant) ? kNeverAsked | kNeverGiven : kSelfEqual;
+  }
+  if (type == NodeBoolConst) return kSelfEqual;
+  if (irregular_.Contains(node)) return 0;
+  const NodeTypeFacts* facts = FactsOf(type);
+  if (facts == nullptr || facts->shape == ArgShape::None) return 0;  // Equal reports these
+  const bool readsAllGiven = facts->shape != ArgShape::List && facts->shape != ArgShape::Pairs;
+  unsigned int asked = 0, given = 0, self = kSelfEqual;
+  const unsigned int count = node->args.Count();
+  for (unsigned int i = 0; i < count; ++i) {
+    const ZELS3Node* a = node->args[i];
+    if (a == nullptr) continue;  // a null position matches a null position
+    const unsigned int f = nodes_.Flags(a);
+    asked |= f & kNeverAsked;
+    if (readsAllGiven) given |= f & kNeverGiven;
+    self &= f;
+  }
+  return asked | given | self;
+}
+
+void NodeTable::Touched(const ZELS3Node* n) {
+  if (nodes_.Flags(n) == 0) return;
+  std::vector<const ZELS3Node*> stack(1, n);
+  while (!stack.empty()) {
+    const ZELS3Node* m = stack.back();
+    stack.pop_back();
+    if (nodes_.Flags(m) == 0) continue;
+    nodes_.SetFlags(m, 0);
+    for (unsigned int i = 0; i < m->fathers.Count(); ++i) {
+      if (m->fathers[i] != nullptr) stack.push_back(m->fathers[i]);
+    }
+  }
+}
+
 // The candidates under node's key, in entry order: node itself means it is
 // registered already; the first that is Equal to node stands for it. A
-// node that finds neither is entered under its key.
+// node that finds neither is entered under its key. A candidate that is
+// never Equal to another node is passed over, and a node that no node is
+// ever Equal to needs no search.
 ZELS3Node* NodeTable::Add(ZELS3Node* node) {
   const std::uint32_t key = KeyOf(node);
-  if (indexCapacity_ != 0) {
+  const bool registered = nodes_.Contains(node);
+  const unsigned int flags = registered ? nodes_.Flags(node) : FlagsFor(node);
+  if ((flags & kNeverGiven) != 0) {
+    if (registered) return node;
+  } else if (indexCapacity_ != 0) {
     const unsigned int mask = indexCapacity_ - 1;
     for (unsigned int i = Home(key, mask); index_[i].entry != 0; i = (i + 1) & mask) {
       if (index_[i].key != key) continue;
       ZELS3Node* candidate = entries_[index_[i].entry - 1].node;
       if (candidate == node) return node;
-      if (candidate->Equal(node)) return candidate;
+      if ((nodes_.Flags(candidate) & kNeverAsked) == 0 && candidate->Equal(node)) return candidate;
     }
   }
   // At most half full, and the node known before it is entered.
   if (2 * (entries_.Size() + 1) > indexCapacity_ && !GrowIndex()) return node;
   if (!nodes_.Insert(node)) return node;
+  if (!registered) nodes_.SetFlags(node, flags);
   const unsigned int position = entries_.Size();
   if (!entries_.Push(Entry{node, key})) return node;
   index_[EmptySlotFor(key)] = Slot{position + 1, key};

@@ -101,8 +101,14 @@ class FatherPairs {
 
 class NodeTable {
  public:
-  // Node flags.
-  static const unsigned int kKeptAsBuilt = 1u;
+  // What is known of a registered node, as flags set when it is entered and
+  // cleared when its arguments change in place (or an argument's do):
+  // never Equal to another node as the node asked, never as the node given
+  // (both: a constant variable or NaN constant that every rule reads), and
+  // known to be Equal to itself. A clear flag only means "not known".
+  static const unsigned int kNeverAsked = 1u;
+  static const unsigned int kNeverGiven = 2u;
+  static const unsigned int kSelfEqual = 4u;
 
   NodeTable() = default;
   NodeTable(const NodeTable&) = delete;
@@ -119,13 +125,19 @@ class NodeTable {
     nodes_.ForEach(f);
   }
 
-  bool IsKeptAsBuilt(const ZELS3Node* n) const {
-    return keptAny_ && (nodes_.Flags(n) & kKeptAsBuilt) != 0;
+  unsigned int Flags(const ZELS3Node* n) const { return nodes_.Flags(n); }
+  // n's arguments change in place: what was known of it and of every node
+  // above it is forgotten.
+  void Touched(const ZELS3Node* n);
+  // n lost the father link of an argument that it still holds: what its
+  // arguments know no longer reaches it, so nothing is known of it.
+  void Unlinked(const ZELS3Node* n) {
+    Touched(n);
+    irregular_.Insert(n);
   }
-  void KeepAsBuilt(const ZELS3Node* n) {
-    keptAny_ = true;
-    nodes_.SetFlags(n, nodes_.Flags(n) | kKeptAsBuilt);
-  }
+
+  bool IsKeptAsBuilt(const ZELS3Node* n) const { return kept_.Contains(n); }
+  void KeepAsBuilt(const ZELS3Node* n) { kept_.Insert(n); }
 
   // The fathers of nodes with many fathers (see NodeLinks.cpp).
   FatherPairs& Fathers() { return fathers_; }
@@ -140,6 +152,8 @@ class NodeTable {
     std::uint32_t key;
   };
 
+  // The flags of a node about to be entered, from its arguments'.
+  unsigned int FlagsFor(const ZELS3Node* node) const;
   // The first slot of key's probe sequence that is empty.
   unsigned int EmptySlotFor(std::uint32_t key) const;
   bool GrowIndex();
@@ -148,7 +162,8 @@ class NodeTable {
   Slot* index_ = nullptr;
   unsigned int indexCapacity_ = 0;  // a power of two
   NodeSet nodes_;
-  bool keptAny_ = false;
+  NodeSet kept_;       // nodes registered as they were built, not rewritten
+  NodeSet irregular_;  // see Unlinked
   FatherPairs fathers_;
 
  public:

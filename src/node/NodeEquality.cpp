@@ -8,6 +8,7 @@
 // slot and nothing else, and positions the rule would not read are compared
 // in order, so the extra arguments of e.g. "^"(x, y, z) still count.
 #include "ZELTavSymbolicCalculator/Calculator.h"
+#include "calculator/NodeTable.h"
 #include "node/NodeTypeTable.h"
 
 namespace {
@@ -63,7 +64,14 @@ bool PairsIncluded(const ZELS3Node* a, const ZELS3Node* b) {
 int ZELS3Node::operator==(const ZELS3Node& other) const { return this == &other ? 1 : 0; }
 
 int ZELS3Node::Equal(const ZELS3Node* b) const {
-  if (b == nullptr || signature != b->signature || type != b->type) return 0;
+  if (b == nullptr) return 0;
+  // A shared operand compared with itself: known at registration when it
+  // holds no constant variable and no NaN (and nothing Equal reports).
+  if (b == this && scalc != nullptr && scalc->table != nullptr &&
+      (scalc->table->Flags(this) & zeltav::NodeTable::kSelfEqual) != 0) {
+    return 1;
+  }
+  if (signature != b->signature || type != b->type) return 0;
   const ZELS3Node* a = this;
   const zeltav::NodeTypeFacts* facts = zeltav::FactsOf(type);
   if (facts == nullptr) {

@@ -30,6 +30,24 @@ class FatherLinks {
     for (unsigned int i = 0; i < a->fathers.Count(); ++i) pairs->Erase(a, a->fathers[i]);
   }
 
+  // The current calculator's table, or null without one.
+  static NodeTable* CurrentTable() {
+    ZELSymbolicCalculator* calc = ZELS3Node::scalc;
+    return calc != nullptr ? calc->table : nullptr;
+  }
+
+  // n's arguments are about to change in place; when old, whose father link
+  // n loses, still stands at another position, n is irregular.
+  static void Changing(const ZELS3Node* n) {
+    NodeTable* table = CurrentTable();
+    if (table != nullptr) table->Touched(n);
+  }
+  static void StillHolds(const ZELS3Node* n, const ZELS3Node* old) {
+    NodeTable* table = CurrentTable();
+    if (table == nullptr || old == nullptr) return;
+    if (n->args.Find(old) < n->args.Count()) table->Unlinked(n);
+  }
+
   static bool Has(const ZELS3Node* a, const ZELS3Node* f);
   static int Add(ZELS3Node* a, ZELS3Node* f);
   static void Remove(ZELS3Node* a, const ZELS3Node* f);
@@ -98,6 +116,7 @@ void FatherLinks::Remove(ZELS3Node* a, const ZELS3Node* f) {
 using zeltav::FatherLinks;
 
 int ZELS3Node::AddArg(ZELS3Node* arg) {
+  FatherLinks::Changing(this);
   zeltav::GrowIfFull(args);
   int stored = args.Add(arg);
   if (arg != nullptr && !FatherLinks::Has(arg, this)) {
@@ -123,10 +142,12 @@ void ZELS3Node::RemoveFath(ZELS3Node* father) { FatherLinks::Remove(this, father
 // even when it still stands at another position of this node.
 int ZELS3Node::ReplaceArg(ZELS3Node* arg, unsigned int i) {
   if (arg == nullptr) return 0;
+  FatherLinks::Changing(this);
   ZELS3Node* old = i < args.Count() ? args[i] : nullptr;
   if (old != nullptr) FatherLinks::Remove(old, this);
   args.DetachAt(i, 1, 0);
   args.AddAt(arg, i);
+  FatherLinks::StillHolds(this, old);
   if (FatherLinks::Has(arg, this)) return 1;
   if (!FatherLinks::Add(arg, this)) {
     ZELSymbolicCalculator::SetError(10006);
@@ -136,14 +157,17 @@ int ZELS3Node::ReplaceArg(ZELS3Node* arg, unsigned int i) {
 }
 
 void ZELS3Node::RemoveArg(unsigned int i) {
+  FatherLinks::Changing(this);
   ZELS3Node* old = i < args.Count() ? args[i] : nullptr;
   if (old != nullptr) FatherLinks::Remove(old, this);
   args.DetachAt(i, 1, 0);
+  FatherLinks::StillHolds(this, old);
 }
 
 // An argument standing at several positions is detached once per position;
 // only the first finds this node among its fathers.
 void ZELS3Node::RemoveAllArgs() {
+  if (args.Count() != 0) FatherLinks::Changing(this);
   for (unsigned int i = 0; i < args.Count(); ++i) {
     if (!zeltav::TakesArguments(type)) {
       ZELSymbolicCalculator::SetError(10008);
