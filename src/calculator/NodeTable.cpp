@@ -174,6 +174,63 @@ bool FatherPairs::Erase(const ZELS3Node* a, const ZELS3Node* f) {
   return true;
 }
 
+// --- EqualMemo -------------------------------------------------------------
+
+unsigned int EqualMemo::Home(const ZELS3Node* a, const ZELS3Node* b) const {
+  const std::uint64_t h = (reinterpret_cast<std::uintptr_t>(a) >> 4) * 0x9E3779B97F4A7C15ull ^
+                          (reinterpret_cast<std::uintptr_t>(b) >> 4) * 0xC2B2AE3D27D4EB4Full;
+  return static_cast<unsigned int>((h ^ (h >> 29)) >> 16) & (capacity_ - 1);
+}
+
+bool EqualMemo::Find(const ZELS3Node* a, const ZELS3Node* b, int* result) const {
+  if (depth_ == 0 || capacity_ == 0) return false;
+  const unsigned int mask = capacity_ - 1;
+  for (unsigned int i = Home(a, b); slots_[i].generation == generation_; i = (i + 1) & mask) {
+    if (slots_[i].a == a && slots_[i].b == b) {
+      *result = slots_[i].result;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool EqualMemo::Grow() {
+  if (capacity_ > 0x0fffffffu) return false;
+  const unsigned int capacity = capacity_ == 0 ? 256 : 2 * capacity_;
+  Slot* slots = new (std::nothrow) Slot[capacity]();
+  if (slots == nullptr) return false;
+  Slot* old = slots_;
+  const unsigned int oldCapacity = capacity_;
+  slots_ = slots;
+  capacity_ = capacity;
+  const unsigned int mask = capacity - 1;
+  for (unsigned int k = 0; k < oldCapacity; ++k) {
+    if (old[k].generation != generation_) continue;
+    unsigned int i = Home(old[k].a, old[k].b);
+    while (slots_[i].generation == generation_) i = (i + 1) & mask;
+    slots_[i] = old[k];
+  }
+  delete[] old;
+  return true;
+}
+
+void EqualMemo::Leave(const ZELS3Node* a, const ZELS3Node* b, int result) {
+  if (depth_ > 1 && (2 * (count_ + 1) <= capacity_ || Grow())) {
+    const unsigned int mask = capacity_ - 1;
+    unsigned int i = Home(a, b);
+    while (slots_[i].generation == generation_) i = (i + 1) & mask;
+    slots_[i] = Slot{a, b, generation_, result};
+    ++count_;
+  }
+  if (--depth_ == 0 && count_ != 0) {
+    count_ = 0;
+    if (++generation_ == 0) {  // wrapped: empty every slot for real
+      for (unsigned int k = 0; k < capacity_; ++k) slots_[k].generation = 0;
+      generation_ = 1;
+    }
+  }
+}
+
 // --- NodeTable -------------------------------------------------------------
 
 unsigned int NodeTable::EmptySlotFor(std::uint32_t key) const {
@@ -240,6 +297,28 @@ void NodeTable::Touched(const ZELS3Node* n) {
       if (m->fathers[i] != nullptr) stack.push_back(m->fathers[i]);
     }
   }
+}
+
+RuleWatch::RuleWatch(NodeTable* table, const ZELS3Node* n)
+    : table_(table != nullptr && table->Flags(n) != 0 ? table : nullptr), node_(n) {
+  if (table_ == nullptr) return;
+  outer_ = table_->quiet_;
+  table_->quiet_ = n;
+  from_ = table_->before_.size();
+  for (unsigned int i = 0; i < n->GetArgsNum(); ++i) table_->before_.push_back(n->GetArg(i));
+}
+
+RuleWatch::~RuleWatch() {
+  if (table_ == nullptr) return;
+  table_->quiet_ = outer_;
+  std::vector<const ZELS3Node*>& before = table_->before_;
+  // Operations take arguments, so reading them sets no error.
+  bool same = before.size() - from_ == node_->GetArgsNum();
+  for (unsigned int i = 0; same && i < node_->GetArgsNum(); ++i) {
+    same = before[from_ + i] == node_->GetArg(i);
+  }
+  before.resize(from_);
+  if (!same) table_->Touched(node_);
 }
 
 // The candidates under node's key, in entry order: node itself means it is

@@ -12,7 +12,9 @@
 #ifndef ZELTAV_NODE_TABLE_H
 #define ZELTAV_NODE_TABLE_H
 
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "ZELTavSymbolicCalculator/Node.h"
 
@@ -99,6 +101,37 @@ class FatherPairs {
   unsigned int count_ = 0;
 };
 
+// The results of one top-level Equal for the pairs of operations it meets,
+// forgotten when it returns (a generation count empties the table at once).
+class EqualMemo {
+ public:
+  EqualMemo() = default;
+  EqualMemo(const EqualMemo&) = delete;
+  EqualMemo& operator=(const EqualMemo&) = delete;
+  ~EqualMemo() { delete[] slots_; }
+  bool Find(const ZELS3Node* a, const ZELS3Node* b, int* result) const;
+  void Enter() { ++depth_; }
+  // Records the result of comparing a with b; the outermost call ends the
+  // generation.
+  void Leave(const ZELS3Node* a, const ZELS3Node* b, int result);
+
+ private:
+  struct Slot {
+    const ZELS3Node* a;
+    const ZELS3Node* b;
+    std::uint32_t generation;  // the slot is empty unless it is the current one
+    int result;
+  };
+  unsigned int Home(const ZELS3Node* a, const ZELS3Node* b) const;
+  bool Grow();
+
+  Slot* slots_ = nullptr;
+  unsigned int capacity_ = 0;  // a power of two
+  unsigned int count_ = 0;     // slots of the current generation
+  std::uint32_t generation_ = 1;
+  unsigned int depth_ = 0;
+};
+
 class NodeTable {
  public:
   // What is known of a registered node, as flags set when it is entered and
@@ -129,6 +162,10 @@ class NodeTable {
   // n's arguments change in place: what was known of it and of every node
   // above it is forgotten.
   void Touched(const ZELS3Node* n);
+  // Whether a change of n's arguments is to be heard of link by link: not
+  // while n's own rule runs (see RuleWatch).
+  bool Watched(const ZELS3Node* n) const { return n != quiet_; }
+
   // n lost the father link of an argument that it still holds: what its
   // arguments know no longer reaches it, so nothing is known of it.
   void Unlinked(const ZELS3Node* n) {
@@ -141,6 +178,7 @@ class NodeTable {
 
   // The fathers of nodes with many fathers (see NodeLinks.cpp).
   FatherPairs& Fathers() { return fathers_; }
+  EqualMemo& Memo() { return memo_; }
 
  private:
   struct Entry {
@@ -162,12 +200,33 @@ class NodeTable {
   Slot* index_ = nullptr;
   unsigned int indexCapacity_ = 0;  // a power of two
   NodeSet nodes_;
-  NodeSet kept_;       // nodes registered as they were built, not rewritten
-  NodeSet irregular_;  // see Unlinked
+  friend class RuleWatch;
+  const ZELS3Node* quiet_ = nullptr;      // the node whose rule runs
+  std::vector<const ZELS3Node*> before_;  // the arguments of the nodes whose rules run
+  NodeSet kept_;                          // nodes registered as they were built, not rewritten
+  NodeSet irregular_;                     // see Unlinked
   FatherPairs fathers_;
+  EqualMemo memo_;
 
  public:
   ~NodeTable() { delete[] index_; }
+};
+
+// The rule of a registered node rewrites it in place, usually into what it
+// was: the table compares the arguments before and after instead of
+// forgetting what it knew at the first link the rule touches.
+class RuleWatch {
+ public:
+  RuleWatch(NodeTable* table, const ZELS3Node* n);
+  ~RuleWatch();
+  RuleWatch(const RuleWatch&) = delete;
+  RuleWatch& operator=(const RuleWatch&) = delete;
+
+ private:
+  NodeTable* table_;
+  const ZELS3Node* node_;
+  const ZELS3Node* outer_ = nullptr;
+  std::size_t from_ = 0;
 };
 
 }  // namespace zeltav

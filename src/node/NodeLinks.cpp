@@ -40,7 +40,7 @@ class FatherLinks {
   // n loses, still stands at another position, n is irregular.
   static void Changing(const ZELS3Node* n) {
     NodeTable* table = CurrentTable();
-    if (table != nullptr) table->Touched(n);
+    if (table != nullptr && table->Watched(n)) table->Touched(n);
   }
   static void StillHolds(const ZELS3Node* n, const ZELS3Node* old) {
     NodeTable* table = CurrentTable();

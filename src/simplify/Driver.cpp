@@ -31,7 +31,11 @@ ZELS3Node* ZELS3Node::Simplify(ZELNodeType contextType) {
       return Check(copy, contextType);
     }
     double number = 0.0;
-    ZELS3Node* replacement = Simplify(&number);
+    ZELS3Node* replacement = nullptr;
+    {
+      zeltav::RuleWatch watch(calc->table, this);
+      replacement = Simplify(&number);
+    }
     if (replacement != nullptr && replacement != this) {
       // A registered node may stand inside other expressions: it stays whole
       // and only the replacement is handed back.
