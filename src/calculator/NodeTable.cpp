@@ -268,7 +268,6 @@ unsigned int NodeTable::FlagsFor(const ZELS3Node* node) const {
     return std::isnan(node->value.constant) ? kNeverAsked | kNeverGiven : kSelfEqual;
   }
   if (type == NodeBoolConst) return kSelfEqual;
-  if (irregular_.Contains(node)) return 0;
   const NodeTypeFacts* facts = FactsOf(type);
   if (facts == nullptr || facts->shape == ArgShape::None) return 0;  // Equal reports these
   const bool readsAllGiven = facts->shape != ArgShape::List && facts->shape != ArgShape::Pairs;
@@ -277,12 +276,24 @@ unsigned int NodeTable::FlagsFor(const ZELS3Node* node) const {
   for (unsigned int i = 0; i < count; ++i) {
     const ZELS3Node* a = node->args[i];
     if (a == nullptr) continue;  // a null position matches a null position
+    // What a knows reaches node later only through a's fathers.
     const unsigned int f = nodes_.Flags(a);
+    if (f != 0 && !IsFatherOf(node, a)) return 0;
     asked |= f & kNeverAsked;
     if (readsAllGiven) given |= f & kNeverGiven;
     self &= f;
   }
   return asked | given | self;
+}
+
+// As the father links answer it (NodeLinks.cpp): the father linked last,
+// the mirrored pairs of a widely shared node, or a scan.
+bool NodeTable::IsFatherOf(const ZELS3Node* f, const ZELS3Node* a) const {
+  const unsigned int count = a->fathers.Count();
+  if (count == 0) return false;
+  if (a->fathers[count - 1] == f) return true;
+  if (fathers_.Contains(a, nullptr)) return fathers_.Contains(a, f);
+  return a->fathers.Find(f) < count;
 }
 
 void NodeTable::Touched(const ZELS3Node* n) {

@@ -168,10 +168,7 @@ class NodeTable {
 
   // n lost the father link of an argument that it still holds: what its
   // arguments know no longer reaches it, so nothing is known of it.
-  void Unlinked(const ZELS3Node* n) {
-    Touched(n);
-    irregular_.Insert(n);
-  }
+  void Unlinked(const ZELS3Node* n) { Touched(n); }
 
   bool IsKeptAsBuilt(const ZELS3Node* n) const { return kept_.Contains(n); }
   void KeepAsBuilt(const ZELS3Node* n) { kept_.Insert(n); }
@@ -191,6 +188,8 @@ class NodeTable {
   };
 
   // The flags of a node about to be entered, from its arguments'.
+  // Whether f is among a's fathers.
+  bool IsFatherOf(const ZELS3Node* f, const ZELS3Node* a) const;
   unsigned int FlagsFor(const ZELS3Node* node) const;
   // The first slot of key's probe sequence that is empty.
   unsigned int EmptySlotFor(std::uint32_t key) const;

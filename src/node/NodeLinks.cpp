@@ -37,14 +37,15 @@ class FatherLinks {
   }
 
   // n's arguments are about to change in place; when old, whose father link
-  // n loses, still stands at another position, n is irregular.
+  // n loses, still stands at another position, nothing is known of n any
+  // more (a fresh node is checked when it is entered instead).
   static void Changing(const ZELS3Node* n) {
     NodeTable* table = CurrentTable();
     if (table != nullptr && table->Watched(n)) table->Touched(n);
   }
   static void StillHolds(const ZELS3Node* n, const ZELS3Node* old) {
     NodeTable* table = CurrentTable();
-    if (table == nullptr || old == nullptr) return;
+    if (table == nullptr || old == nullptr || table->Flags(n) == 0) return;
     if (n->args.Find(old) < n->args.Count()) table->Unlinked(n);
   }
 
