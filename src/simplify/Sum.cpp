@@ -2,6 +2,8 @@
 //   +(3, x, 2, +(1, y, 4, z))  -> +(3, x, 2, y, 8, z)   nested sums flattened
 //   +(1, a, 1, b, 1, a)        -> +(2, a, 1, b)         like terms merged
 //   +(1, 2, 1, x, 1, 3)        -> +(1, 5, 1, x)         numbers gathered in front
+#include <vector>
+
 #include "ZELTavSymbolicCalculator/Calculator.h"
 #include "simplify/ArgAccess.h"
 #include "simplify/PairSequence.h"
@@ -39,28 +41,48 @@ struct FlattenSums {
 };
 
 // +(2, x, 1, y, 3, x) -> +(5, x, 1, y, 0, x). The first occurrence collects
-// the coefficients, later ones are zeroed; nothing moves.
+// the coefficients, later ones are zeroed; nothing moves. The partial sums
+// are kept as numbers and made into constant nodes once merging is done: a
+// coefficient node between two merges is seen by nobody, and equal numbers
+// are one registered node whenever they are made.
 struct MergeLikeTerms {
+  std::vector<double> value;
+  std::vector<bool> pending;
+
+  explicit MergeLikeTerms(unsigned int pairs) : value(pairs, 0.0), pending(pairs, false) {}
+
+  double Read(PairSequence& seq, unsigned int k) {
+    return pending[k] ? value[k] : NumberOrZero(seq.First(k));
+  }
   ZELS3Node* Key(PairSequence& seq, unsigned int k) { return seq.Second(k); }
   void Merge(PairSequence& seq, unsigned int l, unsigned int e) {
-    const double cE = NumberOrZero(seq.First(e));
-    const double cL = NumberOrZero(seq.First(l));
-    seq.Replace(2 * e, CreateExpression(cE + cL));
+    const double cE = Read(seq, e);
+    const double cL = Read(seq, l);
+    value[e] = cE + cL;
+    pending[e] = true;
+    pending[l] = false;
     seq.Replace(2 * l, ZELSymbolicCalculator::GetZero());
   }
-  // A zeroed pair adds 0 to every further like term: a number keeps its
-  // node, since equal numbers are one registered node.
+  // A zeroed pair adds 0 to every further like term, which leaves a number
+  // as it is ...
   bool Settled(PairSequence& seq, unsigned int l) {
+    if (pending[l]) return value[l] == 0.0;
     ZELS3Node* c = seq.First(l);
     return IsNumber(c) && c->GetConstant() == 0.0;
   }
   // ... except a NaN, which is a new node each time, and a coefficient that
   // is not a number, which becomes 0 with an error.
   bool Special(PairSequence& seq, unsigned int k) {
+    if (pending[k]) return value[k] != value[k];
     ZELS3Node* c = seq.First(k);
     if (!IsNumber(c)) return true;
     const double v = c->GetConstant();
     return v != v;
+  }
+  void Finish(PairSequence& seq) {
+    for (unsigned int k = 0; k < pending.size(); ++k) {
+      if (pending[k]) seq.Replace(2 * k, CreateExpression(value[k]));
+    }
   }
 };
 
@@ -90,8 +112,9 @@ void ZELS3Node::SimplifySum() {
   PairSequence seq(this);
   FlattenSums flatten;
   seq.Flatten(flatten);
-  MergeLikeTerms merge;
+  MergeLikeTerms merge(seq.Pairs());
   seq.Merge(merge);
+  merge.Finish(seq);
   DropAndFold drop;
   seq.Drop(drop);
   // The numbers, folded into one, go in front: +(1, -1, 1, y).
