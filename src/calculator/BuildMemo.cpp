@@ -6,10 +6,12 @@
 
 namespace zeltav {
 
-void BuildMemo::Keep(const ZELS3Node* n, ZELS3Node* result, bool resultMayBeNull) {
-  if (result == nullptr ? !resultMayBeNull : !SelfEqual(result)) return;
-  if (!SelfEqual(n)) return;
-  built_.emplace(n, result);
+bool BuildMemo::Find(const ZELS3Node* n, ZELS3Node** result) {
+  auto it = built_.find(n);
+  if (it == built_.end()) return false;
+  if (!SelfEqual(n) || !SelfEqual(it->second)) return false;
+  *result = it->second;
+  return true;
 }
 
 // Walked with an explicit stack: a graph may be deeper than the call stack.

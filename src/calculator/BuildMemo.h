@@ -18,15 +18,13 @@ namespace zeltav {
 
 class BuildMemo {
  public:
-  // The remembered result for n; false when there is none.
-  bool Find(const ZELS3Node* n, ZELS3Node** result) const {
-    auto it = built_.find(n);
-    if (it == built_.end()) return false;
-    *result = it->second;
-    return true;
-  }
-  // Remembers result for n when a second build would give it again.
-  void Keep(const ZELS3Node* n, ZELS3Node* result, bool resultMayBeNull);
+  // The result kept for n, when there is one and building it again would
+  // give it; false otherwise.
+  bool Find(const ZELS3Node* n, ZELS3Node** result);
+  // Keeps the result built for n. Whether it may be handed back is judged
+  // only when n is met again, so a graph without sharing costs one entry
+  // per node.
+  void Keep(const ZELS3Node* n, ZELS3Node* result) { built_.emplace(n, result); }
   // Whether n equals a copy of itself: no NaN constant, no constant variable
   // and no node of a type without an argument shape anywhere below it.
   bool SelfEqual(const ZELS3Node* n);

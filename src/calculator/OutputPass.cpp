@@ -121,6 +121,6 @@ ZELS3Node* ZELSymbolicCalculator::RebuildForOutput(ZELS3Node* n) {
     return ZELS3Node::CheckSimple(m);
   };
   ZELS3Node* result = rebuild(n);
-  if (rebuilt != nullptr) rebuilt->Keep(n, result, true);
+  if (rebuilt != nullptr) rebuilt->Keep(n, result);
   return result;
 }

@@ -24,7 +24,7 @@ ZELS3Node* D(const ZELS3Node* n, unsigned long long id) {
   ZELS3Node* result = nullptr;
   if (current->memo.Find(n, &result)) return result;
   result = n->Diff(id);
-  current->memo.Keep(n, result, true);
+  current->memo.Keep(n, result);
   return result;
 }
 

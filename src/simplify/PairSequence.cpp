@@ -1,5 +1,7 @@
 #include "simplify/PairSequence.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "calculator/BuildMemo.h"
@@ -41,16 +43,20 @@ void PairSequence::Rebuild(const std::vector<bool>& gone) {
   }
 }
 
-bool LikeKeys::LeafKey::operator<(const LeafKey& o) const {
+bool LikeKeys::Key::operator<(const Key& o) const {
   if (signature != o.signature) return signature < o.signature;
   if (type != o.type) return type < o.type;
   return bits < o.bits;
 }
 
+bool LikeKeys::Key::operator==(const Key& o) const {
+  return signature == o.signature && type == o.type && bits == o.bits;
+}
+
 // Equal matches two leaves exactly when signature, type and this key agree:
 // the identifier of a variable, the value of a number (0 and -0 alike), the
 // byte of a boolean. A constant variable and a NaN match nothing.
-bool LikeKeys::KeyOfLeaf(const ZELS3Node* t, LeafKey* key) {
+bool LikeKeys::KeyOfLeaf(const ZELS3Node* t, Key* key) {
   key->signature = t->GetSignature();
   key->type = t->GetNodeType();
   switch (t->GetNodeType()) {
@@ -74,81 +80,104 @@ bool LikeKeys::KeyOfLeaf(const ZELS3Node* t, LeafKey* key) {
 }
 
 LikeKeys::LikeKeys(const std::vector<ZELS3Node*>& keys) : classAt_(keys.size(), kNone) {
-  std::unordered_map<const ZELS3Node*, unsigned int> seen;
-  for (unsigned int k = 0; k < keys.size(); ++k) {
+  const unsigned int n = static_cast<unsigned int>(keys.size());
+  std::vector<std::pair<const ZELS3Node*, unsigned int>> operations;
+  for (unsigned int k = 0; k < n; ++k) {
     const ZELS3Node* t = keys[k];
     if (t == nullptr) continue;
-    bySignature_[t->GetSignature()].push_back(k);
-    if (t->GetNodeType() > NodeBoolConst) ++seen[t];
+    bySignature_.emplace_back(t->GetSignature(), k);
+    if (t->GetNodeType() > NodeBoolConst) operations.emplace_back(t, k);
   }
+  std::sort(bySignature_.begin(), bySignature_.end());
+  std::sort(operations.begin(), operations.end());
 
   // A node at several positions gets a class when a copy of it equals it
   // (so Equal asks nothing that could set an error) and it equals no other
   // key of its signature.
   BuildMemo memo;
-  for (const auto& entry : seen) {
-    const ZELS3Node* p = entry.first;
-    if (entry.second < 2 || !memo.SelfEqual(p)) continue;
+  std::vector<const ZELS3Node*> asked;
+  for (unsigned int i = 0; i + 1 < operations.size(); ++i) {
+    const ZELS3Node* p = operations[i].first;
+    if (operations[i + 1].first != p || (i > 0 && operations[i - 1].first == p)) continue;
+    if (!memo.SelfEqual(p)) continue;
+    const Position* first = nullptr;
+    const Position* last = nullptr;
+    WithSignature(p->GetSignature(), n, &first, &last);
     bool alone = true;
-    std::unordered_map<const ZELS3Node*, bool> asked;
-    for (unsigned int k : bySignature_[p->GetSignature()]) {
-      const ZELS3Node* q = keys[k];
-      if (q == p || q->GetNodeType() <= NodeBoolConst || !asked.emplace(q, true).second) continue;
-      if (p->Equal(q)) {
-        alone = false;
-        break;
-      }
+    asked.clear();
+    for (const Position* it = first; it != last && alone; ++it) {
+      const ZELS3Node* q = keys[it->second];
+      if (q == p || q->GetNodeType() <= NodeBoolConst) continue;
+      if (std::find(asked.begin(), asked.end(), q) != asked.end()) continue;
+      asked.push_back(q);
+      alone = p->Equal(q) == 0;
     }
-    if (!alone) continue;
-    repeated_.emplace(p, static_cast<int>(classes_.size()));
-    classes_.emplace_back();
+    if (alone) repeated_.push_back(p);
   }
+  std::sort(repeated_.begin(), repeated_.end());
 
-  for (unsigned int k = 0; k < keys.size(); ++k) {
+  for (unsigned int k = 0; k < n; ++k) {
     const ZELS3Node* t = keys[k];
     if (t == nullptr) continue;
-    int c = kNone;
+    Key key;
     if (t->GetNodeType() > NodeBoolConst) {
-      auto it = repeated_.find(t);
-      if (it == repeated_.end()) continue;
-      c = it->second;
-    } else {
-      LeafKey key;
-      if (!KeyOfLeaf(t, &key)) continue;
-      auto it = leaves_.find(key);
-      if (it == leaves_.end()) {
-        it = leaves_.emplace(key, static_cast<int>(classes_.size())).first;
-        classes_.emplace_back();
-      }
-      c = it->second;
+      if (!std::binary_search(repeated_.begin(), repeated_.end(), t)) continue;
+      key = Key{t->GetSignature(), kPointer, reinterpret_cast<std::uintptr_t>(t)};
+    } else if (!KeyOfLeaf(t, &key)) {
+      continue;
     }
-    classAt_[k] = c;
-    classes_[c].at.push_back(k);
+    members_.emplace_back(key, k);
   }
+  std::sort(members_.begin(), members_.end(),
+            [](const std::pair<Key, unsigned int>& a, const std::pair<Key, unsigned int>& b) {
+              return a.first < b.first || (a.first == b.first && a.second < b.second);
+            });
+  end_.assign(members_.size(), 0);
+  for (unsigned int i = 0; i < members_.size();) {
+    unsigned int j = i;
+    while (j < members_.size() && members_[j].first == members_[i].first) ++j;
+    end_[i] = j;
+    for (unsigned int m = i; m < j; ++m) classAt_[members_[m].second] = static_cast<int>(i);
+    i = j;
+  }
+}
+
+bool LikeKeys::Find(const Key& key, int* c) const {
+  auto it = std::lower_bound(
+      members_.begin(), members_.end(), key,
+      [](const std::pair<Key, unsigned int>& m, const Key& k) { return m.first < k; });
+  if (it == members_.end() || !(it->first == key)) return false;
+  *c = static_cast<int>(it - members_.begin());
+  return true;
 }
 
 int LikeKeys::ClassOf(const ZELS3Node* t) const {
+  int c = kNone;
   if (t->GetNodeType() > NodeBoolConst) {
-    auto it = repeated_.find(t);
-    return it != repeated_.end() ? it->second : kByEqual;
+    const Key key{t->GetSignature(), kPointer, reinterpret_cast<std::uintptr_t>(t)};
+    return Find(key, &c) ? c : kByEqual;
   }
-  LeafKey key;
+  Key key;
   if (!KeyOfLeaf(t, &key)) return kNone;
-  auto it = leaves_.find(key);
-  return it != leaves_.end() ? it->second : kNone;
+  return Find(key, &c) ? c : kNone;
 }
 
 bool LikeKeys::Below(int c, unsigned int bound, unsigned int* at) const {
-  const std::vector<unsigned int>& v = classes_[c].at;
-  auto it = std::lower_bound(v.begin(), v.end(), bound);
-  if (it == v.begin()) return false;
-  *at = *(it - 1);
+  auto first = members_.begin() + c;
+  auto last = members_.begin() + end_[c];
+  auto it = std::lower_bound(
+      first, last, bound,
+      [](const std::pair<Key, unsigned int>& m, unsigned int b) { return m.second < b; });
+  if (it == first) return false;
+  *at = (it - 1)->second;
   return true;
 }
 
 void LikeKeys::SpecialBelow(int c, unsigned int bound, std::vector<unsigned int>* out) const {
   out->clear();
-  const std::set<unsigned int>& s = classes_[c].special;
+  auto found = special_.find(c);
+  if (found == special_.end()) return;
+  const std::set<unsigned int>& s = found->second;
   for (auto it = s.lower_bound(bound); it != s.begin();) out->push_back(*--it);
 }
 
@@ -156,15 +185,19 @@ void LikeKeys::Mark(unsigned int k, bool special) {
   const int c = classAt_[k];
   if (c < 0) return;
   if (special) {
-    classes_[c].special.insert(k);
+    special_[c].insert(k);
   } else {
-    classes_[c].special.erase(k);
+    auto found = special_.find(c);
+    if (found != special_.end()) found->second.erase(k);
   }
 }
 
-const std::vector<unsigned int>* LikeKeys::WithSignature(unsigned int sig) const {
-  auto it = bySignature_.find(sig);
-  return it != bySignature_.end() ? &it->second : nullptr;
+void LikeKeys::WithSignature(unsigned int sig, unsigned int bound, const Position** first,
+                             const Position** last) const {
+  const Position* begin = bySignature_.data();
+  const Position* end = begin + bySignature_.size();
+  *first = std::lower_bound(begin, end, Position(sig, 0u));
+  *last = std::lower_bound(*first, end, Position(sig, bound));
 }
 
 }  // namespace zeltav

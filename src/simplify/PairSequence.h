@@ -26,8 +26,9 @@ namespace zeltav {
 // those are visited and no Equal is asked.
 class LikeKeys {
  public:
-  static const int kNone = -1;     // equals no other key
-  static const int kByEqual = -2;  // only Equal can tell
+  static const int kNone = -1;                             // equals no other key
+  static const int kByEqual = -2;                          // only Equal can tell
+  using Position = std::pair<unsigned int, unsigned int>;  // (signature, position)
 
   explicit LikeKeys(const std::vector<ZELS3Node*>& keys);
   int ClassOf(const ZELS3Node* t) const;
@@ -36,27 +37,33 @@ class LikeKeys {
   // Positions below bound in class c marked special, nearest first.
   void SpecialBelow(int c, unsigned int bound, std::vector<unsigned int>* out) const;
   void Mark(unsigned int k, bool special);
-  // Positions whose key has signature sig, ascending; null for none.
-  const std::vector<unsigned int>* WithSignature(unsigned int sig) const;
+  // The positions with a key of signature sig below bound: [*first, *last),
+  // ascending.
+  void WithSignature(unsigned int sig, unsigned int bound, const Position** first,
+                     const Position** last) const;
 
  private:
-  struct LeafKey {
+  // Signature, a type or kPointer, and the leaf's identifier, value or byte,
+  // or the node's address.
+  struct Key {
     unsigned int signature;
     int type;
     unsigned long long bits;
-    bool operator<(const LeafKey& o) const;
+    bool operator<(const Key& o) const;
+    bool operator==(const Key& o) const;
   };
-  static bool KeyOfLeaf(const ZELS3Node* t, LeafKey* key);
+  static const int kPointer = 1000;
+  static bool KeyOfLeaf(const ZELS3Node* t, Key* key);
+  bool Find(const Key& key, int* c) const;
 
-  struct Class {
-    std::vector<unsigned int> at;
-    std::set<unsigned int> special;
-  };
-  std::vector<Class> classes_;
+  std::vector<Position> bySignature_;
+  // Class members sorted by key, then position; a class is the index of its
+  // first member and ends at end_[class].
+  std::vector<std::pair<Key, unsigned int>> members_;
+  std::vector<unsigned int> end_;
   std::vector<int> classAt_;
-  std::map<LeafKey, int> leaves_;
-  std::unordered_map<const ZELS3Node*, int> repeated_;
-  std::unordered_map<unsigned int, std::vector<unsigned int>> bySignature_;
+  std::map<int, std::set<unsigned int>> special_;
+  std::vector<const ZELS3Node*> repeated_;  // sorted
 };
 
 class PairSequence {
@@ -181,11 +188,11 @@ void PairSequence::Merge(Policy& policy) {
         }
       } else {
         // Keys of other signatures are never equal.
-        const std::vector<unsigned int>* same = like.WithSignature(t->GetSignature());
-        if (same == nullptr) break;
-        auto it = std::lower_bound(same->begin(), same->end(), bound);
-        while (it != same->begin()) {
-          const unsigned int e = *--it;
+        const LikeKeys::Position* first = nullptr;
+        const LikeKeys::Position* it = nullptr;
+        like.WithSignature(t->GetSignature(), bound, &first, &it);
+        while (it != first) {
+          const unsigned int e = (--it)->second;
           if (!matches(t, e)) continue;
           merge(l, e);
           if (policy.Key(*this, l) != t) {
