@@ -81,38 +81,38 @@ bool LikeKeys::KeyOfLeaf(const ZELS3Node* t, Key* key) {
 
 LikeKeys::LikeKeys(const std::vector<ZELS3Node*>& keys) : classAt_(keys.size(), kNone) {
   const unsigned int n = static_cast<unsigned int>(keys.size());
-  std::vector<std::pair<const ZELS3Node*, unsigned int>> operations;
   for (unsigned int k = 0; k < n; ++k) {
-    const ZELS3Node* t = keys[k];
-    if (t == nullptr) continue;
-    bySignature_.emplace_back(t->GetSignature(), k);
-    if (t->GetNodeType() > NodeBoolConst) operations.emplace_back(t, k);
+    if (const ZELS3Node* t = keys[k]) bySignature_.emplace_back(t->GetSignature(), k);
   }
   std::sort(bySignature_.begin(), bySignature_.end());
-  std::sort(operations.begin(), operations.end());
 
   // A node at several positions gets a class when a copy of it equals it
   // (so Equal asks nothing that could set an error) and it equals no other
-  // key of its signature.
+  // key of its signature. Repeated nodes share a signature, so only runs of
+  // one signature are searched for them.
   BuildMemo memo;
-  std::vector<const ZELS3Node*> asked;
-  for (unsigned int i = 0; i + 1 < operations.size(); ++i) {
-    const ZELS3Node* p = operations[i].first;
-    if (operations[i + 1].first != p || (i > 0 && operations[i - 1].first == p)) continue;
-    if (!memo.SelfEqual(p)) continue;
-    const Position* first = nullptr;
-    const Position* last = nullptr;
-    WithSignature(p->GetSignature(), n, &first, &last);
-    bool alone = true;
-    asked.clear();
-    for (const Position* it = first; it != last && alone; ++it) {
-      const ZELS3Node* q = keys[it->second];
-      if (q == p || q->GetNodeType() <= NodeBoolConst) continue;
-      if (std::find(asked.begin(), asked.end(), q) != asked.end()) continue;
-      asked.push_back(q);
-      alone = p->Equal(q) == 0;
+  std::vector<const ZELS3Node*> run;
+  for (unsigned int i = 0; i < bySignature_.size();) {
+    unsigned int j = i + 1;
+    while (j < bySignature_.size() && bySignature_[j].first == bySignature_[i].first) ++j;
+    if (j - i >= 2) {
+      run.clear();
+      for (unsigned int m = i; m < j; ++m) {
+        const ZELS3Node* t = keys[bySignature_[m].second];
+        if (t->GetNodeType() > NodeBoolConst) run.push_back(t);
+      }
+      std::sort(run.begin(), run.end());
+      for (unsigned int m = 0; m + 1 < run.size(); ++m) {
+        const ZELS3Node* p = run[m];
+        if (run[m + 1] != p || (m > 0 && run[m - 1] == p) || !memo.SelfEqual(p)) continue;
+        bool alone = true;
+        for (unsigned int r = 0; r < run.size() && alone; ++r) {
+          if (run[r] != p && (r == 0 || run[r - 1] != run[r])) alone = p->Equal(run[r]) == 0;
+        }
+        if (alone) repeated_.push_back(p);
+      }
     }
-    if (alone) repeated_.push_back(p);
+    i = j;
   }
   std::sort(repeated_.begin(), repeated_.end());
 
