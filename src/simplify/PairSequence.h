@@ -26,8 +26,8 @@ namespace zeltav {
 // those are visited and no Equal is asked.
 class LikeKeys {
  public:
-  static const int kNone = -1;                             // equals no other key
-  static const int kByEqual = -2;                          // only Equal can tell
+  static constexpr int kNone = -1;                         // equals no other key
+  static constexpr int kByEqual = -2;                      // only Equal can tell
   using Position = std::pair<unsigned int, unsigned int>;  // (signature, position)
 
   explicit LikeKeys(const std::vector<ZELS3Node*>& keys);
@@ -52,7 +52,7 @@ class LikeKeys {
     bool operator<(const Key& o) const;
     bool operator==(const Key& o) const;
   };
-  static const int kPointer = 1000;
+  static constexpr int kPointer = 1000;
   static bool KeyOfLeaf(const ZELS3Node* t, Key* key);
   bool Find(const Key& key, int* c) const;
 
@@ -107,7 +107,7 @@ class PairSequence {
 
  private:
   // Below this many pairs every earlier pair is simply asked in turn.
-  static const unsigned int kScanLimit = 16;
+  static constexpr unsigned int kScanLimit = 16;
 
   void Unlink(unsigned int k, bool hasSecond);
   // The argument list becomes the pairs not gone, in order, then the
