@@ -48,7 +48,8 @@ struct SplitScaledTerms {
     ZELS3Node* e = seq.Second(q);
     seq.Append(b->GetArg(1));
     seq.Append(e);
-    *k *= std::pow(NumberOrZero(b->GetArg(0)), e->GetConstant());
+    // k *= c^e, keeping of two NaNs the power's.
+    *k = zeltav::ProductKeepingFirstNaN(std::pow(NumberOrZero(b->GetArg(0)), e->GetConstant()), *k);
   }
 };
 
@@ -84,7 +85,7 @@ struct TakeOutNumbers {
         return PairSequence::Visit::Stop;
       }
       if (!IsNumber(e)) return PairSequence::Visit::Keep;
-      *k *= std::pow(base, e->GetConstant());
+      *k = zeltav::ProductKeepingFirstNaN(std::pow(base, e->GetConstant()), *k);
       return PairSequence::Visit::Remove;
     }
     if (IsNumber(e) && e->GetConstant() == 0.0) return PairSequence::Visit::Remove;

@@ -33,8 +33,9 @@ struct FlattenSums {
       const double inner = NumberOrZero(coefficient);
       // With c = 1 the product is the inner coefficient itself, and its node
       // is the registered one for that value (a NaN is never shared).
-      const bool same = c == 1.0 && inner == inner;
-      seq.Append(same ? coefficient : CreateExpression(inner * c));
+      const double outer = c;
+      const bool same = outer == 1.0 && inner == inner;
+      seq.Append(same ? coefficient : CreateExpression(inner * outer));
       seq.Append(t->GetArg(j + 1));
     }
   }
@@ -99,7 +100,9 @@ struct DropAndFold {
     }
     if (c->GetConstant() == 0.0) return PairSequence::Visit::Remove;
     if (IsNumber(t)) {
-      accumulated += c->GetConstant() * t->GetConstant();
+      // acc += c * t, keeping of two NaNs the term's, and t's within it.
+      const double term = zeltav::ProductKeepingFirstNaN(t->GetConstant(), c->GetConstant());
+      accumulated = zeltav::SumKeepingFirstNaN(term, accumulated);
       return PairSequence::Visit::Remove;
     }
     return PairSequence::Visit::Keep;
