@@ -85,6 +85,14 @@ LikeKeys::LikeKeys(const std::vector<ZELS3Node*>& keys) : classAt_(keys.size(), 
     if (const ZELS3Node* t = keys[k]) bySignature_.emplace_back(t->GetSignature(), k);
   }
   std::sort(bySignature_.begin(), bySignature_.end());
+  const unsigned int kLongRun = 32;
+  for (unsigned int i = 0; i < bySignature_.size() && !keyed_;) {
+    unsigned int j = i + 1;
+    while (j < bySignature_.size() && bySignature_[j].first == bySignature_[i].first) ++j;
+    keyed_ = j - i > kLongRun;
+    i = j;
+  }
+  if (!keyed_) return;
 
   // A node at several positions gets a class when a copy of it equals it
   // (so Equal asks nothing that could set an error) and it equals no other
@@ -152,6 +160,7 @@ bool LikeKeys::Find(const Key& key, int* c) const {
 }
 
 int LikeKeys::ClassOf(const ZELS3Node* t) const {
+  if (!keyed_) return kByEqual;
   int c = kNone;
   if (t->GetNodeType() > NodeBoolConst) {
     const Key key{t->GetSignature(), kPointer, reinterpret_cast<std::uintptr_t>(t)};

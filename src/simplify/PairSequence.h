@@ -31,6 +31,10 @@ class LikeKeys {
   using Position = std::pair<unsigned int, unsigned int>;  // (signature, position)
 
   explicit LikeKeys(const std::vector<ZELS3Node*>& keys);
+  // Whether there are classes at all: they are made only when some
+  // signature is shared by many positions, where asking Equal of each
+  // would cost more than sorting keys.
+  bool Keyed() const { return keyed_; }
   int ClassOf(const ZELS3Node* t) const;
   // The nearest position below bound in class c; false when none.
   bool Below(int c, unsigned int bound, unsigned int* at) const;
@@ -64,6 +68,7 @@ class LikeKeys {
   std::vector<int> classAt_;
   std::map<int, std::set<unsigned int>> special_;
   std::vector<const ZELS3Node*> repeated_;  // sorted
+  bool keyed_ = false;
 };
 
 class PairSequence {
@@ -152,10 +157,12 @@ void PairSequence::Merge(Policy& policy) {
   std::vector<ZELS3Node*> keys(pairs);
   for (unsigned int k = 0; k < pairs; ++k) keys[k] = policy.Key(*this, k);
   LikeKeys like(keys);
-  for (unsigned int k = 0; k < pairs; ++k) like.Mark(k, policy.Special(*this, k));
+  if (like.Keyed()) {
+    for (unsigned int k = 0; k < pairs; ++k) like.Mark(k, policy.Special(*this, k));
+  }
   auto merge = [&](unsigned int l, unsigned int e) {
     policy.Merge(*this, l, e);
-    like.Mark(e, policy.Special(*this, e));
+    if (like.Keyed()) like.Mark(e, policy.Special(*this, e));
   };
 
   std::vector<unsigned int> special;
