@@ -16,7 +16,7 @@ double Sign(double a) { return a > 0 ? 1.0 : a < 0 ? -1.0 : 0.0; }
 
 class Evaluator {
  public:
-  explicit Evaluator(const Point& at) : at_(at) {}
+  explicit Evaluator(const Lookup& at) : at_(at) {}
 
   double Value(const ZELS3Node* n) {
     if (n == nullptr) return Problem(n, "a null node has no value");
@@ -116,9 +116,9 @@ class Evaluator {
   double Compute(const ZELS3Node* n) {
     const int type = n->GetNodeType();
     if (type == NodeVariable) {
-      auto it = at_.find(n->GetVariableID());
-      if (it == at_.end()) return Problem(n, "a variable without a value");
-      return it->second;
+      const double v = at_(n->GetVariableID());
+      if (std::isnan(v)) return Problem(n, "a variable without a value");
+      return v;
     }
     if (type == NodeConstant) return n->GetConstant();
     if (type == NodeBoolConst) return n->GetBool() ? 1.0 : 0.0;
@@ -160,19 +160,28 @@ class Evaluator {
     return std::pow(base, exponent);
   }
 
-  const Point& at_;
+  const Lookup& at_;
   std::unordered_map<const ZELS3Node*, double> memo_;
 };
 
 }  // namespace
 
-Evaluation EvaluateChecked(const ZELS3Node* n, const Point& at) {
+Evaluation EvaluateCheckedBy(const ZELS3Node* n, const Lookup& at) {
   Evaluator e(at);
   const double v = e.Value(n);
   e.result.value = v;
   return e.result;
 }
 
+Evaluation EvaluateChecked(const ZELS3Node* n, const Point& at) {
+  return EvaluateCheckedBy(n, [&at](unsigned long long id) {
+    auto it = at.find(id);
+    return it == at.end() ? kNaN : it->second;
+  });
+}
+
 double Evaluate(const ZELS3Node* n, const Point& at) { return EvaluateChecked(n, at).value; }
+
+double EvaluateBy(const ZELS3Node* n, const Lookup& at) { return EvaluateCheckedBy(n, at).value; }
 
 }  // namespace zeltav_support

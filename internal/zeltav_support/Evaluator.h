@@ -6,12 +6,15 @@
 
 #include <ZELTavSymbolicCalculator.h>
 
+#include <functional>
 #include <map>
 #include <string>
 
 namespace zeltav_support {
 
 using Point = std::map<unsigned long long, double>;
+// The value of each variable by identifier; NaN for a variable without one.
+using Lookup = std::function<double(unsigned long long)>;
 
 struct Evaluation {
   double value = 0.0;
@@ -26,9 +29,11 @@ struct Evaluation {
 // variable not in the point, an unknown operation) reported. Shared nodes are
 // evaluated once.
 Evaluation EvaluateChecked(const ZELS3Node* n, const Point& at);
+Evaluation EvaluateCheckedBy(const ZELS3Node* n, const Lookup& at);
 
 // The value alone: NaN wherever no number can be given.
 double Evaluate(const ZELS3Node* n, const Point& at);
+double EvaluateBy(const ZELS3Node* n, const Lookup& at);
 
 }  // namespace zeltav_support
 
