@@ -52,7 +52,6 @@ class SmtReader {
   struct Value {
     ZELS3Node* node = nullptr;
     Sort sort = Sort::Real;
-    double size = 1;  // nodes of the term written out as a tree
   };
   struct Global {
     enum class Kind { Variable, Constant, Function, Refused };
@@ -83,7 +82,6 @@ class SmtReader {
   Value Apply(const SExpr& e, const std::string& op, const std::vector<Value>& args);
   Value Expand(const SExpr& e, const Global& f, const std::vector<Value>& args);
   Sort ReadSort(const SExpr& s, bool* isInt);
-  static Refusal TooLarge(const SExpr& e);
 
   static Value Make(const char* spelling, const std::vector<ZELS3Node*>& args, Sort sort);
   // and/or over many operands as a balanced tree, so depth grows as the log.
