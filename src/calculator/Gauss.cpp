@@ -58,9 +58,9 @@ ZELS3Node* ZELSymbolicCalculator::ReduceSum(ZELS3Node* side, ZELS3Node* other) {
   }
   if (!rebuilt) return nullptr;
 
-  // The whole side collapsed to one variable: x = other.
+  // The whole side collapsed to one variable, a constant variable too (a
+  // linear variable defined as one): x = other.
   if (rebuilt->GetNodeType() == NodeVariable) {
-    if (!rebuilt->IsNonConstVariable()) return nullptr;
     AddLinearVariable(rebuilt->GetVariableID(), other);
     return CreateBinaryOperation(NodeEqual, rebuilt, other);
   }

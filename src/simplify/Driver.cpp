@@ -34,7 +34,13 @@ ZELS3Node* ZELS3Node::Simplify(ZELNodeType contextType) {
       ZELS3Node* copy = new (std::nothrow) ZELS3Node(type, name);
       if (copy == nullptr) return this;
       for (unsigned int i = 0; i < args.Count(); ++i) copy->AddArg(args[i]);
-      return Check(copy, contextType);
+      // The rules that wait for a father (relations between constants,
+      // connectives with a constant side) see this node's fathers through
+      // the copy: \/(true, y) used a second time -> true, as a stored node.
+      const bool borrowed = GetFathNum() != 0 && copy->AddFath(this) != 0;
+      ZELS3Node* result = Check(copy, contextType);
+      if (borrowed && result == copy) copy->RemoveFath(this);
+      return result;
     }
     double number = 0.0;
     ZELS3Node* replacement = Simplify(&number);

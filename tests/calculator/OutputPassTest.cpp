@@ -4,45 +4,76 @@
 
 using namespace zeltav_test;
 
-TEST(OutputPass, WritesFixedVariablesThenMakesCoefficientsAndExponentsExplicit) {
+struct OutputPass : ::testing::Test {
   ZELSymbolicCalculator calc;
-  calc.SetTransferOff();
-  ZELS3Node *x = Var(1), *y = Var(2);
-  calc.AddEquation(By("==", {Var(7), Num(2.5)}));
-  calc.AddEquation(By("==", {Linear({{2, x}, {1, y}}), Var(3)}));
-  calc.AddEquation(By("<", {By("-", {x, y}), Var(3)}));
-  calc.AddEquation(By(">", {By("*", {By("^", {x, Num(2)}), y}), Num(1)}));
-  calc.Simplify();
-  ASSERT_EQ(calc.GetNumberOfEquations(), 4u);
-  // Sum coefficients other than -1 move into products; products get explicit
-  // exponents and powers become "^" nodes again.
-  const char* expected[] = {"9:==(x7, 2.5)", "9:=(33:+(1, x2, 1, 35:*(2, 1, x1, 1)), x3)",
-                            "11:<(33:-(1, x1, -1, x2), x3)",
-                            "13:>(35:*(x2, 1, 37:^(x1, 2), 1), 1)"};
-  for (unsigned i = 0; i < 4; ++i) EXPECT_EQ(Show(calc.GetEquation(i)), expected[i]) << i;
-  ZELS3Node* sum = calc.GetEquation(1)->GetArg(0);
-  EXPECT_TRUE(sum->GetArg(0) == GetOne() && sum->GetArg(3)->GetArg(1) == GetOne()) << Show(sum);
-  EXPECT_EQ(calc.GetEquation(0)->GetArg(0), Var(7));
-  // Output nodes used again as operands are simplified as copies: the output
-  // itself keeps its form.
-  EXPECT_EQ(Show(By("+", {sum->GetArg(3), Var(4)})), "33:+(1, x4, 2, x1)");
-  EXPECT_EQ(Show(calc.GetEquation(1)), expected[1]);
+  // The output of the equations handed in, with Transfer off so they stay as written.
+  void Output(Args equations) {
+    calc.SetTransferOff();
+    for (ZELS3Node* e : equations) calc.AddEquation(e);
+    calc.Simplify();
+    ASSERT_EQ(calc.GetNumberOfEquations(), equations.size());
+  }
+};
+
+TEST_F(OutputPass, WritesEachFixedVariableAsAnEquationBeforeTheStoredOnes) {
+  Output({By("<", {Var(1), Var(2)}), By("==", {Var(7), Num(2.5)})});
+  EXPECT_TRUE(Is(calc.GetEquation(0), NodeEqual, {Var(7), Num(2.5)}));
+  EXPECT_EQ(Show(calc.GetEquation(1)), "11:<(x1, x2)");
 }
 
-TEST(OutputPass, CarriesTheSolverTermRestoresOptionsAndAppendsAgainWhenCalledTwice) {
-  ZELSymbolicCalculator calc;
-  calc.SetGaussOn();
+// +(2, x, 1, y) -> +(1, *(2, 1, x, 1), 1, y); a pair (-1, y) stays.
+TEST_F(OutputPass, MovesSumCoefficientsOtherThanOneIntoProducts) {
+  Output({By("==", {Linear({{2, Var(1)}, {1, Var(2)}}), Var(3)}),
+          By("<", {By("-", {Var(1), Var(2)}), Var(3)})});
+  EXPECT_EQ(Show(calc.GetEquation(0)), "9:=(33:+(1, x2, 1, 35:*(2, 1, x1, 1)), x3)");
+  EXPECT_EQ(Show(calc.GetEquation(1)), "11:<(33:-(1, x1, -1, x2), x3)");
+  EXPECT_EQ(calc.GetEquation(1)->GetArg(0)->GetArg(2), GetMinesOne());
+}
+
+// *(x, 2, y, 1) -> *(^(x, 2), 1, y, 1)
+TEST_F(OutputPass, MakesProductExponentsOtherThanOneIntoPowers) {
+  Output({By(">", {By("*", {By("^", {Var(1), Num(2)}), Var(2)}), Num(1)})});
+  EXPECT_EQ(Show(calc.GetEquation(0)), "13:>(35:*(x2, 1, 37:^(x1, 2), 1), 1)");
+}
+
+TEST_F(OutputPass, KeepsItsFormWhenAnOutputNodeIsUsedAgain) {
+  Output({By("==", {Linear({{2, Var(1)}, {1, Var(2)}}), Var(3)})});
+  ZELS3Node* product = calc.GetEquation(0)->GetArg(0)->GetArg(3);
+  EXPECT_EQ(Show(By("+", {product, Var(4)})), "33:+(1, x4, 2, x1)");
+  EXPECT_EQ(Show(product), "35:*(2, 1, x1, 1)");
+}
+
+// A connective with a constant side is decided once it has a father: on the
+// second use, as for the stored node the output was rebuilt from.
+TEST_F(OutputPass, OutputNodesUsedAgainAreDecidedLikeTheStoredNodes) {
+  ZELS3Node* stored = By("or", {Bool(1), By("<=", {By("*", {Num(2), Var(1)}), Var(2)})});
+  Output({stored});
+  ZELS3Node* output = calc.GetEquation(0);
+  ASSERT_NE(output, stored);
+  EXPECT_TRUE(Is(By("and", {stored, Var(3)}), NodeAnd, {stored, Var(3)}));
+  EXPECT_TRUE(Is(By("and", {stored, Var(3)}), NodeAnd, {GetTrue(), Var(3)}));
+  EXPECT_TRUE(Is(By("and", {output, Var(3)}), NodeAnd, {output, Var(3)}));
+  EXPECT_TRUE(Is(By("and", {output, Var(3)}), NodeAnd, {GetTrue(), Var(3)}));
+}
+
+TEST_F(OutputPass, CarriesTheSolverTermOfEachStoredEquation) {
   int handle = 0;
   auto* term = reinterpret_cast<ZELSubdefiniteTerm*>(&handle);
   ZELS3Node* constraint = By("<", {By("+", {Var(1), Num(2)}), Var(2)});
   constraint->SetSDNode(term);
-  calc.AddEquation(constraint);
+  Output({constraint});
+  EXPECT_EQ(calc.GetEquation(0)->GetSDNode(), term);
+}
+
+TEST_F(OutputPass, RestoresTheOptionsAndAppendsTheOutputAgainWhenCalledTwice) {
+  calc.SetGaussOn();
+  calc.AddEquation(By("<", {Var(1), Var(2)}));
   calc.AddEquation(By("==", {Var(3), Num(4)}));
   calc.Simplify();
-  ASSERT_EQ(calc.GetNumberOfEquations(), 2u);
-  EXPECT_EQ(calc.GetEquation(1)->GetSDNode(), term) << Show(calc.GetEquation(1));
-  EXPECT_EQ(calc.GetGauss() * 2 + calc.GetSubst(), 2);
+  EXPECT_EQ(calc.GetGauss(), 1);
+  EXPECT_EQ(calc.GetSubst(), 0);
   calc.Simplify();
   ASSERT_EQ(calc.GetNumberOfEquations(), 4u);
-  EXPECT_EQ(calc.GetEquation(3)->GetSDNode(), term);
+  EXPECT_EQ(calc.GetEquation(2), calc.GetEquation(0));
+  EXPECT_EQ(calc.GetEquation(3), calc.GetEquation(1));
 }

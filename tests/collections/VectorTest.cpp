@@ -23,98 +23,175 @@ struct CountedRec : Rec {
   CountedRec() : Rec(0, nullptr) {}
   ~CountedRec() override { ++gDeleted; }
 };
-struct SpyVec : Vec {  // overrides the operations must reach; SpyVec(0) is not good
+
+// Overrides that the other operations must reach; SpyVec(0) is not good.
+struct SpyVec : Vec {
   explicit SpyVec(int isGood = 1) : Vec(1u, 1u) { good = isGood; }
   unsigned resizeCalls = 0, refuseResize = 0, zeroCalls = 0, step = 0;
-  int Resize(unsigned n) override { return ++resizeCalls, refuseResize ? 0 : Vec::Resize(n); }
+  int Resize(unsigned n) override {
+    ++resizeCalls;
+    return refuseResize ? 0 : Vec::Resize(n);
+  }
   unsigned NextDelta(unsigned need) override { return step ? step : Vec::NextDelta(need); }
-  void Zero(unsigned from, unsigned to) override { ++zeroCalls, Vec::Zero(from, to); }
+  void Zero(unsigned from, unsigned to) override {
+    ++zeroCalls;
+    Vec::Zero(from, to);
+  }
 };
 
-TEST(VectorGrowth, FollowsDeltaAndFactorArithmetic) {
-  // Fill; NextDelta(need) when need > 0; one more Add (resize 0) or Resize; the limit when not 0.
-  // clang-format off
-  struct { const char* what; Vec v; unsigned fill, need, delta, resize; int ok; unsigned limit; }
-  cases[] = {
-    {"delta 0", Vec(2u, 0u), 3, 0, 0, 0, 0, 3}, {"default", Vec(), 0, 0, 0, 0, 0, 0},
-    {"delta 100", Vec(100u, 100u), 101, 200, 200, 0, 1, 201},
-    {"no growth fails", Vec(100u, 100u), 102, 0, 0, 201, 0, 201},
-    {"factor 0.5", Vec(9u, 0.5), 0, 0, 0, 11, 1, 15}, {"factor 1", Vec(3u, 1.0), 0, 1, 4, 0, 1, 0},
-    {"0.01", Vec(3u, 0.01), 0, 1, 1, 0, 1, 0}, {"0.01, need 3", Vec(3u, 0.01), 0, 3, 3, 0, 1, 0},
-    {"factor nan", Vec(3u, std::nan("")), 0, 1, 4, 0, 1, 0}};
-  // clang-format on
-  for (auto& c : cases) {
-    Fill(c.v, c.fill);
-    EXPECT_EQ(c.need ? c.v.NextDelta(c.need) : 0u, c.delta) << c.what;
-    EXPECT_EQ(c.resize ? c.v.Resize(c.resize) : c.v.Add(R(c.fill)), c.ok) << c.what;
-    EXPECT_EQ(c.limit ? c.v.Limit() : 0u, c.limit) << c.what;
-  }
+TEST(VectorGrowth, NeverGrowsWithoutADeltaOrAFactor) {
+  Vec fixed(2u, 0u);
+  Fill(fixed, 3);
+  EXPECT_EQ(fixed.Add(R(3)), 0);
+  EXPECT_EQ(fixed.Limit(), 3u);
+  Vec empty;
+  EXPECT_EQ(empty.Add(R(0)), 0);
 }
 
-TEST(VectorInsertion, SkipsSlotsWrittenBeyondTopAndInsertsPastTheEnd) {
-  Vec v(2u, 1u), w(5u, 5u);
+// Made with (100, 100): 101 slots, and the 102nd element makes 201.
+TEST(VectorGrowth, GrowsByWholeMultiplesOfTheDelta) {
+  Vec v(100u, 100u);
+  Fill(v, 101);
+  EXPECT_EQ(v.NextDelta(200), 200u);
+  EXPECT_EQ(v.Add(R(101)), 1);
+  EXPECT_EQ(v.Limit(), 201u);
+  EXPECT_EQ(v.Resize(201), 0);
+}
+
+TEST(VectorGrowth, GrowsByTheFactorTimesTheSlotsAtLeastOneAtATime) {
+  Vec half(9u, 0.5);
+  EXPECT_EQ(half.Resize(11), 1);
+  EXPECT_EQ(half.Limit(), 15u);
+  EXPECT_EQ(Vec(3u, 1.0).NextDelta(1), 4u);
+  EXPECT_EQ(Vec(3u, 0.01).NextDelta(1), 1u);
+  EXPECT_EQ(Vec(3u, 0.01).NextDelta(3), 3u);
+  EXPECT_EQ(Vec(3u, std::nan("")).NextDelta(1), 4u);
+}
+
+// R(0) written into slot 0 by hand: Add skips it, AddAt shifts it and grows when full.
+TEST(VectorInsertion, AddSkipsSlotsWrittenBeyondTheTopAndAddAtShiftsTheRest) {
+  Vec v(2u, 1u);
   v[0] = R(0);
-  ASSERT_TRUE(v.Add(R(1)) == 1 && v.Count() == 2u) << v.Count();
-  ASSERT_TRUE(v.AddAt(R(9), 1) == 1 && v.AddAt(R(8), 0) == 1);  // the second grows
+  ASSERT_EQ(v.Add(R(1)), 1);
+  EXPECT_EQ(v.Count(), 2u);
+  ASSERT_EQ(v.AddAt(R(9), 1), 1);
+  ASSERT_EQ(v.AddAt(R(8), 0), 1);
   EXPECT_EQ(All(v), (Slots{R(8), R(0), R(9), R(1)}));
-  ASSERT_TRUE(w.AddAt(R(0), 10) == 1 && w.Count() == 11u) << w.Count();
-  EXPECT_EQ(All(w), (Slots{o, o, o, o, o, o, o, o, o, o, R(0)}));
 }
 
-TEST(VectorRemoval, DetachAtAndFlushWorkOnTheirExactRanges) {
-  // Vec(5, 5) holding R(0..2), or R(0..4) to flush, with R(4), R(5) written
-  // beyond top when `beyond`; DetachAt(a, b) or Flush(0, a, b); `refill` Adds.
-  // clang-format off
-  struct { bool beyond, flush; unsigned a, b; int result; unsigned refill, count; Slots slots; }
-  cases[] = {{true, false, 4, 2, 1, 0, 3, {R(0), R(1), R(2), o, o, o}},
-             {false, false, 1, 5, 1, 0, 1, {R(0), o, o, o, o, o}},
-             {true, false, 6, 1, 0, 0, 3, {R(0), R(1), R(2), o, R(4), R(5)}},
-             {false, true, 2, 0, 1, 3, 0, {R(0), R(1), R(2), R(3), R(4), R(2)}}};
-  // clang-format on
-  for (const auto& c : cases) {
-    Vec v(5u, 5u);
-    Fill(v, c.flush ? 5 : 3);
-    if (c.beyond) v[4] = R(4), v[5] = R(5);
-    int result = c.flush ? (v.Flush(0, c.a, c.b), 1) : v.DetachAt(c.a, c.b, 0);
-    EXPECT_TRUE(result == c.result && v.Count() == c.count) << c.a << ": " << v.Count();
-    Fill(v, c.refill);  // Add skips the slots the flush kept
-    EXPECT_EQ(All(v), c.slots) << c.a;
-  }
-  Vec d(5u, 5u);
-  for (gDeleted = 0; d.Count() < 4;) d.Add(new CountedRec);
-  d[5] = new CountedRec;
-  EXPECT_TRUE(d.DetachAt(1, 1, 1) == 1 && gDeleted == 1) << gDeleted;
-  d.Flush(1, 100, 0);  // end clamped to Limit; slot 5 beyond top included
-  EXPECT_TRUE(gDeleted == 5 && All(d) == Slots(6, nullptr)) << gDeleted;
+TEST(VectorInsertion, AddAtPastTheEndLeavesNullSlotsBefore) {
+  Vec v(5u, 5u);
+  ASSERT_EQ(v.AddAt(R(0), 10), 1);
+  EXPECT_EQ(v.Count(), 11u);
+  EXPECT_EQ(All(v), (Slots{o, o, o, o, o, o, o, o, o, o, R(0)}));
+}
+
+// Three elements, and R(4), R(5) written beyond the top.
+Vec ThreeAndTwoBeyond() {
+  Vec v(5u, 5u);
+  Fill(v, 3);
+  v[4] = R(4);
+  v[5] = R(5);
+  return v;
+}
+
+TEST(VectorRemoval, DetachAtClosesTheGapBelowTheTopAndClearsOnlyTheRangeBeyondIt) {
+  Vec below = ThreeAndTwoBeyond();
+  EXPECT_EQ(below.DetachAt(1, 5, 0), 1);
+  EXPECT_EQ(below.Count(), 1u);
+  EXPECT_EQ(All(below), (Slots{R(0), o, o, o, R(4), R(5)}));
+  Vec beyond = ThreeAndTwoBeyond();
+  EXPECT_EQ(beyond.DetachAt(4, 2, 0), 1);
+  EXPECT_EQ(beyond.Count(), 3u);
+  EXPECT_EQ(All(beyond), (Slots{R(0), R(1), R(2), o, o, o}));
+  Vec past = ThreeAndTwoBeyond();
+  EXPECT_EQ(past.DetachAt(6, 1, 0), 0);
+  EXPECT_EQ(All(past), (Slots{R(0), R(1), R(2), o, R(4), R(5)}));
+}
+
+// Flush(0, 2, 0) empties slots 0 and 1 only; Add then skips the slots it kept.
+TEST(VectorFlush, EmptiesItsRangeAndLeavesTheRestToBeSkipped) {
+  Vec v(5u, 5u);
+  Fill(v, 5);
+  v.Flush(0, 2, 0);
+  EXPECT_EQ(v.Count(), 0u);
+  Fill(v, 3);
+  EXPECT_EQ(All(v), (Slots{R(0), R(1), R(2), R(3), R(4), R(2)}));
+}
+
+TEST(VectorFlush, DeletesTheElementsUpToTheLimitBeyondTheTopToo) {
+  Vec v(5u, 5u);
+  gDeleted = 0;
+  while (v.Count() < 4) v.Add(new CountedRec);
+  v[5] = new CountedRec;
+  EXPECT_EQ(v.DetachAt(1, 1, 1), 1);
+  EXPECT_EQ(gDeleted, 1);
+  v.Flush(1, 100, 0);
+  EXPECT_EQ(gDeleted, 5);
+  EXPECT_EQ(All(v), Slots(6, nullptr));
 }
 
 TEST(VectorDispatch, OperationsReachOverridesThroughTheVirtualTable) {
   SpyVec v;
   Fill(v, 2);
   v.refuseResize = 1;
-  EXPECT_TRUE(v.Add(R(2)) == 0 && v.AddAt(R(2), 0) == 0 && v.resizeCalls == 2u) << v.resizeCalls;
-  v.refuseResize = 0, v.step = 7;
-  EXPECT_TRUE(v.Add(R(2)) == 1 && v.Limit() == 9u) << "Resize grows by the overridden NextDelta";
-  v.zeroCalls = 0, v.DetachAt(0, 1, 0), v.Flush(0);
+  EXPECT_EQ(v.Add(R(2)), 0);
+  EXPECT_EQ(v.AddAt(R(2), 0), 0);
+  EXPECT_EQ(v.resizeCalls, 2u);
+  v.refuseResize = 0;
+  v.step = 7;
+  EXPECT_EQ(v.Add(R(2)), 1);
+  EXPECT_EQ(v.Limit(), 9u);
+  v.zeroCalls = 0;
+  v.DetachAt(0, 1, 0);
+  v.Flush(0);
   EXPECT_EQ(v.zeroCalls, 2u);
 }
 
-TEST(VectorIterationAndCopy, WalkASnapshotCopyPointersAndIgnoreAVectorThatIsNotGood) {
-  Vec v(2u, 2u), assigned;
+TEST(VectorIterator, WalksTheCountSeenWhenMadeYieldingNullSlotsAsNull) {
+  Vec v(2u, 2u);
   Fill(v, 2);
   v.Add(nullptr);
   ZELICVectorIteratorImp<Rec> it(v);
   v.Add(R(5));
-  Vec copy(v);
-  EXPECT_EQ((Slots{it++, it.Current(), ++it}), (Slots{R(0), R(1), o})) << "null yielded as null";
-  EXPECT_TRUE(it && ++it == nullptr && !it) << "the walk stops at the count seen when made";
-  EXPECT_EQ((it.Restart(), it.Current()), R(0));
+  EXPECT_EQ(it++, R(0));
+  EXPECT_EQ(it.Current(), R(1));
+  EXPECT_EQ(++it, o);
+  EXPECT_TRUE(it);
+  EXPECT_EQ(++it, o);
+  EXPECT_FALSE(it);
+  it.Restart();
+  EXPECT_EQ(it.Current(), R(0));
+}
+
+TEST(VectorIterator, OverAVectorThatIsNotGoodYieldsNothing) {
   SpyVec broken(0);
-  ZELICVectorIteratorImp<Rec> none(broken, 0, 1);
-  EXPECT_TRUE(none.Current() == nullptr && !none);
+  EXPECT_FALSE((ZELICVectorIteratorImp<Rec>(broken, 0, 1)));
+}
+
+TEST(VectorCopy, CopiesThePointersIntoSlotsOfItsOwn) {
+  Vec v(2u, 2u);
+  Fill(v, 2);
+  v.Add(nullptr);
+  v.Add(R(5));
+  Vec copy(v);
   copy.Add(R(3));
-  EXPECT_EQ(All(v), (Slots{R(0), R(1), o, R(5), o})) << "the copy has its own slots";
-  EXPECT_EQ(All(assigned = copy), (Slots{R(0), R(1), o, R(5), R(3)}));
-  EXPECT_TRUE((assigned = broken).Good() == 0 && All(assigned) == All(copy)) << "slots stay";
-  EXPECT_TRUE((assigned = v).Good() == 1 && All(assigned) == All(v));
+  EXPECT_EQ(All(v), (Slots{R(0), R(1), o, R(5), o}));
+  EXPECT_EQ(All(copy), (Slots{R(0), R(1), o, R(5), R(3)}));
+  Vec assigned;
+  assigned = copy;
+  EXPECT_EQ(All(assigned), All(copy));
+}
+
+TEST(VectorCopy, AssigningAVectorThatIsNotGoodKeepsTheSlots) {
+  Vec v(2u, 2u);
+  Fill(v, 2);
+  Vec assigned(v);
+  SpyVec broken(0);
+  assigned = broken;
+  EXPECT_EQ(assigned.Good(), 0);
+  EXPECT_EQ(All(assigned), All(v));
+  assigned = v;
+  EXPECT_EQ(assigned.Good(), 1);
+  EXPECT_EQ(All(assigned), All(v));
 }

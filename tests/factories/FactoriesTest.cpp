@@ -6,41 +6,56 @@ using namespace zeltav_test;
 using TA = ZELSymbolicCalculatorTestAccess;
 using NA = ZELS3NodeTestAccess;
 
-TEST(Factories, ShareEqualNodesButKeepConstantVariablesApartAndUnlinkTheDroppedDuplicate) {
+TEST(Factories, ShareEqualLeavesWithTheSharedConstants) {
   ZELSymbolicCalculator calc;
-  EXPECT_TRUE(Num(-0.0) == GetZero() && Num(-2.0) == GetMinesTwo() && Bool(0) == GetFalse());
+  EXPECT_EQ(Num(-0.0), GetZero());
+  EXPECT_EQ(Num(-2.0), GetMinesTwo());
+  EXPECT_EQ(Bool(0), GetFalse());
   EXPECT_EQ(Var(7), Var(7));
   EXPECT_EQ(Var(7)->GetVariableID(), 7u);
+}
+
+TEST(Factories, MakeEveryConstantVariableANewNodeOfTheConstantVariableList) {
+  ZELSymbolicCalculator calc;
   ZELS3Node *a = Var(7, 1), *b = Var(7, 1);
-  EXPECT_TRUE(a != b && a != Var(7));
+  EXPECT_NE(a, b);
+  EXPECT_NE(a, Var(7));
   const auto& list = TA::ConstVariables(&calc);
   ASSERT_EQ(list.Count(), 2u);
-  EXPECT_TRUE(list[0] == a && list[1] == b);
+  EXPECT_EQ(list[0], a);
+  EXPECT_EQ(list[1], b);
   EXPECT_EQ(TA::TableSize(&calc), 7u + 3u);
-  ZELS3Node *x = Var(1), *y = Var(2);
-  ZELS3Node *s = CreateUnaryOperation(NodeSin, x), *f = CreateBinaryOperation(NodeQuotient, x, y);
+}
+
+TEST(Factories, ShareEqualOperationsAndUnlinkTheDroppedDuplicate) {
+  ZELSymbolicCalculator calc;
+  ZELS3Node *x = Var(1), *y = Var(2), *sine = CreateUnaryOperation(NodeSin, x);
+  ZELS3Node* quotient = CreateBinaryOperation(NodeQuotient, x, y);
   const unsigned size = TA::TableSize(&calc);
-  EXPECT_TRUE(CreateUnaryOperation(NodeSin, x) == s &&
-              CreateBinaryOperation(NodeQuotient, x, y) == f);
-  EXPECT_NE(CreateBinaryOperation(NodeQuotient, y, x), f);
+  EXPECT_EQ(CreateUnaryOperation(NodeSin, x), sine);
+  EXPECT_EQ(CreateBinaryOperation(NodeQuotient, x, y), quotient);
+  EXPECT_NE(CreateBinaryOperation(NodeQuotient, y, x), quotient);
   EXPECT_EQ(TA::TableSize(&calc), size + 1);
   EXPECT_EQ(NA::GetFathNum(x), 3u);
 }
 
-TEST(Factories, KeepWrongArgumentCountsButMakeNothingForNullOperandsOrWithoutACalculator) {
+TEST(Factories, MakeNothingAndLinkNothingForANullOperand) {
   ZELSymbolicCalculator calc;
-  ZELS3Node *x = Var(1), *y = Var(2);
-  ZELS3Node* s = By("sin", {x, y});
-  EXPECT_TRUE(s->GetNodeType() == NodeSin && s->GetArgsNum() == 2u) << Show(s);
-  EXPECT_EQ(calc.GetError(), 10013);
-  const unsigned size = TA::TableSize(&calc), fathers = NA::GetFathNum(x);
-  ZELICVectorImp_ZELS3Node args(4u, 5u);
-  for (ZELS3Node* a : {GetOne(), x, GetOne(), static_cast<ZELS3Node*>(nullptr)}) args.Add(a);
+  ZELS3Node* x = Var(1);
+  const unsigned size = TA::TableSize(&calc);
   EXPECT_EQ(By("+", {x, nullptr}), nullptr);
   EXPECT_EQ(CreateUnaryOperation(NodeDifference, nullptr), nullptr);
-  EXPECT_EQ(CreateBinaryOperation(NodeDifference, x, nullptr), nullptr);
   EXPECT_EQ(CreateTernaryOperation(NodeSum, x, x, nullptr), nullptr);
-  EXPECT_EQ(CreateOperation(NodeSum, args), nullptr);
+  EXPECT_EQ(Op(NodeSum, {GetOne(), x, GetOne(), nullptr}), nullptr);
+  EXPECT_EQ(TA::TableSize(&calc), size);
+  EXPECT_EQ(NA::GetFathNum(x), 0u);
+  EXPECT_EQ(NA::GetFathNum(GetOne()), 0u);
+}
+
+TEST(Factories, MakeNothingWithoutACalculator) {
+  ZELSymbolicCalculator calc;
+  ZELS3Node* x = Var(1);
+  const unsigned size = TA::TableSize(&calc);
   NA::SetCurrent(nullptr);
   EXPECT_EQ(CreateExpression(3.0), nullptr);
   EXPECT_EQ(CreateExpression(9ull, static_cast<unsigned char>(1)), nullptr);
@@ -48,6 +63,5 @@ TEST(Factories, KeepWrongArgumentCountsButMakeNothingForNullOperandsOrWithoutACa
   NA::SetCurrent(&calc);
   EXPECT_EQ(TA::TableSize(&calc), size);
   EXPECT_EQ(TA::ConstVariables(&calc).Count(), 0u);
-  EXPECT_EQ(NA::GetFathNum(x), fathers);
-  EXPECT_EQ(NA::GetFathNum(GetOne()), 0u);
+  EXPECT_EQ(NA::GetFathNum(x), 0u);
 }

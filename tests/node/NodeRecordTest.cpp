@@ -1,48 +1,62 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 
 #include "support/Builders.h"
 
 using namespace zeltav_test;
 
-TEST(NodeRecord, ConstructorByTypeNamesFromTheTableAndReportsTypesWithoutOne) {
+std::string NameOf(const ZELS3Node* n) { return static_cast<const char*>(n->GetOperName()); }
+
+TEST(NodeRecord, ConstructorByTypeNamesTheNodeFromTheTypeTable) {
   HandMadeNodes pool;
-  const std::tuple<int, const char*, int, int> cases[] = {
-      {9, "==", 0, 0},    {3, "==", 0, 0},    {34, "+", 0, 0},   {33, "+", 0, 0}, {37, "^", 0, 0},
-      {38, "", 1, 10001}, {-1, "", 0, 10001}, {39, "", 0, 10001}};  // type, name, unknown, error
-  for (const auto& [type, name, unknown, error] : cases) {
-    ResetError();
+  EXPECT_EQ(NameOf(pool.Keep(new ZELS3Node(NodeBoolEqual))), "==");
+  EXPECT_EQ(NameOf(pool.Keep(new ZELS3Node(NodeDifference))), "+");
+  EXPECT_EQ(NameOf(pool.Keep(new ZELS3Node(NodePower))), "^");
+  EXPECT_EQ(ErrorCode(), 0);
+}
+
+TEST(NodeRecord, ConstructorByTypeReportsTypesWithoutAName) {
+  for (int type : {38, -1, 39}) {
+    HandMadeNodes pool;
     ZELS3Node* n = pool.Keep(new ZELS3Node(ZELNodeType(type)));
-    EXPECT_TRUE(n->GetNodeType() == type && n->IsUnknown() == unknown && n->GetOperName() == name &&
-                ErrorCode() == error)
-        << type << " named " << std::string(n->GetOperName()) << ", error " << ErrorCode();
+    EXPECT_EQ(n->GetNodeType(), type);
+    EXPECT_EQ(n->IsUnknown(), type == 38 ? 1 : 0) << type;
+    EXPECT_EQ(NameOf(n), "") << type;
+    EXPECT_EQ(ErrorCode(), 10001) << type;
   }
 }
 
-TEST(NodeRecord, WrongTypeAccessorsGiveNeutralValuesAndKeepTheFirstError) {
+TEST(NodeRecord, WrongKindAccessorsGiveNeutralValuesAndKeepTheFirstError) {
   HandMadeNodes pool;
-  ZELS3Node *x = pool.Var(7), *c = pool.Const(2.5), *t = pool.Bool(1);
-  for (ZELS3Node* n : {x, c, t, pool.Named(NodeUnknown, "f", {})}) {
-    ResetError();
-    EXPECT_TRUE(n->GetOperation() == NodeUnknown && ErrorCode() == 10005) << Show(n);
-  }
+  EXPECT_EQ(pool.Const(2.5)->GetBool(), 0);
+  EXPECT_EQ(pool.Bool(1)->GetConstant(), 0.0);
+  EXPECT_EQ(pool.Const(2.5)->GetVariableID(), 0u);
+  EXPECT_EQ(ErrorCode(), 10004);
   ResetError();
-  EXPECT_TRUE(!c->GetBool() && !t->GetConstant() && !c->GetVariableID() && ErrorCode() == 10004)
-      << "neutral values, and GetBool's failure is the one kept: " << ErrorCode();
+  EXPECT_EQ(pool.Named(NodeUnknown, "f", {})->GetOperation(), NodeUnknown);
+  EXPECT_EQ(ErrorCode(), 10005);
 }
 
-TEST(NodeRecord, PredicatesCompareExactlyAndNeverSetAnError) {
+TEST(NodeRecord, PredicatesCompareExactlyAndSetNoError) {
   HandMadeNodes pool;
-  ZELS3Node *two = pool.Bool(2), *x = pool.Var(3), *fixed = pool.Var(3, 1);
-  EXPECT_EQ(two->IsTrue() + two->IsFalse() + pool.Const(1.0000000000000002)->IsOne(), 0);
-  EXPECT_EQ(x->IsZero() + x->IsTrue() + x->IsBool() + x->IsExactVariable(), 0);
-  EXPECT_EQ(pool.Const(-0.0)->IsZero() + pool.Const(-1.0)->IsMinesOne(), 2);
-  EXPECT_EQ(fixed->IsVariable() * 10 + fixed->IsNonConstVariable(), 10);
-  EXPECT_EQ(pool.Op(NodeImplies, {two, two})->IsBool() + pool.Op(NodeAbs, {x})->IsBool(), 1);
-  EXPECT_TRUE(ErrorCode() == 0 && ZELS3NodeTestAccess::Current() == nullptr);
+  ZELS3Node *two = pool.Bool(2), *fixed = pool.Var(3, 1);
+  EXPECT_FALSE(two->IsTrue());
+  EXPECT_FALSE(two->IsFalse());
+  EXPECT_FALSE(pool.Const(1.0000000000000002)->IsOne());
+  EXPECT_TRUE(pool.Const(-0.0)->IsZero());
+  EXPECT_TRUE(pool.Const(-1.0)->IsMinesOne());
+  EXPECT_FALSE(fixed->IsNonConstVariable());
+  EXPECT_FALSE(pool.Op(NodeAbs, {fixed})->IsBool());
+  EXPECT_EQ(ErrorCode(), 0);
+}
+
+TEST(NodeRecord, OnlyANonConstantVariableCanBeRecordedAsExact) {
+  HandMadeNodes pool;
+  ZELS3Node *x = pool.Var(3), *fixed = pool.Var(3, 1);
+  EXPECT_FALSE(x->IsExactVariable());
   ZELSymbolicCalculator calc;
   calc.AddExactVariable(3, 1.0);
-  EXPECT_EQ(x->IsExactVariable() * 10 + fixed->IsExactVariable() + x->IsLinearVariable(), 10);
+  EXPECT_TRUE(x->IsExactVariable());
+  EXPECT_FALSE(fixed->IsExactVariable());
 }

@@ -4,82 +4,103 @@
 
 using namespace zeltav_test;
 using A = ZELS3NodeTestAccess;
-using Evaluation = WithCalculator;
 
-TEST_F(Evaluation, DecidesConstantRelationsOnlyUnderAFatherAndSetsArityCodesKeepingTheNode) {
-  EXPECT_TRUE(Is(Bin(NodeLess, Num(2), Num(3)), NodeLess, {Num(2), Num(3)}));
-  ZELS3Node *x = Var(1), *z = Var(2), *y = Bin(NodeLess, x, z), *notY = Bin(NodeGreaterEqual, x, z);
-  ZELS3Node *t = GetTrue(), *f = GetFalse(), *father = pool.Raw(NodeAnd, {});
-  // Truth tables for a constant side; a wrong arity gives its code at once (no node expected).
-  auto R = [&](ZELNodeType type, Args args) { return pool.Raw(type, args); };
-  // clang-format off
-  const struct { ZELS3Node *node, *expected; int error; } cases[] = {
-      {R(NodeGreaterEqual, {Num(2), Num(3)}), f, 0}, {R(NodeEqual, {Num(-0.0), Num(0.0)}), t, 0}, {R(NodeImplies, {Bool(1), y}), y, 0},
-      {R(NodeImplies, {Bool(0), y}), t, 0}, {R(NodeImplies, {y, Bool(0)}), notY, 0}, {R(NodeBoolLess, {Bool(1), y}), f, 0},
-      {R(NodeBoolGreater, {Bool(1), y}), notY, 0}, {R(NodeBoolGreaterEqual, {Bool(0), y}), notY, 0}, {R(NodeBoolLess, {y, Bool(1)}), notY, 0},
-      {R(NodeBoolGreater, {y, Bool(0)}), y, 0}, {R(NodeBoolGreaterEqual, {Bool(0), Bool(1)}), f, 0}, {R(NodeBoolLess, {Bool(0), Bool(1)}), t, 0},
-      {R(NodeSin, {x, z}), nullptr, 10013}, {R(NodeNot, {}), nullptr, 10014}, {R(NodeAnd, {x}), nullptr, 10016},
-      {R(NodeLess, {x, z, Var(3)}), nullptr, 10017}, {R(NodeQuotient, {x}), nullptr, 10018}, {R(NodeMax, {x}), nullptr, 10019},
-      {R(NodeDifference, {Num(1), x}), nullptr, 10020}, {R(NodePower, {x, z}), nullptr, 10020}, {R(NodeVariable, {}), nullptr, 10005}};
-  // clang-format on
-  double number = 0.0;
-  for (const auto& [node, want, error] : cases) {
-    ResetError();
-    const unsigned before = Count(node);
-    EXPECT_TRUE(!A::Evaluate(node, &number) && ErrorCode() == error && Count(node) == before)
-        << "no father yet: " << Show(node) << ", code " << ErrorCode();
-    EXPECT_EQ(want ? (A::AddFath(node, father), A::Evaluate(node, &number)) : want, want)
-        << "under a father: " << Show(node);
+struct Evaluation : WithCalculator {
+  // The rule's result for a hand-made node, once it stands under a father.
+  ZELS3Node* UnderAFather(ZELNodeType t, Args args) {
+    ZELS3Node* node = pool.Raw(t, args);
+    A::AddFath(node, pool.Raw(NodeAnd, {}));
+    double number = 0.0;
+    return A::Evaluate(node, &number);
   }
-  EXPECT_EQ(number, 0.0);
+  // The node is kept, with all its arguments, and the error is the code.
+  void ExpectKeptWithCode(ZELNodeType t, Args args, int code) {
+    ResetError();
+    EXPECT_EQ(UnderAFather(t, args), nullptr) << t;
+    EXPECT_EQ(ErrorCode(), code) << t;
+  }
+  // f(arg) folds to the constant value and leaves the error code.
+  void ExpectFolds(ZELNodeType f, double arg, double value, int code) {
+    ResetError();
+    EXPECT_EQ(Un(f, Num(arg)), Num(value)) << f << "(" << arg << ")";
+    EXPECT_EQ(ErrorCode(), code) << f << "(" << arg << ")";
+  }
+};
+
+// A fresh relation at the top of an equation stays a relation.
+TEST_F(Evaluation, DecidesARelationOfConstantsOnlyOnceItHasAFather) {
+  EXPECT_TRUE(Is(Bin(NodeLess, Num(2), Num(3)), NodeLess, {Num(2), Num(3)}));
+  EXPECT_EQ(UnderAFather(NodeGreaterEqual, {Num(2), Num(3)}), GetFalse());
+  EXPECT_EQ(UnderAFather(NodeEqual, {Num(-0.0), Num(0.0)}), GetTrue());
+  EXPECT_EQ(UnderAFather(NodeBoolLess, {Bool(0), Bool(1)}), GetTrue());
 }
 
-TEST_F(Evaluation, NegatesRelationsIntoTheirComplementsAndPushesNegationThroughConnectives) {
-  const ZELNodeType pairs[][2] = {
-      {NodeBoolEqual, NodeBoolNotEqual},    {NodeBoolLess, NodeBoolGreaterEqual},
-      {NodeBoolLessEqual, NodeBoolGreater}, {NodeEqual, NodeNotEqual},
-      {NodeLess, NodeGreaterEqual},         {NodeLessEqual, NodeGreater}};
-  ZELS3Node *u = Var(1), *v = Var(2), *a = Bin(NodeLess, u, v), *b = Bin(NodeEqual, Var(3), Var(4));
-  for (const auto& p : pairs)
-    for (int k : {0, 1}) EXPECT_TRUE(Is(Un(NodeNot, Bin(p[k], u, v)), p[1 - k], {u, v})) << p[k];
-  ZELS3Node *notA = Bin(NodeGreaterEqual, u, v), *notB = Bin(NodeNotEqual, Var(3), Var(4));
+TEST_F(Evaluation, ReducesAConnectiveWithAConstantSideOnceItHasAFather) {
+  ZELS3Node* y = Bin(NodeLess, Var(1), Var(2));
+  ZELS3Node* notY = Bin(NodeGreaterEqual, Var(1), Var(2));
+  EXPECT_TRUE(Is(Bin(NodeImplies, Bool(1), y), NodeImplies, {Bool(1), y}));
+  EXPECT_EQ(UnderAFather(NodeImplies, {Bool(1), y}), y);
+  EXPECT_EQ(UnderAFather(NodeImplies, {Bool(0), y}), GetTrue());
+  EXPECT_EQ(UnderAFather(NodeImplies, {y, Bool(0)}), notY);
+  EXPECT_EQ(UnderAFather(NodeBoolLess, {Bool(1), y}), GetFalse());
+  EXPECT_EQ(UnderAFather(NodeBoolGreater, {y, Bool(0)}), y);
+}
+
+TEST_F(Evaluation, KeepsANodeWithAWrongArgumentCountAndReportsItsCode) {
+  ZELS3Node* x = Var(1);
+  ExpectKeptWithCode(NodeSin, {x, x}, 10013);
+  ExpectKeptWithCode(NodeNot, {}, 10014);
+  ExpectKeptWithCode(NodeAnd, {x}, 10016);
+  ExpectKeptWithCode(NodeLess, {x, x, x}, 10017);
+  ExpectKeptWithCode(NodeQuotient, {x}, 10018);
+  ExpectKeptWithCode(NodeMax, {x}, 10019);
+  ExpectKeptWithCode(NodeDifference, {Num(1), x}, 10020);
+  ExpectKeptWithCode(NodeVariable, {}, 10005);
+}
+
+// The complement of each relation is checked by value in the property tests.
+TEST_F(Evaluation, PushesNegationThroughConnectivesAndConstants) {
+  ZELS3Node *a = Bin(NodeLess, Var(1), Var(2)), *b = Bin(NodeEqual, Var(3), Var(4));
+  ZELS3Node *notA = Bin(NodeGreaterEqual, Var(1), Var(2)),
+            *notB = Bin(NodeNotEqual, Var(3), Var(4));
   EXPECT_TRUE(Is(Un(NodeNot, Bin(NodeAnd, a, b)), NodeOr, {notA, notB}));
   EXPECT_TRUE(Is(Un(NodeNot, Bin(NodeOr, a, b)), NodeAnd, {notA, notB}));
   EXPECT_TRUE(Is(Un(NodeNot, Bin(NodeImplies, a, b)), NodeAnd, {a, notB}));
-  EXPECT_TRUE(Un(NodeNot, GetTrue()) == GetFalse() && Un(NodeNot, GetFalse()) == GetTrue());
+  EXPECT_EQ(Un(NodeNot, GetTrue()), GetFalse());
   EXPECT_EQ(ErrorCode(), 0);
-  // A variable cannot be negated (10005): the node is kept and negating it gives p back.
-  ZELS3Node *p = Var(5), *notP = Un(NodeNot, p);
-  EXPECT_TRUE(ErrorCode() == 10005 && Is(notP, NodeNot, {p}) && Un(NodeNot, notP) == p)
-      << Show(notP);
-  ResetError();
-  ZELS3Node *sum = Bin(NodeSum, u, v), *notSum = Un(NodeNot, sum);
-  EXPECT_TRUE(Is(notSum, NodeNot, {sum}) && ErrorCode() == 10015) << Show(notSum) << ErrorCode();
 }
 
-TEST_F(Evaluation, FoldsFunctionsAndQuotientsOfNumbersAndReportsDomainErrors) {
+// ~x of a variable is kept, and ~~x gives x back; ~(x + y) is kept.
+TEST_F(Evaluation, KeepsTheNegationOfWhatIsNotBooleanAndReportsIt) {
+  ZELS3Node *p = Var(5), *notP = Un(NodeNot, p);
+  EXPECT_TRUE(Is(notP, NodeNot, {p}));
+  EXPECT_EQ(ErrorCode(), 10005);
+  EXPECT_EQ(Un(NodeNot, notP), p);
+  ResetError();
+  ZELS3Node* sum = Bin(NodeSum, Var(1), Var(2));
+  EXPECT_TRUE(Is(Un(NodeNot, sum), NodeNot, {sum}));
+  EXPECT_EQ(ErrorCode(), 10015);
+}
+
+// Values inside the domains are checked by the property tests.
+TEST_F(Evaluation, FoldsAFunctionOutsideItsDomainToZeroAndReportsItsCode) {
+  ExpectFolds(NodeLn, 0.0, 0.0, 3);
+  ExpectFolds(NodeSqrt, -4.0, 0.0, 4);
+  ExpectFolds(NodeAsin, 1.0, std::asin(1.0), 0);
+  ExpectFolds(NodeAsin, 1.5, 0.0, 5);
+  ExpectFolds(NodeAcos, -2.0, 0.0, 6);
+  ExpectFolds(NodeCtg, 0.0, HUGE_VAL, 0);
+}
+
+// x / 0 is kept; x / b -> x * (1 / b), which normalises to the one pair sum +(1 / b, x).
+TEST_F(Evaluation, ReplacesADivisionByAConstantOtherThanZeroOnlyWithDivReplaceOn) {
   ZELS3Node* x = Var(1);
   EXPECT_TRUE(Is(Bin(NodeQuotient, x, Num(0)), NodeQuotient, {x, Num(0)}));
   EXPECT_EQ(ErrorCode(), 2);
-  // clang-format off
-  const struct { ZELNodeType type; double arg, value; int error; } cases[] = {
-      {NodeLn, 0.0, 0.0, 3}, {NodeLn, -1.0, 0.0, 3}, {NodeSqrt, -4.0, 0.0, 4}, {NodeSqrt, 9.0, 3.0, 0}, {NodeAsin, 1.0, std::asin(1.0), 0},
-      {NodeAsin, 1.5, 0.0, 5}, {NodeAcos, -2.0, 0.0, 6}, {NodeCtg, 0.0, HUGE_VAL, 0}, {NodeSign, 0.0, 0.0, 0}, {NodeSign, -3.0, -1.0, 0},
-      {NodeAbs, -2.5, 2.5, 0}, {NodeExp, 0.0, 1.0, 0}};
-  // clang-format on
-  for (const auto& [type, arg, value, error] : cases) {
-    ResetError();
-    ZELS3Node* r = Un(type, Num(arg));
-    EXPECT_TRUE(r && r->GetNodeType() == NodeConstant && r->GetConstant() == value &&
-                ErrorCode() == error)
-        << "type " << type << "(" << arg << "): " << Show(r) << ", code " << ErrorCode();
-  }
-  EXPECT_TRUE(Is(Un(NodeSin, x), NodeSin, {x}));
+  ResetError();
   EXPECT_EQ(Bin(NodeQuotient, Num(6), Num(3)), Num(2));
-  EXPECT_TRUE(Is(Bin(NodeQuotient, x, Num(4)), NodeSum, {Num(0.25), x}));
-  EXPECT_TRUE(Has(Bin(NodeQuotient, x, Num(3)), {Num(1.0 / 3.0), x}));  // the factor is 1.0 / b
+  EXPECT_TRUE(Is(Bin(NodeQuotient, x, Num(3)), NodeSum, {Num(1.0 / 3.0), x}));
   calc.SetDivReplaceOff();
   EXPECT_TRUE(Is(Bin(NodeQuotient, x, Num(4)), NodeQuotient, {x, Num(4)}));
-  EXPECT_TRUE(Is(Bin(NodeQuotient, Num(4), x), NodeQuotient, {Num(4), x}));
   EXPECT_EQ(ErrorCode(), 0);
 }

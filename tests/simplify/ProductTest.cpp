@@ -6,55 +6,69 @@
 using namespace zeltav_test;
 using A = ZELS3NodeTestAccess;
 using ProductNormalisation = WithCalculator;
+using Nodes = std::vector<ZELS3Node*>;
 
-std::vector<ZELS3Node*> ArgsOf(ZELS3Node* n) {
-  std::vector<ZELS3Node*> args;
-  for (unsigned i = 0; i < Count(n); ++i) args.push_back(Arg(n, i));
-  return args;
+// x^1 x^2 x^4 -> x^7;  (x^3)^2 y -> y x^6
+TEST_F(ProductNormalisation, AddsTheExponentsOfEqualBasesAndPutsNestedProductsLast) {
+  ZELS3Node *x = Var(1), *y = Var(2);
+  ZELS3Node* three = pool.Raw(NodeProduct, {x, Num(1), x, Num(2), x, Num(4)});
+  ZELS3Node* nested = pool.Raw(NodeProduct, {Bin(NodePower, x, Num(3)), Num(2), y, Num(1)});
+  EXPECT_EQ(A::SimplifyProd(three), 1.0);
+  EXPECT_EQ(A::SimplifyProd(nested), 1.0);
+  EXPECT_EQ(ArgsOf(three), (Nodes{x, Num(7)})) << Show(three);
+  EXPECT_EQ(ArgsOf(nested), (Nodes{y, Num(1), x, Num(6)})) << Show(nested);
 }
 
-TEST_F(ProductNormalisation, MergesEqualBasesRaisesNestedPowersAndTakesNumbersOutAsTheCoefficient) {
-  ZELS3Node *x = Var(1), *y = Var(2), *w = Var(4), *odd = pool.Raw(NodeProduct, {x, Num(2), y});
-  // Exponents count once; survivors precede nested pairs; odd ends are safe; 0 wins; NaN is silent.
-  auto P = [&](Args args) { return pool.Raw(NodeProduct, args); };
-  // clang-format off
-  const struct { ZELS3Node* raw; double coefficient; std::vector<ZELS3Node*> args; } cases[] = {
-      {P({x, Num(2), x, Num(3)}), 1.0, {x, Num(5)}}, {P({x, Num(1), x, Num(2), x, Num(4)}), 1.0, {x, Num(7)}},
-      {P({Bin(NodePower, x, Num(3)), Num(2), y, Num(1)}), 1.0, {y, Num(1), x, Num(6)}}, {odd, 1.0, {x, Num(2), y}},
-      {P({odd, Num(3), x, Num(1)}), 1.0, {x, Num(7)}}, {P({Num(2), Num(1), x, Num(1), Num(3), Num(1)}), 6.0, {x, Num(1)}},
-      {P({Num(0), Num(0), w, Num(1)}), 0.0, {}}, {P({Num(-8), Num(0.5), x, Num(1)}), NAN, {x, Num(1)}}};
-  // clang-format on
-  for (const auto& [raw, coefficient, args] : cases) {
-    const double got = A::SimplifyProd(raw);
-    EXPECT_TRUE(got == coefficient || (std::isnan(got) && std::isnan(coefficient))) << got;
-    EXPECT_EQ(ArgsOf(raw), args) << Show(raw);
-  }
+// 2^x * 2^y -> 2^(y + x)
+TEST_F(ProductNormalisation, MergesNumericBasesWithSymbolicExponents) {
+  ZELS3Node* twos = pool.Raw(NodeProduct, {Num(2), Var(1), Num(2), Var(2)});
+  EXPECT_EQ(A::SimplifyProd(twos), 1.0);
+  ASSERT_TRUE(Has(twos, {Num(2), Arg(twos, 1)})) << Show(twos);
+  EXPECT_TRUE(Has(Arg(twos, 1), {Num(1), Var(2), Num(1), Var(1)})) << Show(twos);
+}
+
+TEST_F(ProductNormalisation, NeverReadsALoneTrailingEntry) {
+  ZELS3Node* x = Var(1);
+  ZELS3Node* odd = pool.Raw(NodeProduct, {x, Num(2), Var(2)});
+  ZELS3Node* outer = pool.Raw(NodeProduct, {odd, Num(3), x, Num(1)});
+  EXPECT_EQ(A::SimplifyProd(odd), 1.0);
+  EXPECT_EQ(A::SimplifyProd(outer), 1.0);
+  EXPECT_EQ(ArgsOf(odd), (Nodes{x, Num(2), Var(2)})) << Show(odd);
+  EXPECT_EQ(ArgsOf(outer), (Nodes{x, Num(7)})) << Show(outer);
+}
+
+// 2 x 3 -> 6 x;  0^0 w -> 0 and nothing left;  (-8)^0.5 x -> NaN x, silently.
+TEST_F(ProductNormalisation, TakesNumbersOutAsTheCoefficient) {
+  ZELS3Node *x = Var(1), *w = Var(4);
+  ZELS3Node* numbers = pool.Raw(NodeProduct, {Num(2), Num(1), x, Num(1), Num(3), Num(1)});
+  ZELS3Node* zero = pool.Raw(NodeProduct, {Num(0), Num(0), w, Num(1)});
+  ZELS3Node* root = pool.Raw(NodeProduct, {Num(-8), Num(0.5), x, Num(1)});
+  EXPECT_EQ(A::SimplifyProd(numbers), 6.0);
+  EXPECT_EQ(A::SimplifyProd(zero), 0.0);
+  EXPECT_TRUE(std::isnan(A::SimplifyProd(root)));
+  EXPECT_EQ(ArgsOf(numbers), (Nodes{x, Num(1)})) << Show(numbers);
+  EXPECT_EQ(Count(zero), 0u);
   EXPECT_EQ(A::GetFathNum(w), 0u);
-  // Numeric bases with symbolic exponents merge too: 2^x * 2^y -> 2^(y + x).
-  ZELS3Node* twos = pool.Raw(NodeProduct, {Num(2), x, Num(2), y});
-  EXPECT_TRUE(A::SimplifyProd(twos) == 1.0 && Has(twos, {Num(2), Arg(twos, 1)}) &&
-              Has(Arg(twos, 1), {Num(1), y, Num(1), x}))
-      << Show(twos);
+  EXPECT_EQ(ArgsOf(root), (Nodes{x, Num(1)})) << Show(root);
   EXPECT_EQ(ErrorCode(), 0);
 }
 
-TEST_F(ProductNormalisation, FactoriesFoldNumbersAndHoldTheCoefficientAsAOnePairSum) {
-  ZELS3Node *x = Var(1), *y = Var(2), *cube = Bin(NodePower, x, Num(3));
-  EXPECT_TRUE(Is(Bin(NodeProduct, x, x), NodeProduct, {x, Num(2)}));
-  EXPECT_TRUE(Has(Bin(NodePower, cube, Num(2)), {x, Num(6)}));
-  EXPECT_TRUE(Has(cube, {x, Num(3)}));
-  // 2x3 -> +(6, x), (3y)^2 -> +(9, y^2); with coefficient 1 the pair (x, 1) is x; x^0, 1^x vanish.
+// 2 x 3 -> +(6, x);  (3y)^2 -> +(9, y^2)
+TEST_F(ProductNormalisation, FactoriesHoldACoefficientOtherThanOneAsAOnePairSum) {
+  ZELS3Node *x = Var(1), *y = Var(2);
   EXPECT_TRUE(Is(CreateTernaryOperation(NodeProduct, Num(2), x, Num(3)), NodeSum, {Num(6), x}));
-  ZELS3Node *threeY = Bin(NodeProduct, Num(3), y), *squared = Bin(NodePower, threeY, Num(2));
-  EXPECT_TRUE(Has(threeY, {Num(3), y}));
-  EXPECT_TRUE(Is(squared, NodeSum, {Num(9), Arg(squared, 1)}) && Has(Arg(squared, 1), {y, Num(2)}))
-      << Show(squared);
-  const std::pair<ZELS3Node*, ZELS3Node*> folds[] = {
-      {Op(NodeProduct, {x, Num(1), y, Num(0), Num(1), Var(3)}), x},
-      {Bin(NodePower, Num(2), Num(10)), Num(1024)},
-      {Bin(NodePower, Num(0), Num(0)), GetZero()},
-      {Bin(NodePower, Num(0), Num(-1)), GetZero()},
-      {Bin(NodeProduct, x, Num(0)), GetZero()}};
-  for (const auto& [got, want] : folds) EXPECT_EQ(got, want) << Show(got);
+  EXPECT_TRUE(Is(Bin(NodePower, Bin(NodePower, x, Num(3)), Num(2)), NodeProduct, {x, Num(6)}));
+  ZELS3Node* squared = Bin(NodePower, Bin(NodeProduct, Num(3), y), Num(2));
+  ASSERT_TRUE(Is(squared, NodeSum, {Num(9), Arg(squared, 1)})) << Show(squared);
+  EXPECT_TRUE(Is(Arg(squared, 1), NodeProduct, {y, Num(2)})) << Show(squared);
+}
+
+TEST_F(ProductNormalisation, FactoriesFoldAProductOfOnePairOrNumbersOnly) {
+  ZELS3Node* x = Var(1);
+  EXPECT_EQ(Op(NodeProduct, {x, Num(1), Var(2), Num(0), Num(1), Var(3)}), x);
+  EXPECT_EQ(Bin(NodePower, Num(2), Num(10)), Num(1024));
+  EXPECT_EQ(Bin(NodePower, Num(0), Num(0)), GetZero());
+  EXPECT_EQ(Bin(NodePower, Num(0), Num(-1)), GetZero());
+  EXPECT_EQ(Bin(NodeProduct, x, Num(0)), GetZero());
   EXPECT_EQ(ErrorCode(), 0);
 }

@@ -10,27 +10,21 @@
 #include <vector>
 
 #include "support/NodePrinter.h"
+#include "support/PublicBuilders.h"
 #include "support/TestAccess.h"
 
 namespace zeltav_test {
 
-using Args = std::initializer_list<ZELS3Node*>;
-inline ZELS3Node* Var(unsigned long long id, unsigned char c = 0) {
-  return CreateExpression(id, c);
-}
-inline ZELS3Node* Num(double v) { return CreateExpression(v); }
-inline ZELS3Node* Bool(unsigned char b) { return CreateExpression(b); }
 inline ZELS3Node* Un(ZELNodeType t, ZELS3Node* a) { return CreateUnaryOperation(t, a); }
 inline ZELS3Node* Bin(ZELNodeType t, ZELS3Node* a, ZELS3Node* b) {
   return CreateBinaryOperation(t, a, b);
 }
-// Op(t, {...}) builds by type, By("+", {...}) by spelling.
-inline ZELS3Node* Op(ZELNodeType t, Args args, const char* spelling = nullptr) {
+// Op(t, {...}) builds by type; By("+", {...}) by spelling.
+inline ZELS3Node* Op(ZELNodeType t, Args args) {
   ZELICVectorImp_ZELS3Node v(8u, 8u);
   for (ZELS3Node* a : args) v.Add(a);
-  return spelling ? CreateExpression(ZELString(spelling), v) : CreateOperation(t, v);
+  return CreateOperation(t, v);
 }
-inline ZELS3Node* By(const char* spelling, Args args) { return Op(NodeUnknown, args, spelling); }
 // Linear({{2, x}, {3, y}}): 2*x + 3*y
 inline ZELS3Node* Linear(std::initializer_list<std::pair<double, ZELS3Node*>> terms) {
   ZELICVectorImp_ZELS3Node v(5u, 5u);
@@ -45,17 +39,26 @@ inline ZELS3Node* Link(ZELS3Node* n, Args args) {
 inline ZELS3Node* Fresh(ZELNodeType t, Args args) { return Link(new ZELS3Node(t), args); }
 // The (coefficient or base, term or exponent) pairs in pointer order.
 using Pairs = std::vector<std::pair<ZELS3Node*, ZELS3Node*>>;
-inline Pairs Sorted(Pairs p) { return std::sort(p.begin(), p.end()), p; }
+inline Pairs Sorted(Pairs p) {
+  std::sort(p.begin(), p.end());
+  return p;
+}
 inline Pairs PairsOf(const ZELS3Node* n) {
   Pairs p;
-  for (unsigned i = 0; i + 1 < n->GetArgsNum(); i += 2)
+  for (unsigned i = 0; i + 1 < n->GetArgsNum(); i += 2) {
     p.emplace_back(n->GetArg(i), n->GetArg(i + 1));
+  }
   return Sorted(p);
 }
 inline int ErrorCode() { return ZELSymbolicCalculatorTestAccess::ErrorCode(); }
 inline void ResetError() { ZELSymbolicCalculatorTestAccess::ResetError(); }
 inline unsigned Count(const ZELS3Node* n) { return n ? n->GetArgsNum() : 0u; }
 inline ZELS3Node* Arg(ZELS3Node* n, unsigned i) { return i < Count(n) ? n->GetArg(i) : nullptr; }
+inline std::vector<ZELS3Node*> ArgsOf(const ZELS3Node* n) {
+  std::vector<ZELS3Node*> args;
+  for (unsigned i = 0; i < Count(n); ++i) args.push_back(n->GetArg(i));
+  return args;
+}
 // n is of type t (any type for Has) with exactly these arguments, in order;
 // equal numbers are one shared node, so they can be given as Num(v).
 inline ::testing::AssertionResult Is(const ZELS3Node* n, int t, Args args) {
@@ -72,7 +75,10 @@ inline ::testing::AssertionResult Has(const ZELS3Node* n, Args args) { return Is
 class HandMadeNodes {
   using A = ZELS3NodeTestAccess;
   std::vector<ZELS3Node*> nodes_;
-  ZELS3Node* Sign(ZELS3Node* n) { return A::CalculateSignature(n), Keep(n); }
+  ZELS3Node* Sign(ZELS3Node* n) {
+    A::CalculateSignature(n);
+    return Keep(n);
+  }
 
  public:
   HandMadeNodes() { ResetError(); }
@@ -81,7 +87,10 @@ class HandMadeNodes {
     for (ZELS3Node* n : nodes_) delete n;
     ResetError();
   }
-  ZELS3Node* Keep(ZELS3Node* n) { return nodes_.push_back(n), n; }
+  ZELS3Node* Keep(ZELS3Node* n) {
+    nodes_.push_back(n);
+    return n;
+  }
   ZELS3Node* Var(unsigned long long id, unsigned char flag = 0) {
     return Sign(A::SetVariable(new ZELS3Node(NodeVariable), id, flag));
   }

@@ -28,10 +28,18 @@ class ZELS3NodeTestAccess {
   static void SetCurrent(ZELSymbolicCalculator* c) { ZELS3Node::scalc = c; }
   // Leaf fields, for nodes made by hand with the constructors.
   static ZELS3Node* SetVariable(ZELS3Node* n, unsigned long long id, unsigned char flag) {
-    return n->value.id = id, n->constVar = flag, n;
+    n->value.id = id;
+    n->constVar = flag;
+    return n;
   }
-  static ZELS3Node* SetConstant(ZELS3Node* n, double v) { return n->value.constant = v, n; }
-  static ZELS3Node* SetBool(ZELS3Node* n, unsigned char b) { return n->value.boolean = b, n; }
+  static ZELS3Node* SetConstant(ZELS3Node* n, double v) {
+    n->value.constant = v;
+    return n;
+  }
+  static ZELS3Node* SetBool(ZELS3Node* n, unsigned char b) {
+    n->value.boolean = b;
+    return n;
+  }
   static ZELICVectorImp_ZELS3Node& Args(ZELS3Node* n) { return n->args; }
 };
 
