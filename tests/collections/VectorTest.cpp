@@ -109,6 +109,16 @@ TEST(VectorRemoval, DetachAtClosesTheGapBelowTheTopAndClearsOnlyTheRangeBeyondIt
   EXPECT_EQ(All(past), (Slots{R(0), R(1), R(2), o, R(4), R(5)}));
 }
 
+TEST(VectorRemoval, DetachAtRemovesFromTheGivenPositionAndShiftsTheRestDown) {
+  Vec v(5u, 5u);
+  Fill(v, 5);
+  EXPECT_EQ(v.DetachAt(1, 2, 0), 1);
+  EXPECT_EQ(v.Count(), 3u);
+  EXPECT_EQ(All(v), (Slots{R(0), R(3), R(4), o, o, o}));
+  EXPECT_EQ(v.DetachAt(0, 1, 0), 1);
+  EXPECT_EQ(All(v), (Slots{R(3), R(4), o, o, o, o}));
+}
+
 // Flush(0, 2, 0) empties slots 0 and 1 only; Add then skips the slots it kept.
 TEST(VectorFlush, EmptiesItsRangeAndLeavesTheRestToBeSkipped) {
   Vec v(5u, 5u);
@@ -148,6 +158,27 @@ TEST(VectorDispatch, OperationsReachOverridesThroughTheVirtualTable) {
   EXPECT_EQ(v.zeroCalls, 2u);
 }
 
+// Stand-ins are laid out in order: R(i) is at least R(k) exactly when i >= k.
+int AtLeast(const Rec& r, void* k) { return &r >= static_cast<Rec*>(k); }
+
+// R(0) to R(4), a null slot at 2, and R(6) written beyond the top.
+TEST(VectorSearch, FirstThatAndLastThatFindTheFirstAndLastMatchInTheirRange) {
+  Vec v(8u, 8u);
+  Fill(v, 5);
+  v[2] = nullptr;
+  v[6] = R(6);
+  EXPECT_EQ(v.FirstThat(AtLeast, R(1)), R(1));
+  EXPECT_EQ(v.FirstThat(AtLeast, R(2)), R(3));
+  EXPECT_EQ(v.LastThat(AtLeast, R(1)), R(4));
+  EXPECT_EQ(v.LastThat(AtLeast, R(5)), o);
+  EXPECT_EQ(v.FirstThat(AtLeast, R(0), 3, 5), R(3));
+  EXPECT_EQ(v.LastThat(AtLeast, R(0), 0, 3), R(1));
+  EXPECT_EQ(v.FirstThat(AtLeast, R(5), 0, 100), R(6));
+  EXPECT_EQ(v.LastThat(AtLeast, R(0), 1, 100), R(6));
+  EXPECT_EQ(v.FirstThat(AtLeast, R(0), 4, 4), o);
+  EXPECT_EQ(v.LastThat(AtLeast, R(0), 5, 2), o);
+}
+
 TEST(VectorIterator, WalksTheCountSeenWhenMadeYieldingNullSlotsAsNull) {
   Vec v(2u, 2u);
   Fill(v, 2);
@@ -181,6 +212,20 @@ TEST(VectorCopy, CopiesThePointersIntoSlotsOfItsOwn) {
   Vec assigned;
   assigned = copy;
   EXPECT_EQ(All(assigned), All(copy));
+}
+
+// 10 slots grown by half: 15 after a need of one more.
+TEST(VectorCopy, AVectorAssignedGrowsLikeTheOneItCopies) {
+  Vec byFactor(9u, 0.5);
+  Vec assigned(2u, 7u);
+  assigned = byFactor;
+  EXPECT_EQ(assigned.Resize(11), 1);
+  EXPECT_EQ(assigned.Limit(), 15u);
+  Vec byDelta(2u, 4u);
+  assigned = byDelta;
+  EXPECT_EQ(assigned.GetDelta(), 4u);
+  EXPECT_EQ(assigned.Resize(4), 1);
+  EXPECT_EQ(assigned.Limit(), 7u);
 }
 
 TEST(VectorCopy, AssigningAVectorThatIsNotGoodKeepsTheSlots) {
