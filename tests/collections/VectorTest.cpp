@@ -160,6 +160,7 @@ TEST(VectorDispatch, OperationsReachOverridesThroughTheVirtualTable) {
 
 // Stand-ins are laid out in order: R(i) is at least R(k) exactly when i >= k.
 int AtLeast(const Rec& r, void* k) { return &r >= static_cast<Rec*>(k); }
+int Is(const Rec& r, void* k) { return &r == static_cast<Rec*>(k); }
 
 // R(0) to R(4), a null slot at 2, and R(6) written beyond the top.
 TEST(VectorSearch, FirstThatAndLastThatFindTheFirstAndLastMatchInTheirRange) {
@@ -167,6 +168,8 @@ TEST(VectorSearch, FirstThatAndLastThatFindTheFirstAndLastMatchInTheirRange) {
   Fill(v, 5);
   v[2] = nullptr;
   v[6] = R(6);
+  EXPECT_EQ(v.FirstThat(Is, R(0)), R(0));
+  EXPECT_EQ(v.LastThat(Is, R(0)), R(0));
   EXPECT_EQ(v.FirstThat(AtLeast, R(1)), R(1));
   EXPECT_EQ(v.FirstThat(AtLeast, R(2)), R(3));
   EXPECT_EQ(v.LastThat(AtLeast, R(1)), R(4));

@@ -10,6 +10,8 @@ incrementally, run against the whole suite with a per-test timeout, and undone.
 A mutant is killed when a test fails or times out, stillborn when it does not
 compile (not counted), and equivalent when tests/mutation/equivalent.txt lists
 it with the reason it changes nothing a caller can see (not counted either).
+An entry names the file, or file:line when the same text stands on several
+lines of the file and the reason holds for one of them only.
 
 usage: tests/mutation/run.py [--count N] [--seed S] [--timeout SEC] [--keep DIR] [--list]
 """
@@ -249,7 +251,9 @@ def main():
             "-E", NOT_BEHAVIOUR, "-j", str(os.cpu_count() or 1)]
     start = time.monotonic()
     if run(test, work, 3600) != 0:
-        sys.exit("mutation: the unmutated tree fails its tests")
+        failed = os.path.join(build, "Testing", "Temporary", "LastTestsFailed.log")
+        names = open(failed, encoding="utf-8").read().split() if os.path.exists(failed) else []
+        sys.exit("mutation: the unmutated tree fails its tests: " + " ".join(names))
     suite_limit = max(3 * (time.monotonic() - start), args.timeout)
     print(f"mutation run of {revision()}: {len(chosen)} mutants, seed {args.seed}, "
           f"suite {time.monotonic() - start:.0f} s unmutated, limit {suite_limit:.0f} s", flush=True)
@@ -268,7 +272,7 @@ def main():
         try:
             if run(["cmake", "--build", build], work, 900) != 0:
                 outcome = "stillborn"
-            elif (rel, code.strip(), mutated.strip()) in equivalent:
+            elif {(rel, code.strip(), mutated.strip()), (f"{rel}:{number}", code.strip(), mutated.strip())} & equivalent:
                 outcome = "equivalent"
             else:
                 outcome = "killed" if run(test, work, suite_limit) != 0 else "survived"
