@@ -11,7 +11,8 @@ A mutant is killed when a test fails or times out, stillborn when it does not
 compile (not counted), and equivalent when tests/mutation/equivalent.txt lists
 it with the reason it changes nothing a caller can see (not counted either).
 An entry names the file, or file:line when the same text stands on several
-lines of the file and the reason holds for one of them only.
+lines of the file and the reason holds for one of them only. A swap of two
+equal arguments leaves the line as it was and counts as equivalent unbuilt.
 
 usage: tests/mutation/run.py [--count N] [--seed S] [--timeout SEC] [--keep DIR] [--list]
 """
@@ -261,6 +262,10 @@ def main():
     tally = defaultdict(lambda: defaultdict(int))
     survivors = []
     for index, (folder, rel, number, code, name, mutated) in enumerate(chosen, 1):
+        if mutated.strip() == code.strip():  # a swap of two equal arguments: the same line
+            tally[folder]["equivalent"] += 1
+            print(f"[{index}/{len(chosen)}] equivalent {rel}:{number} {name}: {mutated.strip()} (unchanged)", flush=True)
+            continue
         path = os.path.join(work, rel)
         with open(path, encoding="utf-8") as f:
             original = f.readlines()
