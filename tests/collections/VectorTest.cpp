@@ -161,6 +161,9 @@ TEST(VectorDispatch, OperationsReachOverridesThroughTheVirtualTable) {
 // Stand-ins are laid out in order: R(i) is at least R(k) exactly when i >= k.
 int AtLeast(const Rec& r, void* k) { return &r >= static_cast<Rec*>(k); }
 int Is(const Rec& r, void* k) { return &r == static_cast<Rec*>(k); }
+int Any(const Rec&, void*) { return 1; }
+int Stranger(const Rec& r, void*) { return &r < R(0) || &r > R(127); }
+void CountVisit(Rec&, void* visits) { ++*static_cast<int*>(visits); }
 
 // R(0) to R(4), a null slot at 2, and R(6) written beyond the top.
 TEST(VectorSearch, FirstThatAndLastThatFindTheFirstAndLastMatchInTheirRange) {
@@ -179,7 +182,25 @@ TEST(VectorSearch, FirstThatAndLastThatFindTheFirstAndLastMatchInTheirRange) {
   EXPECT_EQ(v.FirstThat(AtLeast, R(5), 0, 100), R(6));
   EXPECT_EQ(v.LastThat(AtLeast, R(0), 1, 100), R(6));
   EXPECT_EQ(v.FirstThat(AtLeast, R(0), 4, 4), o);
-  EXPECT_EQ(v.LastThat(AtLeast, R(0), 5, 2), o);
+  EXPECT_EQ(v.LastThat(AtLeast, R(0), 4, 2), o);
+}
+
+// 5 slots: ranges reaching past them stop at the last slot.
+TEST(VectorSearch, VisitsAndSearchesStopAtTheLastSlotAndAnEmptyRangeVisitsNothing) {
+  Vec v(4u, 4u);
+  Fill(v, 5);
+  int visits = 0;
+  v.ForEach(CountVisit, &visits, 2, 100);
+  EXPECT_EQ(visits, 3);
+  v.ForEach(CountVisit, &visits, 3, 3);
+  v.ForEach(CountVisit, &visits, 4, 1);
+  EXPECT_EQ(visits, 3);
+  EXPECT_EQ(v.LastThat(Any, nullptr, 0, 100), R(4));
+  EXPECT_EQ(v.FirstThat(Stranger, nullptr, 0, 100), o);
+  Vec empty(1u, 1u);
+  empty[0] = R(0);
+  empty.ForEach(CountVisit, &visits);
+  EXPECT_EQ(visits, 3);
 }
 
 TEST(VectorIterator, WalksTheCountSeenWhenMadeYieldingNullSlotsAsNull) {
@@ -196,6 +217,19 @@ TEST(VectorIterator, WalksTheCountSeenWhenMadeYieldingNullSlotsAsNull) {
   EXPECT_FALSE(it);
   it.Restart();
   EXPECT_EQ(it.Current(), R(0));
+}
+
+TEST(VectorIterator, AnAssignedIteratorWalksTheRangeOfTheOneItCopies) {
+  Vec v(4u, 4u);
+  Fill(v, 4);
+  ZELICVectorIteratorImp<Rec> it(v, 1, 3);
+  ZELICVectorIteratorImp<Rec> assigned(v, 0, 4);
+  it++;
+  assigned = it;
+  EXPECT_EQ(assigned++, R(2));
+  EXPECT_FALSE(assigned);
+  assigned.Restart();
+  EXPECT_EQ(assigned.Current(), R(1));
 }
 
 TEST(VectorIterator, OverAVectorThatIsNotGoodYieldsNothing) {
