@@ -58,6 +58,15 @@ TEST_F(NodeEquality, ComparesOrderedOperandsFromTheFirst) {
             0);
 }
 
+// min(x, x, y) is in min(x, y, z), not the other way round.
+TEST_F(NodeEquality, ComparesMinAndMaxByInclusionOfTheFirstInTheSecond) {
+  ZELS3Node* z = pool.Var(3);
+  EXPECT_EQ(EqualAlone(Op(NodeMin, {x, x, y}), Op(NodeMin, {x, y, z})), 1);
+  EXPECT_EQ(EqualAlone(Op(NodeMin, {x, y, z}), Op(NodeMin, {x, x, y})), 0);
+  EXPECT_EQ(EqualAlone(Op(NodeMax, {y, y, x}), Op(NodeMax, {z, x, y})), 1);
+  EXPECT_EQ(EqualAlone(Op(NodeMax, {z, x, y}), Op(NodeMax, {y, y, x})), 0);
+}
+
 TEST_F(NodeEquality, TellsOperationsApartByName) {
   ZELS3Node* fxy = pool.Named(NodeUnknown, "f", {x, y});
   EXPECT_EQ(pool.Named(NodeEqual, "=", {x, y})->Equal(pool.Named(NodeEqual, "==", {x, y})), 0);

@@ -35,6 +35,18 @@ TEST(NodeLinks, ReplacingOrRemovingAnArgumentUnlinksItEvenWhenItStaysElsewhere) 
   EXPECT_EQ(A::GetFathNum(x), 0u);
 }
 
+// Sums of 1 to 40 variables, each argument vector filled to a different point.
+TEST(NodeLinks, ReadsNullAtTheArgumentCount) {
+  HandMadeNodes pool;
+  std::vector<ZELS3Node*> args;
+  for (unsigned n = 1; n <= 40; ++n) {
+    args.push_back(pool.Var(n));
+    ZELS3Node* sum = pool.Raw(NodeSum, {});
+    for (ZELS3Node* a : args) A::AddArg(sum, a);
+    EXPECT_EQ(sum->GetArg(n), nullptr) << n;
+  }
+}
+
 // A leaf accepts an argument, but removing it is reported and y keeps x among its fathers.
 TEST(NodeLinks, LeavesReportReadingOrRemovingArguments) {
   HandMadeNodes pool;
