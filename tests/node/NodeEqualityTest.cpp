@@ -58,13 +58,15 @@ TEST_F(NodeEquality, ComparesOrderedOperandsFromTheFirst) {
             0);
 }
 
-// min(x, x, y) is in min(x, y, z), not the other way round.
-TEST_F(NodeEquality, ComparesMinAndMaxByInclusionOfTheFirstInTheSecond) {
+// min(x, x, y) is in min(x, y, z), not the other way round; the same for pairs of sums.
+TEST_F(NodeEquality, ComparesListsByInclusionOfTheFirstInTheSecond) {
   ZELS3Node* z = pool.Var(3);
   EXPECT_EQ(EqualAlone(Op(NodeMin, {x, x, y}), Op(NodeMin, {x, y, z})), 1);
   EXPECT_EQ(EqualAlone(Op(NodeMin, {x, y, z}), Op(NodeMin, {x, x, y})), 0);
   EXPECT_EQ(EqualAlone(Op(NodeMax, {y, y, x}), Op(NodeMax, {z, x, y})), 1);
   EXPECT_EQ(EqualAlone(Op(NodeMax, {z, x, y}), Op(NodeMax, {y, y, x})), 0);
+  EXPECT_EQ(EqualAlone(Op(NodeSum, {one, x, one, x}), Op(NodeSum, {one, x, two, y})), 1);
+  EXPECT_EQ(EqualAlone(Op(NodeSum, {one, x, two, y}), Op(NodeSum, {one, x, one, x})), 0);
 }
 
 TEST_F(NodeEquality, TellsOperationsApartByName) {
