@@ -18,6 +18,7 @@ TEST_F(SumNormalisation, FlattensNestedSumsAfterTheSurvivorsTheLaterOneFirst) {
   EXPECT_EQ(A::GetFathNum(cd), 0u);
   EXPECT_EQ(A::GetFath(a, A::GetFathNum(a) - 1), sum);
   EXPECT_EQ(A::GetFath(d, A::GetFathNum(d) - 1), sum);
+  EXPECT_EQ(A::GetFathNum(Num(5)), 0u);
 }
 
 // 0.1 + (0.2 + 0.3) differs from (0.1 + 0.2) + 0.3 in the last bit.
