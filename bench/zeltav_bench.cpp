@@ -3,6 +3,7 @@
 // <value>" lines; --smoke runs every workload once at its smallest size with
 // all the checks and exits non-zero when one fails.
 #include <ZELTavSymbolicCalculator.h>
+#include <zeltav_support/Evaluator.h>
 #include <sys/prctl.h>
 
 #include <cmath>
@@ -46,98 +47,26 @@ const ZELString& Times() {
 
 // --- a numeric evaluator of node graphs -----------------------------------
 
-// Evaluates a node graph at the values that lookup gives to the variables.
-// Relations evaluate to left side minus right side. Unsupported nodes and
-// variables without a value give NaN, so a check that uses the value fails.
+// The value of a node graph at the values that lookup gives to the variables,
+// read through the public node interface. A relation between numbers gives
+// its left side minus its right side, so a satisfied equation gives 0.
+// Unsupported nodes and variables without a value give NaN, so a check that
+// uses the value fails.
 class Evaluator {
  public:
-  explicit Evaluator(std::function<double(unsigned long long)> lookup)
-      : lookup_(std::move(lookup)) {}
+  explicit Evaluator(zeltav_support::Lookup lookup) : lookup_(std::move(lookup)) {}
 
-  double operator()(const ZELS3Node* n) {
-    if (n == nullptr) return NAN;
-    auto it = memo_.find(n);
-    if (it != memo_.end()) return it->second;
-    const double v = Compute(n);
-    memo_.emplace(n, v);
-    return v;
+  double operator()(const ZELS3Node* n) const {
+    const int type = n != nullptr ? n->GetNodeType() : -1;
+    if (type >= NodeEqual && type <= NodeGreaterEqual && n->GetArgsNum() == 2) {
+      return zeltav_support::EvaluateBy(n->GetArg(0), lookup_) -
+             zeltav_support::EvaluateBy(n->GetArg(1), lookup_);
+    }
+    return zeltav_support::EvaluateBy(n, lookup_);
   }
 
  private:
-  double Arg(const ZELS3Node* n, unsigned int i) { return (*this)(n->GetArg(i)); }
-
-  double Compute(const ZELS3Node* n) {
-    const unsigned int k = n->GetArgsNum();
-    switch (static_cast<int>(n->GetNodeType())) {
-      case 0:
-        return lookup_(n->GetVariableID());
-      case 1:
-        return n->GetConstant();
-      case 2:
-        return n->GetBool();
-      case 9:
-      case 10:
-      case 11:
-      case 12:
-      case 13:
-      case 14:
-        return k == 2 ? Arg(n, 0) - Arg(n, 1) : NAN;
-      case 19:
-        return std::fabs(Arg(n, 0));
-      case 20: {
-        const double a = Arg(n, 0);
-        return a > 0 ? 1.0 : (a < 0 ? -1.0 : 0.0);
-      }
-      case 21:
-        return std::exp(Arg(n, 0));
-      case 22:
-        return std::log(Arg(n, 0));
-      case 23:
-        return std::sqrt(Arg(n, 0));
-      case 24:
-      case 25: {
-        double r = Arg(n, 0);
-        for (unsigned int i = 1; i < k; ++i)
-          r = n->GetNodeType() == 24 ? std::fmin(r, Arg(n, i)) : std::fmax(r, Arg(n, i));
-        return r;
-      }
-      case 26:
-        return std::sin(Arg(n, 0));
-      case 27:
-        return std::cos(Arg(n, 0));
-      case 28:
-        return std::tan(Arg(n, 0));
-      case 29:
-        return 1.0 / std::tan(Arg(n, 0));
-      case 30:
-        return std::asin(Arg(n, 0));
-      case 31:
-        return std::acos(Arg(n, 0));
-      case 32:
-        return std::atan(Arg(n, 0));
-      case 33: {  // (coefficient, term) pairs
-        if (k % 2) return NAN;
-        double s = 0.0;
-        for (unsigned int i = 0; i < k; i += 2) s += Arg(n, i) * Arg(n, i + 1);
-        return s;
-      }
-      case 35: {  // (factor, exponent) pairs
-        if (k % 2) return NAN;
-        double p = 1.0;
-        for (unsigned int i = 0; i < k; i += 2) p *= std::pow(Arg(n, i), Arg(n, i + 1));
-        return p;
-      }
-      case 36:
-        return k == 2 ? Arg(n, 0) / Arg(n, 1) : NAN;
-      case 37:
-        return k == 2 ? std::pow(Arg(n, 0), Arg(n, 1)) : NAN;
-      default:
-        return NAN;
-    }
-  }
-
-  std::function<double(unsigned long long)> lookup_;
-  std::unordered_map<const ZELS3Node*, double> memo_;
+  zeltav_support::Lookup lookup_;
 };
 
 // Adds every node reachable from n to seen.

@@ -8,6 +8,8 @@ install(TARGETS ZELTavSymbolicCalculator ZELTavHost
   INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 install(FILES include/ZELTavSymbolicCalculator.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 install(DIRECTORY include/ZELTavSymbolicCalculator DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+install(FILES ${ZELTAV_GENERATED_INCLUDE_DIR}/ZELTavSymbolicCalculator/Version.h
+  DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ZELTavSymbolicCalculator)
 
 set(ZELTAV_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/ZELTavSymbolicCalculator)
 install(EXPORT ZELTavSymbolicCalculatorTargets

@@ -7,5 +7,6 @@
 #include "ZELTavSymbolicCalculator/Host.h"
 #include "ZELTavSymbolicCalculator/Node.h"
 #include "ZELTavSymbolicCalculator/Vector.h"
+#include "ZELTavSymbolicCalculator/Version.h"
 
 #endif

@@ -96,28 +96,15 @@ class ZELTAV_API ZELSymbolicCalculator {
  private:
   friend class ZELS3Node;
   friend class ZELSymbolicCalculatorTestAccess;  // defined by the unit tests only
-
-  // A bucket of the node table: its chain of cells, oldest first, held in
-  // one array so that a walk reads consecutive memory. A cell keeps the
-  // node's signature, so cells of other signatures are passed over without
-  // touching their nodes.
-  struct ChainCell {
-    ZELS3Node* node;
-    unsigned int signature;
-  };
-  struct Chain {
-    ChainCell* cells;
-    unsigned int count;
-    unsigned int capacity;
-  };
-  static const unsigned int kBuckets = 1013;
+  friend class zeltav::FatherLinks;
 
   ZELTAV_LOCAL ZELS3Node* ReduceSum(ZELS3Node* side, ZELS3Node* other);
   ZELTAV_LOCAL static ZELS3Node* RebuildForOutput(ZELS3Node* n);
   // Whether node is registered in the node table.
   ZELTAV_LOCAL int Holds(const ZELS3Node* node) const;
 
-  Chain* table;
+  // The node table and the side tables kept per node (NodeTable.h).
+  zeltav::NodeTable* table;
   ZELICVectorImp_ZELS3ExactVariable exactVars;
   ZELICVectorImp_ZELS3LinearVariable linearVars;
   ZELICVectorImp_ZELS3Node equations;

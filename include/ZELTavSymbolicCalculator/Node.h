@@ -15,8 +15,10 @@ class ZELSubdefiniteTerm;
 class ZELSymbolicCalculator;
 
 namespace zeltav {
-class NodeBuilder;  // linking and finishing steps shared by the factories
-class FatherLinks;  // bookkeeping of the father links
+class NodeBuilder;   // linking and finishing steps shared by the factories
+class FatherLinks;   // bookkeeping of the father links
+class NodeTable;     // the calculator's node table
+class PairSequence;  // the rewriting of sums and products in place
 }  // namespace zeltav
 
 // Node types. The numbers are part of the interface.
@@ -128,6 +130,8 @@ class ZELTAV_API ZELS3Node {
   friend class ZELS3NodeTestAccess;  // defined by the unit tests only
   friend class zeltav::NodeBuilder;
   friend class zeltav::FatherLinks;
+  friend class zeltav::NodeTable;
+  friend class zeltav::PairSequence;
   friend ZELS3Node* CreateExpression(unsigned long long id, unsigned char constFlag);
   friend ZELS3Node* CreateExpression(unsigned char boolean);
   friend ZELS3Node* CreateExpression(double value);

@@ -3,11 +3,9 @@
 // equation accessors, the options and the shared constants.
 #include "ZELTavSymbolicCalculator/Calculator.h"
 
-#include <algorithm>
 #include <new>
-#include <vector>
 
-#include "simplify/KeptAsBuilt.h"
+#include "calculator/NodeTable.h"
 
 ZELS3Node* ZELSymbolicCalculator::sZero = nullptr;
 ZELS3Node* ZELSymbolicCalculator::sOne = nullptr;
@@ -29,7 +27,7 @@ ZELSymbolicCalculator::ZELSymbolicCalculator()
       transfer(1),
       subst(0) {
   ZELS3Node::scalc = this;
-  table = new (std::nothrow) Chain[kBuckets]();
+  table = new (std::nothrow) zeltav::NodeTable();
   _Error = 0;
   // The factories register through scalc and the table, so these come last.
   sZero = CreateExpression(0.0);
@@ -43,26 +41,15 @@ ZELSymbolicCalculator::ZELSymbolicCalculator()
 
 ZELSymbolicCalculator::~ZELSymbolicCalculator() {
   if (table != nullptr) {
-    // Every table node goes at once, so nothing is unlinked. Constant
-    // variables belong to their list. Collecting first guarantees each node
-    // is freed once even if a node was ever entered in two chains.
-    std::vector<ZELS3Node*> owned;
-    for (unsigned int b = 0; b < kBuckets; ++b) {
-      for (unsigned int i = 0; i < table[b].count; ++i) {
-        ZELS3Node* n = table[b].cells[i].node;
-        if (n != nullptr && !(n->type == NodeVariable && n->constVar != 0)) owned.push_back(n);
-      }
-      delete[] table[b].cells;
-    }
-    std::sort(owned.begin(), owned.end());
-    owned.erase(std::unique(owned.begin(), owned.end()), owned.end());
-    auto& kept = zeltav::KeptAsBuilt();
-    for (ZELS3Node* n : owned) {
-      if (!kept.empty()) kept.erase(n);
-      delete n;
-    }
-    delete[] table;
+    // Every table node goes at once, so nothing is unlinked; the table is
+    // detached first so that no node looks itself up in its side tables.
+    // Constant variables belong to their list.
+    zeltav::NodeTable* const dying = table;
     table = nullptr;
+    dying->ForEachNode([](ZELS3Node* n) {
+      if (!(n->type == NodeVariable && n->constVar != 0)) delete n;
+    });
+    delete dying;
   }
   _Error = 0;
   exactVars.Flush(1);
@@ -74,50 +61,21 @@ ZELSymbolicCalculator::~ZELSymbolicCalculator() {
   }
 }
 
-// A node is a candidate under the signature it was entered with; Equal
-// reads the signatures as they are now, so a candidate signed anew since it
-// was entered never matches. The first equal candidate in entry order wins.
-// A fresh duplicate is stripped of its arguments so the caller can delete
-// it; a registered node (signed anew, say) stands inside other expressions
-// and keeps them. A registered node that finds no equal candidate is
-// entered under its new signature too, so that equal nodes find it there.
+// The first registered node equal to node, node itself when it is
+// registered first, or node newly registered (NodeTable.h). A fresh node
+// that loses is stripped of its arguments so the caller can delete it; a
+// registered one (signed anew, say) stands inside other expressions and
+// keeps them.
 ZELS3Node* ZELSymbolicCalculator::AddNode(ZELS3Node* node) {
   if (node == nullptr || table == nullptr) return node;
-  const unsigned int sig = node->signature;
-  Chain& chain = table[sig % kBuckets];
-  for (unsigned int i = 0; i < chain.count; ++i) {
-    const ChainCell& cell = chain.cells[i];
-    // The stored signature rejects most cells without touching their node.
-    if (cell.signature != sig) continue;
-    if (cell.node == node) return node;
-    if (cell.node->Equal(node)) {
-      if (!Holds(node)) node->RemoveAllArgs();
-      return cell.node;
-    }
-  }
-  if (chain.count == chain.capacity) {
-    const unsigned int capacity = chain.capacity == 0 ? 4 : 2 * chain.capacity;
-    ChainCell* cells = new (std::nothrow) ChainCell[capacity];
-    if (cells == nullptr) return node;
-    std::copy(chain.cells, chain.cells + chain.count, cells);
-    delete[] chain.cells;
-    chain.cells = cells;
-    chain.capacity = capacity;
-  }
-  chain.cells[chain.count++] = ChainCell{node, sig};
-  return node;
+  ZELS3Node* const registered = table->Add(node);
+  if (registered != node && !table->Holds(node)) node->RemoveAllArgs();
+  return registered;
 }
 
 // Whether node was ever entered, under whatever signature it had then.
 int ZELSymbolicCalculator::Holds(const ZELS3Node* node) const {
-  if (table == nullptr || node == nullptr) return 0;
-  for (unsigned int b = 0; b < kBuckets; ++b) {
-    const Chain& chain = table[b];
-    for (unsigned int i = 0; i < chain.count; ++i) {
-      if (chain.cells[i].node == node) return 1;
-    }
-  }
-  return 0;
+  return table != nullptr && table->Holds(node) ? 1 : 0;
 }
 
 namespace {

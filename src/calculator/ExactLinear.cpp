@@ -2,6 +2,8 @@
 // weighted sum). Linear definitions are kept fully substituted: a new
 // definition of x is written into every earlier definition that names x,
 // and an earlier definition that has become a number fixes its variable.
+#include <new>
+
 #include "ZELTavSymbolicCalculator/Calculator.h"
 
 namespace {
@@ -53,7 +55,8 @@ ZELS3ExactVariable* ZELSymbolicCalculator::AddExactVariable(unsigned long long i
   }
   ZELS3Node* node = CreateExpression(value);
   if (!node) return nullptr;
-  ZELS3ExactVariable* rec = new ZELS3ExactVariable(id, node);
+  ZELS3ExactVariable* rec = new (std::nothrow) ZELS3ExactVariable(id, node);
+  if (!rec) return nullptr;
   if (!exactVars.Add(rec)) {
     delete rec;
     return nullptr;
@@ -70,7 +73,8 @@ void ZELSymbolicCalculator::AddLinearVariable(unsigned long long id, ZELS3Node* 
       return;
     }
   }
-  ZELS3LinearVariable* added = new ZELS3LinearVariable(id, expression);
+  ZELS3LinearVariable* added = new (std::nothrow) ZELS3LinearVariable(id, expression);
+  if (!added) return;
   if (!linearVars.Add(added)) {
     delete added;
     return;

@@ -3,8 +3,20 @@
 //   +(2, x, 1, y)  ->  +(1, *(2, 1, x, 1), 1, y)
 //   *(x, 2, y, 1)  ->  *(^(x, 2), 1, y, 1)
 #include "ZELTavSymbolicCalculator/Calculator.h"
+#include "calculator/BuildMemo.h"
 #include "calculator/ScopedOption.h"
+#include "factories/NodeBuilder.h"
 #include "node/NodeTypeTable.h"
+
+namespace {
+
+// What this output pass has rebuilt so far: a node shared by many stored
+// equations, or many times within one, is rebuilt once. The pass only
+// registers nodes as built (nothing is rewritten), so a second rebuild of a
+// self-equal node would find the first one in the table.
+zeltav::BuildMemo* rebuilt = nullptr;
+
+}  // namespace
 
 void ZELSymbolicCalculator::Simplify() {
   // With both off the variable of "x == value" stays a variable.
@@ -23,6 +35,8 @@ void ZELSymbolicCalculator::Simplify() {
   }
 
   SetSubst(1);
+  zeltav::BuildMemo memo;
+  rebuilt = &memo;
   for (unsigned int i = 0; i < equations.Count(); ++i) {
     ZELS3Node* stored = equations[i];
     ZELS3Node* out = RebuildForOutput(stored);
@@ -30,63 +44,83 @@ void ZELSymbolicCalculator::Simplify() {
     out->SetSDNode(stored->GetSDNode());
     results.Add(out);
   }
+  rebuilt = nullptr;
 }
 
 ZELS3Node* ZELSymbolicCalculator::RebuildForOutput(ZELS3Node* n) {
   if (!n) return nullptr;
-  const ZELNodeType type = n->GetNodeType();
-  if (!zeltav::TakesArguments(type)) return n;
+  if (!zeltav::TakesArguments(n->GetNodeType())) return n;
+  ZELS3Node* known = nullptr;
+  if (rebuilt != nullptr && rebuilt->Find(n, &known)) return known;
 
-  ZELS3Node* m = new ZELS3Node(type, n->name);
-  const unsigned int count = n->GetArgsNum();
-  // A null part anywhere makes the whole copy null; a lone trailing entry of
-  // a pair list (a malformed node) is left out.
-  if (type == NodeSum || type == NodeProduct) {
-    for (unsigned int i = 0; i + 1 < count; i += 2) {
-      ZELS3Node* first = RebuildForOutput(n->GetArg(i));
-      ZELS3Node* second = RebuildForOutput(n->GetArg(i + 1));
-      if (!first || !second) {
-        m->RemoveAllArgs();
-        delete m;
-        return nullptr;
-      }
-      if (type == NodeSum) {
-        if (first->IsOne() || first->IsMinesOne()) {
-          m->AddArg(first->IsOne() ? sOne : sMinesOne);
-          m->AddArg(second);
-          continue;
+  // The copy of operation n over its rebuilt arguments, in output form.
+  auto rebuild = [](ZELS3Node* n) -> ZELS3Node* {
+    const ZELNodeType type = n->GetNodeType();
+    ZELS3Node* m = zeltav::NodeBuilder::New(type, n->name);
+    if (!m) return nullptr;
+    const unsigned int count = n->GetArgsNum();
+    // A null part anywhere makes the whole copy null; a lone trailing entry of
+    // a pair list (a malformed node) is left out.
+    if (type == NodeSum || type == NodeProduct) {
+      for (unsigned int i = 0; i + 1 < count; i += 2) {
+        ZELS3Node* first = RebuildForOutput(n->GetArg(i));
+        ZELS3Node* second = RebuildForOutput(n->GetArg(i + 1));
+        if (!first || !second) {
+          m->RemoveAllArgs();
+          delete m;
+          return nullptr;
         }
-        // c t -> 1 (c * t)
-        ZELS3Node* product = new ZELS3Node(NodeProduct);
-        product->AddArg(first);
-        product->AddArg(sOne);
-        product->AddArg(second);
-        product->AddArg(sOne);
-        m->AddArg(sOne);
-        m->AddArg(ZELS3Node::CheckSimple(product));
-      } else {
-        if (second->IsOne()) {
-          m->AddArg(first);
+        if (type == NodeSum) {
+          if (first->IsOne() || first->IsMinesOne()) {
+            m->AddArg(first->IsOne() ? sOne : sMinesOne);
+            m->AddArg(second);
+            continue;
+          }
+          // c t -> 1 (c * t)
+          ZELS3Node* product = zeltav::NodeBuilder::New(NodeProduct);
+          if (!product) {
+            m->RemoveAllArgs();
+            delete m;
+            return nullptr;
+          }
+          product->AddArg(first);
+          product->AddArg(sOne);
+          product->AddArg(second);
+          product->AddArg(sOne);
+          m->AddArg(sOne);
+          m->AddArg(ZELS3Node::CheckSimple(product));
         } else {
-          // b^e -> (^(b, e), 1)
-          ZELS3Node* power = new ZELS3Node(NodePower);
-          power->AddArg(first);
-          power->AddArg(second);
-          m->AddArg(ZELS3Node::CheckSimple(power));
+          if (second->IsOne()) {
+            m->AddArg(first);
+          } else {
+            // b^e -> (^(b, e), 1)
+            ZELS3Node* power = zeltav::NodeBuilder::New(NodePower);
+            if (!power) {
+              m->RemoveAllArgs();
+              delete m;
+              return nullptr;
+            }
+            power->AddArg(first);
+            power->AddArg(second);
+            m->AddArg(ZELS3Node::CheckSimple(power));
+          }
+          m->AddArg(sOne);
         }
-        m->AddArg(sOne);
+      }
+    } else {
+      for (unsigned int i = 0; i < count; ++i) {
+        ZELS3Node* arg = RebuildForOutput(n->GetArg(i));
+        if (!arg) {
+          m->RemoveAllArgs();
+          delete m;
+          return nullptr;
+        }
+        m->AddArg(arg);
       }
     }
-  } else {
-    for (unsigned int i = 0; i < count; ++i) {
-      ZELS3Node* arg = RebuildForOutput(n->GetArg(i));
-      if (!arg) {
-        m->RemoveAllArgs();
-        delete m;
-        return nullptr;
-      }
-      m->AddArg(arg);
-    }
-  }
-  return ZELS3Node::CheckSimple(m);
+    return ZELS3Node::CheckSimple(m);
+  };
+  ZELS3Node* result = rebuild(n);
+  if (rebuilt != nullptr) rebuilt->Keep(n, result);
+  return result;
 }

@@ -1,11 +1,32 @@
 // Symbolic derivative of a node graph with respect to one variable. Every
 // piece is built with the operation factories, so the result comes out
-// simplified and shared; nothing is cached, a shared subexpression is
-// differentiated each time it is met. A null derivative anywhere makes every
-// enclosing derivative null.
+// simplified and shared. Within one derivative a shared subexpression is
+// differentiated once where a second time would give the same node (see
+// BuildMemo). A null derivative anywhere makes every enclosing derivative
+// null.
 #include "ZELTavSymbolicCalculator/Calculator.h"
+#include "calculator/BuildMemo.h"
+#include "node/NodeTypeTable.h"
 
 namespace {
+
+// The derivative being taken: its variable and what it has built so far.
+struct Derivation {
+  unsigned long long id;
+  zeltav::BuildMemo memo;
+};
+Derivation* current = nullptr;
+
+// Derivative of an argument within the derivative being taken.
+ZELS3Node* D(const ZELS3Node* n, unsigned long long id) {
+  if (current == nullptr || current->id != id || !zeltav::TakesArguments(n->GetNodeType()))
+    return n->Diff(id);
+  ZELS3Node* result = nullptr;
+  if (current->memo.Find(n, &result)) return result;
+  result = n->Diff(id);
+  current->memo.Keep(n, result);
+  return result;
+}
 
 // Argument i, or null when the node has fewer arguments (a node built by
 // operator name may have any count).
@@ -31,7 +52,7 @@ template <class Build>
 ZELS3Node* DiffFunction(const ZELS3Node& n, unsigned long long id, Build build) {
   ZELS3Node* a = ArgOrNull(n, 0);
   if (!a) return nullptr;
-  ZELS3Node* da = a->Diff(id);
+  ZELS3Node* da = D(a, id);
   if (IsNumericZero(da)) return ZELSymbolicCalculator::GetZero();
   if (!da) return nullptr;
   return build(a, da);
@@ -52,7 +73,7 @@ ZELS3Node* DiffSum(const ZELS3Node& n, unsigned long long id) {
   for (unsigned int i = 0; i < count; i += 2) {
     ZELS3Node* t = ArgOrNull(n, i + 1);
     pairs.Add(ArgOrNull(n, i));
-    pairs.Add(t ? t->Diff(id) : nullptr);
+    pairs.Add(t ? D(t, id) : nullptr);
   }
   return CreateOperation(NodeSum, pairs);
 }
@@ -96,8 +117,8 @@ ZELS3Node* DiffProduct(const ZELS3Node& n, unsigned long long id) {
     ZELS3Node* f = ArgOrNull(n, i);
     ZELS3Node* e = ArgOrNull(n, i + 1);
     if (!f || !e) return nullptr;
-    ZELS3Node* df = f->Diff(id);
-    ZELS3Node* de = e->Diff(id);
+    ZELS3Node* df = D(f, id);
+    ZELS3Node* de = D(e, id);
     if (!df || !de) return nullptr;
     bool skip = false;
     ZELS3Node* d = DiffPower(f, e, df, de, &skip);
@@ -119,8 +140,8 @@ ZELS3Node* DiffQuotient(const ZELS3Node& n, unsigned long long id) {
   ZELS3Node* u = ArgOrNull(n, 0);
   ZELS3Node* v = ArgOrNull(n, 1);
   if (!u || !v) return nullptr;
-  ZELS3Node* du = u->Diff(id);
-  ZELS3Node* dv = v->Diff(id);
+  ZELS3Node* du = D(u, id);
+  ZELS3Node* dv = D(v, id);
   if (!du || !dv) return nullptr;
   if (IsNumericZero(dv)) {
     return IsNumericZero(du) ? ZELSymbolicCalculator::GetZero()
@@ -141,6 +162,14 @@ ZELS3Node* DiffQuotient(const ZELS3Node& n, unsigned long long id) {
 }  // namespace
 
 ZELS3Node* ZELS3Node::Diff(unsigned long long id) const {
+  if (current == nullptr && zeltav::TakesArguments(type)) {
+    // The outermost call: the remembered results live as long as it runs.
+    Derivation derivation{id, {}};
+    current = &derivation;
+    ZELS3Node* result = Diff(id);
+    current = nullptr;
+    return result;
+  }
   switch (type) {
     case NodeVariable:
       return (constVar == 0 && value.id == id) ? ZELSymbolicCalculator::GetOne()

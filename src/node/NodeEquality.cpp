@@ -8,6 +8,7 @@
 // slot and nothing else, and positions the rule would not read are compared
 // in order, so the extra arguments of e.g. "^"(x, y, z) still count.
 #include "ZELTavSymbolicCalculator/Calculator.h"
+#include "calculator/NodeTable.h"
 #include "node/NodeTypeTable.h"
 
 namespace {
@@ -58,12 +59,43 @@ bool PairsIncluded(const ZELS3Node* a, const ZELS3Node* b) {
   return MatchInOrder(a, b, k);
 }
 
+int CompareArgs(const ZELS3Node* a, const ZELS3Node* b, const zeltav::NodeTypeFacts& facts) {
+  const unsigned int count = a->GetArgsNum();
+  switch (facts.shape) {
+    case zeltav::ArgShape::None:
+      break;
+    case zeltav::ArgShape::One:
+    case zeltav::ArgShape::Named:
+      return MatchInOrder(a, b, 0);
+    case zeltav::ArgShape::Two:
+      // x = y == y = x; the swap is tried only for the unordered types.
+      if (facts.unordered && count == 2) {
+        return (Match(ArgAt(a, 0), ArgAt(b, 0)) && Match(ArgAt(a, 1), ArgAt(b, 1))) ||
+               (Match(ArgAt(a, 0), ArgAt(b, 1)) && Match(ArgAt(a, 1), ArgAt(b, 0)));
+      }
+      return MatchInOrder(a, b, 0);
+    case zeltav::ArgShape::List:
+      return ArgsIncluded(a, b);
+    case zeltav::ArgShape::Pairs:
+      return PairsIncluded(a, b);
+  }
+  ZELSymbolicCalculator::SetError(10012);
+  return 0;
+}
+
 }  // namespace
 
 int ZELS3Node::operator==(const ZELS3Node& other) const { return this == &other ? 1 : 0; }
 
 int ZELS3Node::Equal(const ZELS3Node* b) const {
-  if (b == nullptr || signature != b->signature || type != b->type) return 0;
+  if (b == nullptr) return 0;
+  // A shared operand compared with itself: known at registration when it
+  // holds no constant variable and no NaN (and nothing Equal reports).
+  if (b == this && scalc != nullptr && scalc->table != nullptr &&
+      (scalc->table->Flags(this) & zeltav::NodeTable::kSelfEqual) != 0) {
+    return 1;
+  }
+  if (signature != b->signature || type != b->type) return 0;
   const ZELS3Node* a = this;
   const zeltav::NodeTypeFacts* facts = zeltav::FactsOf(type);
   if (facts == nullptr) {
@@ -80,26 +112,18 @@ int ZELS3Node::Equal(const ZELS3Node* b) const {
     ZELSymbolicCalculator::SetError(10012);
     return 0;
   }
-  const unsigned int count = args.Count();
-  switch (facts->shape) {
-    case zeltav::ArgShape::None:  // the difference request
-      ZELSymbolicCalculator::SetError(10012);
-      return 0;
-    case zeltav::ArgShape::One:
-    case zeltav::ArgShape::Named:
-      return MatchInOrder(a, b, 0);
-    case zeltav::ArgShape::Two:
-      // x = y == y = x; the swap is tried only for the unordered types.
-      if (facts->unordered && count == 2) {
-        return (Match(ArgAt(a, 0), ArgAt(b, 0)) && Match(ArgAt(a, 1), ArgAt(b, 1))) ||
-               (Match(ArgAt(a, 0), ArgAt(b, 1)) && Match(ArgAt(a, 1), ArgAt(b, 0)));
-      }
-      return MatchInOrder(a, b, 0);
-    case zeltav::ArgShape::List:
-      return ArgsIncluded(a, b);
-    case zeltav::ArgShape::Pairs:
-      return PairsIncluded(a, b);
+  if (facts->shape == zeltav::ArgShape::None) {  // the difference request
+    ZELSymbolicCalculator::SetError(10012);
+    return 0;
   }
-  ZELSymbolicCalculator::SetError(10012);
-  return 0;
+  // Shared subgraphs meet the same pairs of nodes again and again: within
+  // one comparison each pair is compared once.
+  zeltav::EqualMemo* memo =
+      scalc != nullptr && scalc->table != nullptr ? &scalc->table->Memo() : nullptr;
+  int known = 0;
+  if (memo != nullptr && memo->Find(a, b, &known)) return known;
+  if (memo != nullptr) memo->Enter();
+  const int result = CompareArgs(a, b, *facts);
+  if (memo != nullptr) memo->Leave(a, b, result);
+  return result;
 }

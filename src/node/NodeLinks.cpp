@@ -1,34 +1,65 @@
 // Argument and father links. Arguments are ordered and may repeat; a node
 // appears at most once among the fathers of each argument. Neither vector
 // owns the nodes it points to.
-#include <unordered_map>
-#include <unordered_set>
-
 #include "ZELTavSymbolicCalculator/Calculator.h"
+#include "calculator/NodeTable.h"
 #include "node/NodeTypeTable.h"
 
-namespace {
+namespace zeltav {
 
 // Shared nodes (the constant 1, a common variable) collect thousands of
 // fathers, and every link asks whether a node is already among them. Past
-// kIndexed fathers a node gets a hash set of its fathers beside the vector,
-// so that question costs O(1) instead of a scan. The vector stays the record
-// of the fathers and of their order; the set only mirrors its contents.
+// kIndexed fathers a node's fathers are mirrored as (node, father) pairs in
+// one hash table kept by the current calculator, with the pair (node, null)
+// as the mark that they are all there, so that question costs O(1) instead
+// of a scan. The vector stays the record of the fathers and of their order.
 const unsigned int kIndexed = 32;
 
-using FatherSet = std::unordered_set<const ZELS3Node*>;
+class FatherLinks {
+ public:
+  // The current calculator's pairs, or null without one.
+  static FatherPairs* CurrentPairs() {
+    ZELSymbolicCalculator* calc = ZELS3Node::scalc;
+    return calc != nullptr && calc->table != nullptr ? &calc->table->Fathers() : nullptr;
+  }
 
-std::unordered_map<const ZELS3Node*, FatherSet>& Index() {
-  static std::unordered_map<const ZELS3Node*, FatherSet> index;
-  return index;
-}
+  // Drops the mirror of a node that is being destroyed.
+  static void Forget(const ZELS3Node* a) {
+    FatherPairs* pairs = CurrentPairs();
+    if (pairs == nullptr || !pairs->Erase(a, nullptr)) return;
+    for (unsigned int i = 0; i < a->fathers.Count(); ++i) pairs->Erase(a, a->fathers[i]);
+  }
 
-}  // namespace
+  // The current calculator's table, or null without one.
+  static NodeTable* CurrentTable() {
+    ZELSymbolicCalculator* calc = ZELS3Node::scalc;
+    return calc != nullptr ? calc->table : nullptr;
+  }
+
+  // n's arguments are about to change in place; when old, whose father link
+  // n loses, still stands at another position, nothing is known of n any
+  // more (a fresh node is checked when it is entered instead).
+  static void Changing(const ZELS3Node* n) {
+    NodeTable* table = CurrentTable();
+    if (table != nullptr && table->Watched(n)) table->Touched(n);
+  }
+  static void StillHolds(const ZELS3Node* n, const ZELS3Node* old) {
+    NodeTable* table = CurrentTable();
+    if (table == nullptr || old == nullptr || table->Flags(n) == 0) return;
+    if (n->args.Find(old) < n->args.Count()) table->Unlinked(n);
+  }
+
+  static bool Has(const ZELS3Node* a, const ZELS3Node* f);
+  static int Add(ZELS3Node* a, ZELS3Node* f);
+  static void Remove(ZELS3Node* a, const ZELS3Node* f);
+};
+
+}  // namespace zeltav
 
 // Members are destroyed in reverse order: name, fathers, arguments. No other
 // node is touched; a node deleted on its own has no arguments left.
 ZELS3Node::~ZELS3Node() {
-  if (fathers.Limit() > kIndexed) Index().erase(this);
+  if (fathers.Count() != 0) zeltav::FatherLinks::Forget(this);
 }
 
 namespace zeltav {
@@ -42,52 +73,51 @@ void GrowIfFull(ZELICVectorImp_ZELS3Node& v) {
 }
 
 // Link bookkeeping on the father vector of a node; the vector never holds a
-// node twice.
-class FatherLinks {
- public:
-  static bool Has(const ZELS3Node* a, const ZELS3Node* f) {
-    const unsigned int count = a->fathers.Count();
-    if (count <= kIndexed) return a->fathers.Find(f) < count;
-    auto& index = Index();
-    auto it = index.find(a);
-    if (it == index.end()) {
-      it = index.emplace(a, FatherSet()).first;
-      for (unsigned int i = 0; i < count; ++i) it->second.insert(a->fathers[i]);
-    }
-    return it->second.count(f) != 0;
+// node twice. The father linked last is the one most often asked about (the
+// shared 1 of a sum, linked once per pair), so it is looked at first.
+bool FatherLinks::Has(const ZELS3Node* a, const ZELS3Node* f) {
+  const unsigned int count = a->fathers.Count();
+  if (count == 0) return false;
+  if (a->fathers[count - 1] == f) return true;
+  FatherPairs* pairs = count > kIndexed ? CurrentPairs() : nullptr;
+  if (pairs == nullptr) return a->fathers.Find(f) < count;
+  if (!pairs->Contains(a, nullptr)) {
+    bool mirrored = true;
+    for (unsigned int i = 0; i < count && mirrored; ++i) mirrored = pairs->Insert(a, a->fathers[i]);
+    if (!mirrored || !pairs->Insert(a, nullptr)) return a->fathers.Find(f) < count;
   }
+  return pairs->Contains(a, f);
+}
 
-  static int Add(ZELS3Node* a, ZELS3Node* f) {
-    GrowIfFull(a->fathers);
-    const int stored = a->fathers.Add(f);
-    if (stored && a->fathers.Limit() > kIndexed) {
-      auto it = Index().find(a);
-      if (it != Index().end()) it->second.insert(f);
-    }
-    return stored;
+int FatherLinks::Add(ZELS3Node* a, ZELS3Node* f) {
+  GrowIfFull(a->fathers);
+  const int stored = a->fathers.Add(f);
+  FatherPairs* pairs = stored ? CurrentPairs() : nullptr;
+  if (pairs != nullptr && pairs->Contains(a, nullptr) && !pairs->Insert(a, f)) {
+    pairs->Erase(a, nullptr);  // no longer complete: mirrored again when asked
   }
+  return stored;
+}
 
-  // The same as the vector's Detach(f, 0): the one occurrence goes and the
-  // gap closes. A father just linked sits near the end, so look there first.
-  static void Remove(ZELS3Node* a, const ZELS3Node* f) {
-    if (a->fathers.Limit() > kIndexed) {
-      auto it = Index().find(a);
-      if (it != Index().end() && it->second.erase(f) == 0) return;
-    }
-    for (unsigned int i = a->fathers.Count(); i-- > 0;) {
-      if (a->fathers[i] == f) {
-        a->fathers.DetachAt(i, 1, 0);
-        return;
-      }
+// The same as the vector's Detach(f, 0): the one occurrence goes and the
+// gap closes. A father just linked sits near the end, so look there first.
+void FatherLinks::Remove(ZELS3Node* a, const ZELS3Node* f) {
+  FatherPairs* pairs = a->fathers.Count() > 0 ? CurrentPairs() : nullptr;
+  if (pairs != nullptr && !pairs->Erase(a, f) && pairs->Contains(a, nullptr)) return;
+  for (unsigned int i = a->fathers.Count(); i-- > 0;) {
+    if (a->fathers[i] == f) {
+      a->fathers.DetachAt(i, 1, 0);
+      return;
     }
   }
-};
+}
 
 }  // namespace zeltav
 
 using zeltav::FatherLinks;
 
 int ZELS3Node::AddArg(ZELS3Node* arg) {
+  FatherLinks::Changing(this);
   zeltav::GrowIfFull(args);
   int stored = args.Add(arg);
   if (arg != nullptr && !FatherLinks::Has(arg, this)) {
@@ -113,10 +143,12 @@ void ZELS3Node::RemoveFath(ZELS3Node* father) { FatherLinks::Remove(this, father
 // even when it still stands at another position of this node.
 int ZELS3Node::ReplaceArg(ZELS3Node* arg, unsigned int i) {
   if (arg == nullptr) return 0;
+  FatherLinks::Changing(this);
   ZELS3Node* old = i < args.Count() ? args[i] : nullptr;
   if (old != nullptr) FatherLinks::Remove(old, this);
   args.DetachAt(i, 1, 0);
   args.AddAt(arg, i);
+  FatherLinks::StillHolds(this, old);
   if (FatherLinks::Has(arg, this)) return 1;
   if (!FatherLinks::Add(arg, this)) {
     ZELSymbolicCalculator::SetError(10006);
@@ -126,14 +158,17 @@ int ZELS3Node::ReplaceArg(ZELS3Node* arg, unsigned int i) {
 }
 
 void ZELS3Node::RemoveArg(unsigned int i) {
+  FatherLinks::Changing(this);
   ZELS3Node* old = i < args.Count() ? args[i] : nullptr;
   if (old != nullptr) FatherLinks::Remove(old, this);
   args.DetachAt(i, 1, 0);
+  FatherLinks::StillHolds(this, old);
 }
 
 // An argument standing at several positions is detached once per position;
 // only the first finds this node among its fathers.
 void ZELS3Node::RemoveAllArgs() {
+  if (args.Count() != 0) FatherLinks::Changing(this);
   for (unsigned int i = 0; i < args.Count(); ++i) {
     if (!zeltav::TakesArguments(type)) {
       ZELSymbolicCalculator::SetError(10008);

@@ -17,6 +17,13 @@ const char* OperNameOf(ZELNodeType t) {
   return facts->operName;
 }
 
+// A node's argument and father vectors grow five slots at a time, but get
+// their slot array only with their first element: most leaves never take
+// an argument, and a node that loses in the table never gains a father.
+struct LazySlots : ZELICVectorImp_ZELS3Node {
+  static void GrowByFive(ZELICVectorImp_ZELS3Node& v) { v.*(&LazySlots::delta) = 5u; }
+};
+
 }  // namespace
 
 // The value field and the signature are written later (by the factory and by
@@ -25,23 +32,29 @@ ZELS3Node::ZELS3Node(ZELNodeType t)
     : type(t),
       value(),
       constVar(0),
-      args(5u, 5u),
-      fathers(5u, 5u),
+      args(),
+      fathers(),
       name(OperNameOf(t)),
       signature(0),
       apiNode(nullptr),
-      sdNode(nullptr) {}
+      sdNode(nullptr) {
+  LazySlots::GrowByFive(args);
+  LazySlots::GrowByFive(fathers);
+}
 
 ZELS3Node::ZELS3Node(ZELNodeType t, const ZELString& n)
     : type(t),
       value(),
       constVar(0),
-      args(5u, 5u),
-      fathers(5u, 5u),
+      args(),
+      fathers(),
       name(n),
       signature(0),
       apiNode(nullptr),
-      sdNode(nullptr) {}
+      sdNode(nullptr) {
+  LazySlots::GrowByFive(args);
+  LazySlots::GrowByFive(fathers);
+}
 
 ZELNodeType ZELS3Node::GetNodeType() const { return type; }
 

@@ -29,6 +29,14 @@ inline double NumberOrZero(const ZELS3Node* n) {
   return 0.0;
 }
 
+// Of two NaN operands IEEE arithmetic may return either, and which one a
+// compiler keeps depends on how it orders the operands. These keep the
+// first, quieted as the hardware quiets it, whatever the optimisation level.
+inline double SumKeepingFirstNaN(double a, double b) { return a != a && b != b ? a + a : a + b; }
+inline double ProductKeepingFirstNaN(double a, double b) {
+  return a != a && b != b ? a * a : a * b;
+}
+
 // Number of pairs in a list of n arguments, a trailing half pair included.
 inline unsigned int PairCount(unsigned int n) { return (n + 1) / 2; }
 

@@ -3,17 +3,8 @@
 #include <new>
 
 #include "ZELTavSymbolicCalculator/Calculator.h"
+#include "calculator/NodeTable.h"
 #include "node/NodeTypeTable.h"
-#include "simplify/KeptAsBuilt.h"
-
-namespace zeltav {
-
-std::unordered_set<const ZELS3Node*>& KeptAsBuilt() {
-  static std::unordered_set<const ZELS3Node*> kept;
-  return kept;
-}
-
-}  // namespace zeltav
 
 ZELS3Node* ZELS3Node::Simplify(ZELNodeType contextType) {
   ZELSymbolicCalculator* const calc = scalc;
@@ -28,8 +19,11 @@ ZELS3Node* ZELS3Node::Simplify(ZELNodeType contextType) {
       return calc->GetLinearVariable(id);
     }
   } else if (zeltav::IsOperationType(type)) {
-    auto& kept = zeltav::KeptAsBuilt();
-    if (!kept.empty() && kept.count(this) != 0) {
+    // Nodes registered as they were built, without rewriting (the output
+    // form: coefficients moved into products, exponents into powers). The
+    // rules would rewrite such a node in place when it comes back as an
+    // operand, which would change every expression that holds it.
+    if (calc->table != nullptr && calc->table->IsKeptAsBuilt(this)) {
       // *(2, 1, x, 1) from the output pass stays as it is; its copy becomes 2*x.
       ZELS3Node* copy = new (std::nothrow) ZELS3Node(type, name);
       if (copy == nullptr) return this;
@@ -43,7 +37,11 @@ ZELS3Node* ZELS3Node::Simplify(ZELNodeType contextType) {
       return result;
     }
     double number = 0.0;
-    ZELS3Node* replacement = Simplify(&number);
+    ZELS3Node* replacement = nullptr;
+    {
+      zeltav::RuleWatch watch(calc->table, this);
+      replacement = Simplify(&number);
+    }
     if (replacement != nullptr && replacement != this) {
       // A registered node may stand inside other expressions: it stays whole
       // and only the replacement is handed back.
@@ -78,7 +76,9 @@ ZELS3Node* ZELS3Node::SimplifySimple() {
   if (scalc == nullptr) return nullptr;
   CalculateSignature();
   ZELS3Node* registered = scalc->AddNode(this);
-  if (registered == this && zeltav::IsOperationType(type)) zeltav::KeptAsBuilt().insert(this);
+  if (registered == this && zeltav::IsOperationType(type) && scalc->table != nullptr) {
+    scalc->table->KeepAsBuilt(this);
+  }
   return registered;
 }
 

@@ -111,3 +111,17 @@ TEST(NodeTable, FindsARegisteredNodeUnderTheSignatureItHasNow) {
   EXPECT_TRUE(Has(h, {stored}));
   EXPECT_EQ(By("f", {x1, x2}), stored);
 }
+
+// Variables are looked up by their whole identifier, although identifiers
+// that agree in their low 32 bits share a signature; constant variables are
+// never shared.
+TEST(NodeTable, SharesVariablesByTheirWholeIdentifier) {
+  ZELSymbolicCalculator calc;
+  ZELS3Node* x = Var(7);
+  ZELS3Node* high = Var(7 + (1ull << 32));
+  EXPECT_EQ(Var(7), x);
+  EXPECT_EQ(Var(7 + (1ull << 32)), high);
+  EXPECT_NE(high, x);
+  EXPECT_EQ(high->GetSignature(), x->GetSignature());
+  EXPECT_NE(Var(7, 1), Var(7, 1));
+}

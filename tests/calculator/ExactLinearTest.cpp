@@ -1,7 +1,6 @@
 #include <cmath>
 
 #include "support/Builders.h"
-#include "support/Evaluator.h"
 
 using namespace zeltav_test;
 

@@ -5,7 +5,7 @@
 #include <map>
 #include <random>
 
-#include "support/Evaluator.h"
+#include "support/Builders.h"
 #include "support/NodePrinter.h"
 #include "support/TestAccess.h"
 

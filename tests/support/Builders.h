@@ -3,6 +3,7 @@
 #define ZELTAV_TEST_BUILDERS_H
 
 #include <gtest/gtest.h>
+#include <zeltav_support/Evaluator.h>
 
 #include <algorithm>
 #include <initializer_list>
@@ -14,6 +15,9 @@
 #include "support/TestAccess.h"
 
 namespace zeltav_test {
+
+using zeltav_support::Evaluate;
+using zeltav_support::Point;
 
 inline ZELS3Node* Un(ZELNodeType t, ZELS3Node* a) { return CreateUnaryOperation(t, a); }
 inline ZELS3Node* Bin(ZELNodeType t, ZELS3Node* a, ZELS3Node* b) {

@@ -3,6 +3,7 @@
 #define ZELTAV_TEST_ACCESS_H
 
 #include "ZELTavSymbolicCalculator.h"
+#include "calculator/NodeTable.h"
 
 class ZELS3NodeTestAccess {
  public:
@@ -47,17 +48,7 @@ class ZELSymbolicCalculatorTestAccess {
   using Calc = const ZELSymbolicCalculator*;
 
  public:
-  static unsigned Buckets() { return ZELSymbolicCalculator::kBuckets; }
-  // Nodes of bucket b, in chain order.
-  static unsigned ChainLength(Calc c, unsigned b) { return c->table ? c->table[b].count : 0; }
-  static ZELS3Node* ChainNode(Calc c, unsigned b, unsigned k) {
-    return k < ChainLength(c, b) ? c->table[b].cells[k].node : nullptr;
-  }
-  static unsigned TableSize(Calc c) {
-    unsigned n = 0;
-    for (unsigned b = 0; b < ZELSymbolicCalculator::kBuckets; ++b) n += ChainLength(c, b);
-    return n;
-  }
+  static unsigned TableSize(Calc c) { return c->table ? c->table->Entries() : 0; }
   static const ZELICVectorImp_ZELS3Node& Equations(Calc c) { return c->equations; }
   static const ZELICVectorImp_ZELS3Node& ConstVariables(Calc c) { return c->constVars; }
   static const ZELICVectorImp_ZELS3ExactVariable& ExactVariables(Calc c) { return c->exactVars; }

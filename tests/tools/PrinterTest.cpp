@@ -1,15 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdlib>
-#include <cstring>
-#include <random>
 #include <sstream>
 #include <string>
 #include <utility>
 
 #include "DotWriter.h"
-#include "NumberFormat.h"
 #include "Printer.h"
 #include "Session.h"
 
@@ -55,26 +50,6 @@ TEST_F(PrinterTest, PrintsCallsRelationsAndConnectives) {
   ExpectReadsBack("x <<>> y");
   ExpectReadsBack("a && b || c");
   ExpectReadsBack("(p -> q) -> r");
-}
-
-TEST(NumberFormat, WritesTheShortestTextThatReadsBackExactly) {
-  EXPECT_EQ(FormatNumber(0.1), "0.1");
-  EXPECT_EQ(FormatNumber(1.0 / 3), "0.3333333333333333");
-  EXPECT_EQ(FormatNumber(1e21), "1e+21");
-  EXPECT_EQ(FormatNumber(-0.0), "-0");
-  EXPECT_EQ(FormatNumber(-HUGE_VAL), "-inf");
-  EXPECT_EQ(FormatNumber(NAN), "nan");
-}
-
-TEST(NumberFormat, WritesTextThatReadsBackToTheSameDoubleForRandomBits) {
-  std::mt19937_64 random(11);
-  for (int i = 0; i < 2000; ++i) {
-    uint64_t bits = random();
-    double d;
-    std::memcpy(&d, &bits, sizeof d);
-    if (!std::isfinite(d)) continue;
-    EXPECT_EQ(std::strtod(FormatNumber(d).c_str(), nullptr), d) << FormatNumber(d);
-  }
 }
 
 TEST_F(PrinterTest, GraphDrawsASharedNodeOnceWithAnEdgePerUse) {

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "Operators.h"
+
 namespace zelcalc {
 namespace {
 
@@ -12,14 +14,9 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsIdentStart(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
 bool IsIdentChar(char c) { return IsIdentStart(c) || IsDigit(c); }
 
-// Operator spellings, longest first so that the first prefix match is the longest.
-const char* const kOperators[] = {
-    "<<>>", "<==", ">==", "<<", "<>", "<=", ">>", ">=", "==", "&&", "||", "/\\",
-    "\\/",  "->",  "=",   "<",  ">",  "+",  "-",  "*",  "/",  "^",  "~"};
-
 class Scanner {
  public:
-  explicit Scanner(const std::string& s) : src_(s) {}
+  Scanner(const std::string& s, int firstLine) : src_(s) { pos_.line = firstLine; }
 
   std::vector<Token> Run() {
     std::vector<Token> out;
@@ -110,14 +107,17 @@ class Scanner {
       t.kind = Token::Kind::Error;
       t.message = "a number within the range of a double (write inf for infinity)";
     }
+    // 1e-999 would silently read as 0; numbers that keep some digits (1e-310) pass.
+    if (errno == ERANGE && t.value == 0) {
+      t.kind = Token::Kind::Error;
+      t.message = "a number within the range of a double (this one is too small to be told from 0)";
+    }
     return t;
   }
 
   Token OperatorOrError() {
-    for (const char* op : kOperators) {
-      size_t len = std::char_traits<char>::length(op);
-      if (src_.compare(i_, len, op) == 0) return Simple(Token::Kind::Operator, len);
-    }
+    for (const std::string& op : SymbolSpellings())
+      if (src_.compare(i_, op.size(), op) == 0) return Simple(Token::Kind::Operator, op.size());
     Token t = Simple(Token::Kind::Error, 1);
     t.message = "an operator, a name, a number or a parenthesis";
     return t;
@@ -130,7 +130,9 @@ class Scanner {
 
 }  // namespace
 
-std::vector<Token> Tokenize(const std::string& source) { return Scanner(source).Run(); }
+std::vector<Token> Tokenize(const std::string& source, int firstLine) {
+  return Scanner(source, firstLine).Run();
+}
 
 std::string Printable(const std::string& text) {
   std::string out;

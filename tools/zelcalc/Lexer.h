@@ -30,7 +30,8 @@ struct Token {
   Position pos;
 };
 
-std::vector<Token> Tokenize(const std::string& source);
+// Positions count lines from firstLine.
+std::vector<Token> Tokenize(const std::string& source, int firstLine = 1);
 
 // The text of a token as shown in a message: printable, non-ASCII bytes as \xNN.
 std::string Printable(const std::string& text);

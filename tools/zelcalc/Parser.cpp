@@ -4,6 +4,8 @@
 #include <utility>
 
 #include "Lexer.h"
+#include "Operators.h"
+#include "Options.h"
 
 namespace zelcalc {
 namespace {
@@ -19,36 +21,53 @@ bool IsOneOf(const Token& t, std::initializer_list<const char*> spellings) {
   return false;
 }
 
-bool IsRelation(const Token& t) {
-  return t.kind == Token::Kind::Operator &&
-         IsOneOf(t, {"=", "==", "<>", "<", "<=", ">", ">=", "<<", "<==", ">>", ">==", "<<>>"});
+bool IsWord(const Token& t, const char* word) {
+  return t.kind == Token::Kind::Name && t.text == word;
 }
-bool IsOr(const Token& t) { return IsOneOf(t, {"or", "||", "\\/"}); }
-bool IsAnd(const Token& t) { return IsOneOf(t, {"and", "&&", "/\\"}); }
-bool IsNot(const Token& t) { return IsOneOf(t, {"not", "~"}); }
 
-// Words that are operators or constants and so cannot name a variable.
-bool IsReserved(const std::string& w) {
-  return w == "and" || w == "or" || w == "not" || w == "true" || w == "false" || w == "inf" ||
-         w == "nan";
+// The operator-table row of an infix operator token at the given level.
+const Operator* InfixAt(const Token& t, Level level) {
+  if (t.kind != Token::Kind::Operator && t.kind != Token::Kind::Name) return nullptr;
+  const Operator* op = FindInfix(t.text);
+  return op != nullptr && op->level == level ? op : nullptr;
+}
+
+bool IsPrefixAt(const Token& t, Level level) {
+  if (t.kind != Token::Kind::Operator && t.kind != Token::Kind::Name) return false;
+  const Operator* op = FindPrefix(t.text);
+  return op != nullptr && op->level == level;
 }
 
 class Parser {
  public:
   explicit Parser(std::vector<Token> tokens) : toks_(std::move(tokens)) {}
 
-  std::vector<Item> Program() {
+  // source is the text the tokens came from when it is a single line, for
+  // the statements' own text; empty otherwise.
+  std::vector<Item> Program(const std::string& line) {
+    if (!line.empty()) endText_ = "end of line";
     std::vector<Item> items;
     for (;;) {
       while (Peek().kind == Token::Kind::Separator) ++at_;
       if (Peek().kind == Token::Kind::End) break;
       Item item;
+      const Position start = Peek().pos;
       try {
         item.statement = Statement_();
         item.ok = true;
       } catch (const Failure& f) {
         item.error = f.error;
         while (Peek().kind != Token::Kind::Separator && Peek().kind != Token::Kind::End) ++at_;
+      }
+      const Position end = Peek().pos;
+      if (item.ok && !line.empty() && start.line == end.line) {
+        std::string text = line.substr(start.column - 1, end.column - start.column);
+        while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.pop_back();
+        const size_t comment = text.find('#');
+        item.statement.text = text.substr(0, comment);
+        while (!item.statement.text.empty() &&
+               (item.statement.text.back() == ' ' || item.statement.text.back() == '\t'))
+          item.statement.text.pop_back();
       }
       items.push_back(std::move(item));
     }
@@ -100,7 +119,7 @@ class Parser {
         f.error.found = t.text == ";" ? "';'" : "end of line";
         break;
       case Token::Kind::End:
-        f.error.found = "end of input";
+        f.error.found = endText_;
         break;
       default:
         f.error.found = "'" + Printable(t.text) + "'";
@@ -114,15 +133,41 @@ class Parser {
   bool AtStatementEnd() const {
     return Peek().kind == Token::Kind::Separator || Peek().kind == Token::Kind::End;
   }
-  void ExpectStatementEnd() {
-    if (!AtStatementEnd()) Fail("an operator or the end of the statement");
+  // what: what may still come before the end, e.g. "an operator".
+  void ExpectStatementEnd(const std::string& what = "an operator") {
+    if (!AtStatementEnd())
+      Fail(what.empty() ? "the end of the statement" : what + " or the end of the statement");
   }
 
   std::string VariableName(Position* pos) {
     const Token& t = Peek();
-    if (t.kind != Token::Kind::Name || IsReserved(t.text)) Fail("a variable name");
+    if (t.kind != Token::Kind::Name || IsReservedWord(t.text)) Fail("a variable name");
     *pos = t.pos;
     return Take().text;
+  }
+
+  void AddName(Statement* s) {
+    Position p;
+    s->names.push_back(VariableName(&p));
+    s->namePos.push_back(p);
+  }
+
+  // A number with an optional sign: 1.5, -2, +inf.
+  double SignedNumber() {
+    bool negative = false;
+    if (Peek().kind == Token::Kind::Operator && IsOneOf(Peek(), {"-", "+"}))
+      negative = Take().text == "-";
+    const Token& t = Peek();
+    double v = 0;
+    if (t.kind == Token::Kind::Number) {
+      v = t.value;
+    } else if (IsWord(t, "inf")) {
+      v = HUGE_VAL;
+    } else {
+      Fail("a number");
+    }
+    Take();
+    return negative ? -v : v;
   }
 
   Statement Statement_() {
@@ -133,35 +178,41 @@ class Parser {
       if (first.text == "param") {
         Take();
         s.kind = Statement::Kind::Param;
-        do {
-          Position p;
-          s.names.push_back(VariableName(&p));
-          s.namePos.push_back(p);
-        } while (Peek().kind == Token::Kind::Comma && (Take(), true));
-        ExpectStatementEnd();
+        AddName(&s);
+        while (Peek().kind == Token::Kind::Comma) {
+          Take();
+          AddName(&s);
+        }
+        ExpectStatementEnd("',' and another name,");
         return s;
       }
       if (first.text == "option") {
         Take();
         s.kind = Statement::Kind::Option;
         const Token& name = Peek();
-        if (!IsOneOf(name, {"gauss", "subst", "transfer", "divreplace"}) ||
-            name.kind != Token::Kind::Name)
-          Fail("an option name: gauss, subst, transfer or divreplace");
+        if (name.kind != Token::Kind::Name ||
+            (FindOption(name.text) == nullptr && name.text != "raw"))
+          Fail("an option name: " + OptionNames() + ", or raw");
         s.option = Take().text;
-        if (!IsOneOf(Peek(), {"on", "off"}) || Peek().kind != Token::Kind::Name) Fail("on or off");
+        if (!IsWord(Peek(), "on") && !IsWord(Peek(), "off")) Fail("on or off");
         s.on = Take().text == "on";
-        ExpectStatementEnd();
+        ExpectStatementEnd("");
         return s;
       }
-      if (first.text == "check") {
+      if (first.text == "check" || (first.text == "help" && Peek(1).kind != Token::Kind::LParen)) {
         Take();
-        s.kind = Statement::Kind::Check;
-        ExpectStatementEnd();
+        s.kind = first.text == "check" ? Statement::Kind::Check : Statement::Kind::Help;
+        ExpectStatementEnd("");
         return s;
       }
       if (first.text == "show") {
         Take();
+        if (IsWord(Peek(), "system") &&
+            (Peek(1).kind == Token::Kind::Separator || Peek(1).kind == Token::Kind::End)) {
+          Take();
+          s.kind = Statement::Kind::ShowSystem;
+          return s;
+        }
         s.kind = Statement::Kind::Show;
         s.expr = Expression();
         ExpectStatementEnd();
@@ -171,10 +222,32 @@ class Parser {
         Take();
         s.kind = Statement::Kind::Diff;
         s.expr = Expression();
-        if (!(Peek().kind == Token::Kind::Name && Peek().text == "by")) Fail("'by' and a variable");
+        if (!IsWord(Peek(), "by")) Fail("an operator or 'by' and a variable");
+        while (IsWord(Peek(), "by")) {
+          Take();
+          AddName(&s);
+        }
+        ExpectStatementEnd(
+            "'by' and another variable (diff is taken by variables, one at a time),");
+        return s;
+      }
+      if (first.text == "eval") {
         Take();
-        s.by = VariableName(&s.byPos);
-        ExpectStatementEnd();
+        s.kind = Statement::Kind::Eval;
+        s.expr = Expression();
+        if (AtStatementEnd()) return s;
+        if (!IsWord(Peek(), "at")) Fail("an operator, 'at' and the values of the variables,");
+        Take();
+        for (;;) {
+          AddName(&s);
+          if (!(Peek().kind == Token::Kind::Operator && Peek().text == "="))
+            Fail("'=' and a number");
+          Take();
+          s.values.push_back(SignedNumber());
+          if (Peek().kind != Token::Kind::Comma) break;
+          Take();
+        }
+        ExpectStatementEnd("',' and another variable's value,");
         return s;
       }
     }
@@ -202,7 +275,7 @@ class Parser {
   // a -> b -> c is a -> (b -> c).
   ExprPtr Implies() {
     ExprPtr left = Or();
-    if (!IsOneOf(Peek(), {"->"})) return left;
+    if (!InfixAt(Peek(), kImplies)) return left;
     const Token& op = Take();
     Nest nest(this, op);
     ExprPtr right = Implies();
@@ -212,7 +285,7 @@ class Parser {
   // Connectives are binary in the library, so a chain nests to the left.
   ExprPtr Or() {
     ExprPtr left = And();
-    while (IsOr(Peek())) {
+    while (InfixAt(Peek(), kOr)) {
       const Token& op = Take();
       ExprPtr right = And();
       left = Apply(op, std::move(left), std::move(right));
@@ -222,7 +295,7 @@ class Parser {
 
   ExprPtr And() {
     ExprPtr left = Not();
-    while (IsAnd(Peek())) {
+    while (InfixAt(Peek(), kAnd)) {
       const Token& op = Take();
       ExprPtr right = Not();
       left = Apply(op, std::move(left), std::move(right));
@@ -231,7 +304,7 @@ class Parser {
   }
 
   ExprPtr Not() {
-    if (!IsNot(Peek())) return Relation();
+    if (!IsPrefixAt(Peek(), kNot)) return Relation();
     const Token& op = Take();
     Nest nest(this, op);
     std::vector<ExprPtr> v;
@@ -249,21 +322,25 @@ class Parser {
     return Apply(op, std::move(left), std::move(right));
   }
 
+  static bool IsRelation(const Token& t) {
+    return t.kind == Token::Kind::Operator && InfixAt(t, kRelation) != nullptr;
+  }
+
   // A run of one operator becomes one n-ary operation; where the operator
   // changes, the run so far becomes the first operand of the next run:
-  // a + b - c - d is "-"("+"(a, b), c, d). With merge false every operator
-  // is binary: a / b / c is (a / b) / c.
+  // a + b - c - d is "-"("+"(a, b), c, d). An operator that does not group
+  // as a run is binary: a / b / c is (a / b) / c.
   template <class Operand>
-  ExprPtr Chain(std::initializer_list<const char*> ops, std::initializer_list<const char*> merging,
-                Operand operand) {
+  ExprPtr Chain(Level level, Operand operand) {
     ExprPtr first = (this->*operand)();
     const Token* runOp = nullptr;
     std::vector<ExprPtr> run;
     run.push_back(std::move(first));
-    while (Peek().kind == Token::Kind::Operator && IsOneOf(Peek(), ops)) {
+    while (Peek().kind == Token::Kind::Operator && InfixAt(Peek(), level)) {
       const Token& op = Take();
       ExprPtr next = (this->*operand)();
-      if (runOp != nullptr && runOp->text == op.text && IsOneOf(op, merging)) {
+      if (runOp != nullptr && runOp->text == op.text &&
+          InfixAt(op, level)->grouping == Grouping::Run) {
         run.push_back(std::move(next));
         continue;
       }
@@ -279,11 +356,11 @@ class Parser {
     return Apply(*runOp, std::move(run));
   }
 
-  ExprPtr Additive() { return Chain({"+", "-"}, {"+", "-"}, &Parser::Multiplicative); }
-  ExprPtr Multiplicative() { return Chain({"*", "/"}, {"*"}, &Parser::Unary); }
+  ExprPtr Additive() { return Chain(kAdditive, &Parser::Multiplicative); }
+  ExprPtr Multiplicative() { return Chain(kMultiplicative, &Parser::Unary); }
 
   ExprPtr Unary() {
-    if (!IsOneOf(Peek(), {"-", "+"}) || Peek().kind != Token::Kind::Operator) return Power();
+    if (Peek().kind != Token::Kind::Operator || !IsPrefixAt(Peek(), kUnary)) return Power();
     const Token& op = Take();
     Nest nest(this, op);
     std::vector<ExprPtr> v;
@@ -294,7 +371,7 @@ class Parser {
   // x ^ y ^ z is x ^ (y ^ z); the exponent may carry a sign: x ^ -1.
   ExprPtr Power() {
     ExprPtr base = Primary();
-    if (!IsOneOf(Peek(), {"^"})) return base;
+    if (!InfixAt(Peek(), kPower)) return base;
     const Token& op = Take();
     Nest nest(this, op);
     ExprPtr exponent = Unary();
@@ -316,12 +393,13 @@ class Parser {
         return inner;
       }
       case Token::Kind::Name:
-        if (Peek(1).kind == Token::Kind::LParen && !IsOneOf(t, {"and", "or", "not"})) return Call();
+        if (Peek(1).kind == Token::Kind::LParen && !FindInfix(t.text) && !FindPrefix(t.text))
+          return Call();
         Take();
         if (t.text == "true" || t.text == "false") return MakeBoolean(t.text == "true", t.pos);
         if (t.text == "inf") return MakeNumber(HUGE_VAL, t.pos);
         if (t.text == "nan") return MakeNumber(NAN, t.pos);
-        if (IsReserved(t.text)) FailAt(t, "an expression");
+        if (IsReservedWord(t.text)) FailAt(t, "an expression");
         return MakeName(t.text, t.pos);
       case Token::Kind::Operator:
       case Token::Kind::RParen:
@@ -352,14 +430,16 @@ class Parser {
   }
 
   std::vector<Token> toks_;
+  std::string endText_ = "end of input";  // what the End token stands for
   size_t at_ = 0;
   int depth_ = 0;
 };
 
 }  // namespace
 
-std::vector<Item> ParseProgram(const std::string& source) {
-  return Parser(Tokenize(source)).Program();
+std::vector<Item> ParseProgram(const std::string& source, int firstLine) {
+  const bool oneLine = source.find('\n') == std::string::npos;
+  return Parser(Tokenize(source, firstLine)).Program(oneLine ? source : std::string());
 }
 
 ExprPtr ParseExpression(const std::string& source, SyntaxError* error) {

@@ -15,7 +15,9 @@ constexpr int kMaxNesting = 500;
 // Tallest expression tree accepted (long left-associative chains grow it).
 constexpr int kMaxHeight = 2000;
 
-std::vector<Item> ParseProgram(const std::string& source);
+// Positions count lines from firstLine. Statements of a source without
+// newlines carry their own text.
+std::vector<Item> ParseProgram(const std::string& source, int firstLine = 1);
 
 // Parses exactly one expression; on failure returns null and fills error.
 ExprPtr ParseExpression(const std::string& source, SyntaxError* error);

@@ -1,39 +1,22 @@
 #include "Printer.h"
 
+#include <zeltav_support/NodeText.h>
+#include <zeltav_support/NumberFormat.h>
+
 #include <cmath>
 #include <string>
 
-#include "NumberFormat.h"
+#include "Operators.h"
 
 namespace zelcalc {
 namespace {
 
-// Binding strengths, loosest first; they mirror the parser's grammar.
-constexpr int kImplies = 1;
-constexpr int kOr = 2;
-constexpr int kAnd = 3;
-constexpr int kNot = 4;
-constexpr int kRelation = 5;
-constexpr int kAdditive = 6;
-constexpr int kMultiplicative = 7;
-constexpr int kUnary = 8;
-constexpr int kPower = 9;
-constexpr int kAtom = 10;
+using zeltav_support::FormatNumber;
 
 // A graph whose tree form exceeds this many nodes is not written out.
 constexpr long kPrintBudget = 4000000;
 
 struct TooLarge {};
-
-bool In(const std::string& s, std::initializer_list<const char*> set) {
-  for (const char* x : set)
-    if (s == x) return true;
-  return false;
-}
-
-bool IsRelationName(const std::string& s) {
-  return In(s, {"=", "==", "<>", "<", "<=", ">", ">=", "<<", "<==", ">>", ">==", "<<>>"});
-}
 
 bool IsNumber(const ZELS3Node* n, double v) {
   return n != nullptr && n->GetNodeType() == NodeConstant && n->GetConstant() == v;
@@ -49,15 +32,14 @@ std::string Printer::VariableName(const ZELS3Node* v) const {
   return "_v" + std::to_string(v->GetVariableID());
 }
 
-std::string Printer::Leaf(const ZELS3Node* n) const {
-  const ZELNodeType t = n->GetNodeType();
-  if (t == NodeVariable) return VariableName(n);
-  if (t == NodeConstant) return FormatNumber(n->GetConstant());
-  if (t != NodeBoolConst) return std::string();
-  // Only 1 and 0 are made by the factories; any other byte is shown as it is.
-  int b = n->GetBool();
-  return b == 1 ? "true" : b == 0 ? "false" : "bool(" + std::to_string(b) + ")";
+zeltav_support::NodeTextStyle Printer::Style() const {
+  zeltav_support::NodeTextStyle style;
+  style.variable = [this](const ZELS3Node* v) { return VariableName(v); };
+  style.maxNodes = kPrintBudget;
+  return style;
 }
+
+std::string Printer::Leaf(const ZELS3Node* n) const { return zeltav_support::LeafText(n, Style()); }
 
 std::string Printer::Infix(const ZELS3Node* node) const {
   budget_ = kPrintBudget;
@@ -69,26 +51,7 @@ std::string Printer::Infix(const ZELS3Node* node) const {
 }
 
 std::string Printer::Raw(const ZELS3Node* node) const {
-  budget_ = kPrintBudget;
-  try {
-    return RawText(node);
-  } catch (const TooLarge&) {
-    return "<expression too large to print>";
-  }
-}
-
-std::string Printer::RawText(const ZELS3Node* n) const {
-  if (n == nullptr) return "null";
-  if (--budget_ < 0) throw TooLarge();
-  ZELNodeType t = n->GetNodeType();
-  if (t == NodeVariable || t == NodeConstant || t == NodeBoolConst) return Leaf(n);
-  std::string s =
-      std::to_string(static_cast<int>(t)) + ":" + static_cast<const char*>(n->GetOperName()) + "(";
-  for (unsigned i = 0; i < n->GetArgsNum(); ++i) {
-    if (i > 0) s += ", ";
-    s += RawText(n->GetArg(i));
-  }
-  return s + ")";
+  return zeltav_support::NodeText(node, Style());
 }
 
 std::string Printer::Wrapped(const Out& out, int need) {
@@ -215,23 +178,33 @@ Printer::Out Printer::Chain(const ZELS3Node* n, const std::string& name, int lev
   return {s, level, name};
 }
 
+// An unknown operation named like an operator prints as that operator, as
+// the parser reads it; any other prints as a call.
 Printer::Out Printer::PrintUnknown(const ZELS3Node* n) const {
   const std::string name = static_cast<const char*>(n->GetOperName());
   const unsigned count = n->GetArgsNum();
-  if (count == 2 && IsRelationName(name)) return Relation(n, name);
-  if (count == 2 && In(name, {"and", "&&", "/\\"})) return LeftBinary(n, name, kAnd);
-  if (count == 2 && In(name, {"or", "||", "\\/"})) return LeftBinary(n, name, kOr);
-  if (count == 1 && In(name, {"not", "~"})) return Prefix(n, name, kNot);
-  if (count == 2 && name == "->") return Implies(n, name);
-  if (count == 1 && In(name, {"+", "-"})) {
-    Out a = Print(n->GetArg(0));
-    return {name + Wrapped(a, kUnary), kUnary, ""};
+  const Operator* prefix = count == 1 ? FindPrefix(name) : nullptr;
+  if (prefix != nullptr && prefix->level == kNot) return Prefix(n, name, kNot);
+  if (prefix != nullptr) return {name + Wrapped(Print(n->GetArg(0)), kUnary), kUnary, ""};
+  const Operator* infix = FindInfix(name);
+  if (infix != nullptr && infix->grouping == Grouping::Run && count >= 2)
+    return Chain(n, name, infix->level);
+  if (infix == nullptr || count != 2) return Call(n);
+  switch (infix->level) {
+    case kRelation:
+      return Relation(n, name);
+    case kAnd:
+    case kOr:
+      return LeftBinary(n, name, infix->level);
+    case kImplies:
+      return Implies(n, name);
+    case kMultiplicative:
+      return Quotient(n, name);
+    case kPower:
+      return Power(n->GetArg(0), n->GetArg(1), name);
+    default:
+      return Call(n);
   }
-  if (count >= 2 && In(name, {"+", "-"})) return Chain(n, name, kAdditive);
-  if (count >= 2 && name == "*") return Chain(n, name, kMultiplicative);
-  if (count == 2 && name == "/") return Quotient(n, name);
-  if (count == 2 && name == "^") return Power(n->GetArg(0), n->GetArg(1), name);
-  return Call(n);
 }
 
 // Pairs (coefficient, term): "t", "- t", "c*t"; a numeric term joins its

@@ -4,6 +4,7 @@
 #define ZELCALC_PRINTER_H
 
 #include <ZELTavSymbolicCalculator.h>
+#include <zeltav_support/NodeText.h>
 
 #include <map>
 #include <string>
@@ -45,7 +46,7 @@ class Printer {
   Out Quotient(const ZELS3Node* n, const std::string& name) const;
   Out Power(const ZELS3Node* base, const ZELS3Node* exponent, const std::string& name) const;
   Out Chain(const ZELS3Node* n, const std::string& name, int level) const;
-  std::string RawText(const ZELS3Node* n) const;
+  zeltav_support::NodeTextStyle Style() const;
 
   const VariableNames& names_;
   mutable long budget_ = 0;  // nodes left to print; shared nodes print once per use

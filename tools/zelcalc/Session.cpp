@@ -1,9 +1,19 @@
 #include "Session.h"
 
+#include <sysexits.h>
+#include <zeltav_support/Evaluator.h>
+#include <zeltav_support/NumberFormat.h>
+
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <vector>
 
 #include "DotWriter.h"
+#include "Explain.h"
+#include "JsonWriter.h"
+#include "Operators.h"
+#include "Options.h"
 #include "Parser.h"
 
 namespace zelcalc {
@@ -13,11 +23,11 @@ Session::Session(std::ostream& out, std::ostream& err, const Settings& settings)
       err_(err),
       settings_(settings),
       calc_(std::make_unique<ZELSymbolicCalculator>()),
-      printer_(names_) {
-  if (settings_.gauss >= 0) calc_->SetGauss(settings_.gauss);
-  if (settings_.subst >= 0) calc_->SetSubst(settings_.subst);
-  if (settings_.transfer >= 0) calc_->SetTransfer(settings_.transfer);
-  if (settings_.divreplace >= 0) calc_->SetDivReplace(settings_.divreplace);
+      printer_(names_),
+      json_(std::make_unique<JsonWriter>(printer_)) {
+  const auto& table = OptionTable();
+  for (size_t i = 0; i < table.size() && i < settings_.options.size(); ++i)
+    if (settings_.options[i] >= 0) (calc_.get()->*table[i].set)(settings_.options[i]);
 }
 
 Session::~Session() = default;
@@ -31,17 +41,20 @@ unsigned long long Session::VariableId(const std::string& name) {
   return id;
 }
 
+ZELS3Node* Session::Variable(const std::string& name) {
+  auto param = params_.find(name);
+  if (param != params_.end()) return param->second;
+  return CreateExpression(VariableId(name), static_cast<unsigned char>(0));
+}
+
 ZELS3Node* Session::Build(const Expr& e) {
   switch (e.kind) {
     case Expr::Kind::Number:
       return CreateExpression(e.number);
     case Expr::Kind::Boolean:
       return CreateExpression(static_cast<unsigned char>(e.boolean ? 1 : 0));
-    case Expr::Kind::Name: {
-      auto param = params_.find(e.text);
-      if (param != params_.end()) return param->second;
-      return CreateExpression(VariableId(e.text), static_cast<unsigned char>(0));
-    }
+    case Expr::Kind::Name:
+      return Variable(e.text);
     case Expr::Kind::Apply:
       break;
   }
@@ -64,109 +77,282 @@ ZELS3Node* Session::Build(const std::string& text) {
   return e ? Build(*e) : nullptr;
 }
 
+std::string Session::Where(const Position& pos) const {
+  return fileName_ + ":" + std::to_string(pos.line) + ":" + std::to_string(pos.column);
+}
+
 void Session::Report(const Position& pos, const std::string& message) {
-  err_ << fileName_ << ":" << pos.line << ":" << pos.column << ": " << message << "\n";
+  err_ << Where(pos) << ": " << message << "\n";
   ++inputErrors_;
+}
+
+void Session::Warn(const Position& pos, const std::string& message) {
+  err_ << Where(pos) << ": warning: " << message << "\n";
 }
 
 std::string Session::Show(const ZELS3Node* n) const {
   return settings_.raw ? printer_.Raw(n) : printer_.Infix(n);
 }
 
-void Session::SetOption(const std::string& name, int on) {
-  if (name == "gauss") calc_->SetGauss(on);
-  if (name == "subst") calc_->SetSubst(on);
-  if (name == "transfer") calc_->SetTransfer(on);
-  if (name == "divreplace") calc_->SetDivReplace(on);
+void Session::Result(const std::string& kind, const ZELS3Node* n,
+                     const std::vector<std::pair<std::string, std::string>>& fields) {
+  if (settings_.json) {
+    json_->Write(out_, kind, fields, n);
+  } else {
+    out_ << Show(n) << "\n";
+  }
 }
+
+std::string Session::ErrorText(int code) const {
+  ZELUnicodeString* message = calc_->BuildErrorMsg(code);
+  std::string text = message ? message->ToUtf8() : std::string();
+  delete message;
+  // The catalog's text names the code itself; an empty one does not.
+  return text.empty() ? "error " + std::to_string(code) : "error: " + text;
+}
+
+void Session::WarnLookalikes(const Expr& e) {
+  std::vector<const Expr*> stack{&e};
+  while (!stack.empty()) {
+    const Expr* x = stack.back();
+    stack.pop_back();
+    for (auto a = x->args.rbegin(); a != x->args.rend(); ++a) stack.push_back(a->get());
+    if (x->kind != Expr::Kind::Apply || !x->call) continue;
+    const std::string like = LookalikeFunction(x->text);
+    if (!like.empty())
+      Warn(x->pos, "'" + x->text +
+                       "' is not a library function: unknown operation, kept by "
+                       "name; did you mean " +
+                       like + "?");
+  }
+}
+
+void Session::Constraint(const Statement& s) {
+  WarnLookalikes(*s.expr);
+  ZELS3Node* node = Build(*s.expr);
+  // A relation between numbers that is false makes the system inconsistent,
+  // but the intake sets no code for it: 2 = 3 stays, as -1 = 0.
+  if (node != nullptr && IsFalseBetweenNumbers(node))
+    Warn(s.pos, "this constraint reduces to " + printer_.Infix(node) +
+                    ", which is false: the system is inconsistent, although the error code "
+                    "stays 0");
+  // A null constraint (the library refused to build it) is ignored by
+  // AddEquation; the error code says why.
+  calc_->AddEquation(node);
+  const std::string fixed = FixedVariable(*s.expr);
+  if (!fixed.empty() && fixedBy_.count(fixed) == 0)
+    fixedBy_.emplace(fixed, "'" + s.text + "' (" + Where(s.pos) + ")");
+  if (settings_.interactive && !settings_.json) out_ << "  " << Show(node) << "\n";
+  if (settings_.interactive && settings_.json) Result("constraint", node, {});
+}
+
+void Session::Diff(const Statement& s) {
+  ZELS3Node* e = Build(*s.expr);
+  for (const std::string& by : s.names) {
+    auto param = params_.find(by);
+    const unsigned long long id =
+        param != params_.end() ? param->second->GetVariableID() : VariableId(by);
+    e = e != nullptr ? e->Diff(id) : nullptr;
+  }
+  std::string by = "[";
+  for (size_t i = 0; i < s.names.size(); ++i)
+    by += (i > 0 ? "," : "") + JsonWriter::Quoted(s.names[i]);
+  Result("diff", e, {{"by", by + "]"}});
+}
+
+void Session::Eval(const Statement& s) {
+  ZELS3Node* e = Build(*s.expr);
+  zeltav_support::Point at;
+  for (size_t i = 0; i < s.names.size(); ++i) {
+    auto param = params_.find(s.names[i]);
+    const unsigned long long id =
+        param != params_.end() ? param->second->GetVariableID() : VariableId(s.names[i]);
+    at[id] = s.values[i];
+  }
+  const zeltav_support::Evaluation v = zeltav_support::EvaluateChecked(e, at);
+  std::string problem = v.problem;
+  if (!problem.empty() && v.where != nullptr && v.where->GetNodeType() == NodeVariable)
+    problem = "no value given for " + printer_.VariableName(v.where);
+  if (settings_.json) {
+    const std::string value = problem.empty() ? zeltav_support::FormatNumber(v.value) : "null";
+    std::vector<std::pair<std::string, std::string>> fields{{"number", value}};
+    if (!problem.empty()) fields.emplace_back("problem", JsonWriter::Quoted(problem));
+    json_->Write(out_, "eval", fields, e);
+    return;
+  }
+  if (!problem.empty()) {
+    Report(s.pos, "eval: " + problem + " in " + Show(e));
+    return;
+  }
+  out_ << zeltav_support::FormatNumber(v.value) << "\n";
+}
+
+void Session::Param(const Statement& s) {
+  for (size_t i = 0; i < s.names.size(); ++i) {
+    const std::string& name = s.names[i];
+    if (params_.count(name) != 0) continue;
+    if (ids_.count(name) != 0) {
+      Report(s.namePos[i], "error: '" + name +
+                               "' is already used as a variable; declare a parameter "
+                               "before its first use");
+      continue;
+    }
+    ZELS3Node* node = CreateExpression(VariableId(name), static_cast<unsigned char>(1));
+    if (node != nullptr) params_.emplace(name, node);
+  }
+}
+
+void Session::PrintHelp() { out_ << HelpText(); }
 
 void Session::Execute(const Statement& s) {
   switch (s.kind) {
     case Statement::Kind::Constraint:
-      // A null constraint (the library refused to build it) is ignored by
-      // AddEquation; the error code says why.
-      calc_->AddEquation(Build(*s.expr));
+      Constraint(s);
       return;
     case Statement::Kind::Show:
-      out_ << Show(Build(*s.expr)) << "\n";
+      WarnLookalikes(*s.expr);
+      Result("show", Build(*s.expr), {});
       return;
-    case Statement::Kind::Diff: {
-      ZELS3Node* e = Build(*s.expr);
-      auto param = params_.find(s.by);
-      unsigned long long id =
-          param != params_.end() ? param->second->GetVariableID() : VariableId(s.by);
-      out_ << Show(e != nullptr ? e->Diff(id) : nullptr) << "\n";
+    case Statement::Kind::ShowSystem:
+      PrintSystem();
       return;
-    }
+    case Statement::Kind::Diff:
+      WarnLookalikes(*s.expr);
+      Diff(s);
+      return;
+    case Statement::Kind::Eval:
+      WarnLookalikes(*s.expr);
+      Eval(s);
+      return;
     case Statement::Kind::Param:
-      for (size_t i = 0; i < s.names.size(); ++i) {
-        const std::string& name = s.names[i];
-        if (params_.count(name) != 0) continue;
-        if (ids_.count(name) != 0) {
-          Report(s.namePos[i], "error: '" + name +
-                                   "' is already used as a variable; declare a parameter "
-                                   "before its first use");
-          continue;
-        }
-        ZELS3Node* node = CreateExpression(VariableId(name), static_cast<unsigned char>(1));
-        if (node != nullptr) params_.emplace(name, node);
-      }
+      Param(s);
       return;
     case Statement::Kind::Option:
-      SetOption(s.option, s.on ? 1 : 0);
-      return;
-    case Statement::Kind::Check: {
-      int code = calc_->GetError();
-      if (code == 0) {
-        out_ << "no error\n";
+      if (s.option == "raw") {
+        settings_.raw = s.on;
         return;
       }
-      ZELUnicodeString* message = calc_->BuildErrorMsg(code);
-      out_ << "error " << code << ": " << (message ? message->ToUtf8() : std::string()) << "\n";
-      delete message;
+      (calc_.get()->*FindOption(s.option)->set)(s.on ? 1 : 0);
       return;
+    case Statement::Kind::Check: {
+      const int code = calc_->GetError();
+      if (settings_.json) {
+        Result("check", nullptr, {{"code", std::to_string(code)}});
+        return;
+      }
+      out_ << (code == 0 ? "no error" : ErrorText(code)) << "\n";
+      return;
+    }
+    case Statement::Kind::Help:
+      PrintHelp();
+      return;
+  }
+}
+
+void Session::RunLine(const std::string& line, int lineNumber) {
+  for (const Item& item : ParseProgram(line, lineNumber)) {
+    if (item.ok) {
+      RunStatement(item.statement);
+    } else {
+      ReportSyntaxError(item.error);
     }
   }
 }
 
+void Session::ReportSyntaxError(const SyntaxError& error) {
+  Report(error.pos, "syntax error: unexpected " + error.found + ", expected " + error.expected);
+}
+
+void Session::RunStatement(const Statement& s) {
+  const bool clear = calc_->GetError() == 0;
+  Execute(s);
+  const int code = calc_->GetError();
+  if (clear && code != 0) {
+    firstError_.code = code;
+    firstError_.pos = s.pos;
+    firstError_.text = s.text;
+    firstError_.explanation = Explain(code, s);
+    if (settings_.interactive) ReportFirstError();
+  }
+}
+
+void Session::ReportLongLine(int lineNumber) {
+  Position pos;
+  pos.line = lineNumber;
+  Report(pos, "error: line longer than " + std::to_string(kMaxLineBytes) +
+                  " bytes, skipped (a statement must fit on one line of at most that length)");
+}
+
+void Session::ReportFirstError() {
+  const int code = calc_->GetError();
+  err_ << ErrorText(code) << "\n";
+  if (firstError_.code == 0) {
+    err_ << "zelcalc: set while the calculator processed the system at the end of the input\n";
+    return;
+  }
+  err_ << Where(firstError_.pos) << ": first set by '" << firstError_.text
+       << "': " << firstError_.explanation << "\n";
+}
+
+// The processed system as it stands: the calculator appends its output to
+// the result list on every call, so only the part added now is printed.
+void Session::PrintSystem() {
+  const unsigned from = calc_->GetNumberOfEquations();
+  calc_->Simplify();
+  std::vector<const ZELS3Node*> equations;
+  for (unsigned i = from; i < calc_->GetNumberOfEquations(); ++i)
+    equations.push_back(calc_->GetEquation(i));
+  if (settings_.json) {
+    json_->WriteSystem(out_, equations);
+  } else {
+    for (const ZELS3Node* e : equations) out_ << Show(e) << "\n";
+  }
+  system_ = equations;
+}
+
 bool Session::WriteGraph() {
+  if (settings_.dotPath == "-") {
+    WriteDot(out_, system_, printer_);
+    return true;
+  }
   std::ofstream file(settings_.dotPath);
-  std::vector<const ZELS3Node*> roots;
-  for (unsigned i = 0; i < calc_->GetNumberOfEquations(); ++i)
-    roots.push_back(calc_->GetEquation(i));
-  if (file) WriteDot(file, roots, printer_);
+  if (!file) {
+    err_ << "zelcalc: cannot write '" << settings_.dotPath << "': " << std::strerror(errno) << "\n";
+    return false;
+  }
+  WriteDot(file, system_, printer_);
   file.close();
   if (!file) {
-    err_ << "zelcalc: cannot write '" << settings_.dotPath << "'\n";
+    err_ << "zelcalc: cannot write '" << settings_.dotPath << "': " << std::strerror(errno) << "\n";
     return false;
   }
   return true;
 }
 
-int Session::Run(const std::string& source, const std::string& fileName) {
-  fileName_ = fileName;
-  for (const Item& item : ParseProgram(source)) {
-    if (item.ok) {
-      Execute(item.statement);
-    } else {
-      Report(item.error.pos,
-             "syntax error: unexpected " + item.error.found + ", expected " + item.error.expected);
-    }
-  }
-  calc_->Simplify();
-  for (unsigned i = 0; i < calc_->GetNumberOfEquations(); ++i)
-    out_ << Show(calc_->GetEquation(i)) << "\n";
-  out_.flush();
-
+int Session::Finish() {
+  PrintSystem();
   int status = inputErrors_ > 0 ? kExitSyntax : kExitOk;
-  if (!settings_.dotPath.empty() && !WriteGraph()) status = kExitCantCreate;
-  if (int code = calc_->GetError()) {
-    ZELUnicodeString* message = calc_->BuildErrorMsg(code);
-    err_ << "error " << code << ": " << (message ? message->ToUtf8() : std::string()) << "\n";
-    delete message;
+  if (!settings_.dotPath.empty() && !WriteGraph()) status = EX_CANTCREAT;
+  out_.flush();
+  if (calc_->GetError() != 0) {
+    // A session has told of it when it happened, unless the output pass set it.
+    if (!settings_.interactive || firstError_.code == 0) ReportFirstError();
     status = kExitLibraryError;
   }
   return status;
+}
+
+int Session::Run(const std::string& source, const std::string& fileName) {
+  fileName_ = fileName;
+  size_t start = 0;
+  int line = 1;
+  while (start <= source.size()) {
+    size_t end = source.find('\n', start);
+    if (end == std::string::npos) end = source.size();
+    RunLine(source.substr(start, end - start), line++);
+    start = end + 1;
+  }
+  return Finish();
 }
 
 }  // namespace zelcalc

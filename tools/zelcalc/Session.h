@@ -1,5 +1,6 @@
-// Runs a .zel program against one calculator: builds every statement through
-// the library's public factories, then prints the processed system.
+// Runs .zel statements against one calculator as they come: each line is
+// read, built through the library's public factories and forgotten, so a
+// run holds the calculator plus one line. Finish prints the processed system.
 #ifndef ZELCALC_SESSION_H
 #define ZELCALC_SESSION_H
 
@@ -9,29 +10,32 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "JsonWriter.h"
 #include "Printer.h"
 #include "Syntax.h"
 
 namespace zelcalc {
 
 struct Settings {
-  // -1 keeps the calculator's own default, 0 off, 1 on.
-  int gauss = -1;
-  int subst = -1;
-  int transfer = -1;
-  int divreplace = -1;
+  // One entry per row of the option table: -1 keeps the calculator's
+  // default, 0 off, 1 on.
+  std::vector<int> options;
   bool raw = false;
-  std::string dotPath;  // empty: no graph
+  bool json = false;         // results and the system as JSON
+  bool interactive = false;  // print each constraint as the calculator built it
+  std::string dotPath;       // empty: no graph; "-": standard output
 };
 
-// Exit statuses.
+// Exit statuses besides those of <sysexits.h>.
 constexpr int kExitOk = 0;
 constexpr int kExitSyntax = 1;
 constexpr int kExitLibraryError = 2;
-constexpr int kExitUsage = 64;
-constexpr int kExitNoInput = 66;
-constexpr int kExitCantCreate = 73;
+
+// The longest line read; a longer one is reported and skipped.
+constexpr size_t kMaxLineBytes = 1 << 20;
 
 class Session {
  public:
@@ -40,9 +44,24 @@ class Session {
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
-  // Runs the whole program and prints the output; returns the exit status:
-  // 2 if the calculator's error code is set, else 1 after any error in the
-  // input, else 0.
+  void SetFileName(const std::string& name) { fileName_ = name; }
+
+  // Runs the statements of one line of input (without its newline).
+  void RunLine(const std::string& line, int lineNumber);
+  // Runs one statement, however it was read (other front ends build
+  // Statements and Exprs themselves); s.text and s.pos name it in messages.
+  void RunStatement(const Statement& s);
+  void ReportSyntaxError(const SyntaxError& error);
+  // Reports a line longer than kMaxLineBytes, which was skipped.
+  void ReportLongLine(int lineNumber);
+
+  // Processes the system, prints it and writes the graph; reports the
+  // calculator's error. Returns the exit status: 2 if the calculator's error
+  // code is set, else 1 after any error in the input, else 0; EX_CANTCREAT
+  // when the graph could not be written.
+  int Finish();
+
+  // Runs a whole program given as text, then Finish.
   int Run(const std::string& source, const std::string& fileName);
 
   // Builds one expression through the public factories; null if the library
@@ -52,15 +71,39 @@ class Session {
   ZELS3Node* Build(const std::string& text);
 
   const Printer& printer() const { return printer_; }
+  // The processed system as last printed (by "show system" or Finish).
+  const std::vector<const ZELS3Node*>& system() const { return system_; }
   ZELSymbolicCalculator& calculator() { return *calc_; }
 
  private:
+  struct FirstError {
+    int code = 0;
+    Position pos;
+    std::string text;
+    std::string explanation;
+  };
+
   void Execute(const Statement& s);
   void Report(const Position& pos, const std::string& message);
+  void Warn(const Position& pos, const std::string& message);
   std::string Show(const ZELS3Node* n) const;
+  void Result(const std::string& kind, const ZELS3Node* n,
+              const std::vector<std::pair<std::string, std::string>>& fields);
   unsigned long long VariableId(const std::string& name);
-  void SetOption(const std::string& name, int on);
+  ZELS3Node* Variable(const std::string& name);
+  void Constraint(const Statement& s);
+  void Diff(const Statement& s);
+  void Eval(const Statement& s);
+  void Param(const Statement& s);
+  void PrintSystem();
+  void PrintHelp();
+  void ReportFirstError();
+  void WarnLookalikes(const Expr& e);
+  // Why the statement set the code, in words about its own text (Explain.cpp).
+  std::string Explain(int code, const Statement& s);
+  std::string ErrorText(int code) const;
   bool WriteGraph();
+  std::string Where(const Position& pos) const;
 
   std::ostream& out_;
   std::ostream& err_;
@@ -70,9 +113,13 @@ class Session {
   VariableNames names_;                            // identifier -> name
   std::map<std::string, unsigned long long> ids_;  // name -> identifier
   std::map<std::string, ZELS3Node*> params_;       // constant variables, made once
+  std::map<std::string, std::string> fixedBy_;     // variable -> "x = 1" at file:line:col
   unsigned long long nextId_ = 1;
   int inputErrors_ = 0;
+  FirstError firstError_;
+  std::vector<const ZELS3Node*> system_;  // the output last printed
   Printer printer_;
+  std::unique_ptr<JsonWriter> json_;
 };
 
 }  // namespace zelcalc

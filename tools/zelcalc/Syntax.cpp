@@ -1,8 +1,8 @@
 #include "Syntax.h"
 
-#include <algorithm>
+#include <zeltav_support/NumberFormat.h>
 
-#include "NumberFormat.h"
+#include <algorithm>
 
 namespace zelcalc {
 
@@ -44,7 +44,7 @@ ExprPtr MakeApply(std::string spelling, std::vector<ExprPtr> args, Position pos,
 std::string ToSExpr(const Expr& e) {
   switch (e.kind) {
     case Expr::Kind::Number:
-      return FormatNumber(e.number);
+      return zeltav_support::FormatNumber(e.number);
     case Expr::Kind::Boolean:
       return e.boolean ? "true" : "false";
     case Expr::Kind::Name:

@@ -39,16 +39,17 @@ ExprPtr MakeApply(std::string spelling, std::vector<ExprPtr> args, Position pos,
 std::string ToSExpr(const Expr& e);
 
 struct Statement {
-  enum class Kind { Constraint, Show, Diff, Param, Option, Check };
+  enum class Kind { Constraint, Show, ShowSystem, Diff, Eval, Param, Option, Check, Help };
 
   Kind kind = Kind::Constraint;
   Position pos;
-  ExprPtr expr;                    // Constraint, Show, Diff
-  std::string by;                  // Diff: the variable
-  Position byPos;                  // Diff: where that variable was written
-  std::vector<std::string> names;  // Param
-  std::vector<Position> namePos;   // Param
-  std::string option;              // Option: gauss, subst, transfer or divreplace
+  std::string text;                // the statement as written, for messages
+  ExprPtr expr;                    // Constraint, Show, Diff, Eval
+  std::vector<std::string> names;  // Param: the names; Diff: the variables, in order;
+                                   // Eval: the variables given values
+  std::vector<Position> namePos;   // where each of names was written
+  std::vector<double> values;      // Eval: the value of each of names
+  std::string option;              // Option: a name from the option table
   bool on = false;                 // Option
 };
 

@@ -1,0 +1,233 @@
+// The calculator's private state behind its node-table pointer: the table
+// that makes structurally equal nodes one object, and the side tables kept
+// per node (nodes kept as built, the father sets of widely shared nodes).
+// Everything here belongs to one calculator and ends with it.
+//
+// The table keeps its entries in the order they were made. An entry is a
+// node and the key it was entered with: the node's signature, or for a
+// variable its identifier (Equal matches two variables only when their
+// identifiers agree, so this key never separates two nodes Equal matches).
+// The candidates for a node are the entries under its key, in entry order,
+// found through an open-addressing index that grows with the node count.
+#ifndef ZELTAV_NODE_TABLE_H
+#define ZELTAV_NODE_TABLE_H
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "ZELTavSymbolicCalculator/Node.h"
+
+namespace zeltav {
+
+// A growable array that reports a failed allocation instead of throwing.
+template <class T>
+class Array {
+ public:
+  Array() = default;
+  Array(const Array&) = delete;
+  Array& operator=(const Array&) = delete;
+  ~Array() { delete[] items_; }
+  unsigned int Size() const { return size_; }
+  T& operator[](unsigned int i) { return items_[i]; }
+  const T& operator[](unsigned int i) const { return items_[i]; }
+  bool Push(const T& item);
+
+ private:
+  T* items_ = nullptr;
+  unsigned int size_ = 0;
+  unsigned int capacity_ = 0;
+};
+
+// A set of node pointers, each with a few flag bits (open addressing;
+// nodes are only ever added).
+class NodeSet {
+ public:
+  NodeSet() = default;
+  NodeSet(const NodeSet&) = delete;
+  NodeSet& operator=(const NodeSet&) = delete;
+  ~NodeSet() { delete[] slots_; }
+  bool Contains(const ZELS3Node* n) const { return Find(n) != nullptr; }
+  unsigned int Flags(const ZELS3Node* n) const;
+  // Adds n with no flags when absent; false when it could not be stored.
+  bool Insert(const ZELS3Node* n);
+  void SetFlags(const ZELS3Node* n, unsigned int flags);
+  template <class F>
+  void ForEach(F f) const {
+    for (unsigned int i = 0; i < capacity_; ++i) {
+      if (slots_[i] != 0) f(reinterpret_cast<ZELS3Node*>(slots_[i] & ~kFlagMask));
+    }
+  }
+
+  static const std::uintptr_t kFlagMask = 7u;
+
+ private:
+  const std::uintptr_t* Find(const ZELS3Node* n) const;
+  std::uintptr_t* Find(const ZELS3Node* n) {
+    return const_cast<std::uintptr_t*>(static_cast<const NodeSet*>(this)->Find(n));
+  }
+  bool Grow();
+
+  std::uintptr_t* slots_ = nullptr;  // node address | flags; 0 for empty
+  unsigned int capacity_ = 0;        // a power of two
+  unsigned int count_ = 0;
+};
+
+// A set of (node, father) pairs: the father sets of widely shared nodes,
+// all in one open-addressing table (linear probing, deletion by shifting
+// back). The pair (node, null) marks a node whose fathers are all here.
+class FatherPairs {
+ public:
+  FatherPairs() = default;
+  FatherPairs(const FatherPairs&) = delete;
+  FatherPairs& operator=(const FatherPairs&) = delete;
+  ~FatherPairs() { delete[] slots_; }
+  bool Contains(const ZELS3Node* a, const ZELS3Node* f) const;
+  // False when the pair could not be stored.
+  bool Insert(const ZELS3Node* a, const ZELS3Node* f);
+  // Whether the pair was there.
+  bool Erase(const ZELS3Node* a, const ZELS3Node* f);
+
+ private:
+  struct Slot {
+    const ZELS3Node* a;  // null for an empty slot
+    const ZELS3Node* f;
+  };
+  unsigned int Home(const ZELS3Node* a, const ZELS3Node* f) const;
+  bool Grow();
+
+  Slot* slots_ = nullptr;
+  unsigned int capacity_ = 0;  // a power of two
+  unsigned int count_ = 0;
+};
+
+// The results of one top-level Equal for the pairs of operations it meets,
+// forgotten when it returns (a generation count empties the table at once).
+class EqualMemo {
+ public:
+  EqualMemo() = default;
+  EqualMemo(const EqualMemo&) = delete;
+  EqualMemo& operator=(const EqualMemo&) = delete;
+  ~EqualMemo() { delete[] slots_; }
+  bool Find(const ZELS3Node* a, const ZELS3Node* b, int* result) const;
+  void Enter() { ++depth_; }
+  // Records the result of comparing a with b; the outermost call ends the
+  // generation.
+  void Leave(const ZELS3Node* a, const ZELS3Node* b, int result);
+
+ private:
+  struct Slot {
+    const ZELS3Node* a;
+    const ZELS3Node* b;
+    std::uint32_t generation;  // the slot is empty unless it is the current one
+    int result;
+  };
+  unsigned int Home(const ZELS3Node* a, const ZELS3Node* b) const;
+  bool Grow();
+
+  Slot* slots_ = nullptr;
+  unsigned int capacity_ = 0;  // a power of two
+  unsigned int count_ = 0;     // slots of the current generation
+  std::uint32_t generation_ = 1;
+  unsigned int depth_ = 0;
+};
+
+class NodeTable {
+ public:
+  // What is known of a registered node, as flags set when it is entered and
+  // cleared when its arguments change in place (or an argument's do):
+  // never Equal to another node as the node asked, never as the node given
+  // (both: a constant variable or NaN constant that every rule reads), and
+  // known to be Equal to itself. A clear flag only means "not known".
+  static const unsigned int kNeverAsked = 1u;
+  static const unsigned int kNeverGiven = 2u;
+  static const unsigned int kSelfEqual = 4u;
+
+  NodeTable() = default;
+  NodeTable(const NodeTable&) = delete;
+  NodeTable& operator=(const NodeTable&) = delete;
+
+  // The registered node that stands for node (see AddNode).
+  ZELS3Node* Add(ZELS3Node* node);
+  bool Holds(const ZELS3Node* node) const { return nodes_.Contains(node); }
+  // Number of entries; a node signed anew may have been entered twice.
+  unsigned int Entries() const { return entries_.Size(); }
+  // Every registered node once.
+  template <class F>
+  void ForEachNode(F f) const {
+    nodes_.ForEach(f);
+  }
+
+  unsigned int Flags(const ZELS3Node* n) const { return nodes_.Flags(n); }
+  // n's arguments change in place: what was known of it and of every node
+  // above it is forgotten.
+  void Touched(const ZELS3Node* n);
+  // Whether a change of n's arguments is to be heard of link by link: not
+  // while n's own rule runs (see RuleWatch).
+  bool Watched(const ZELS3Node* n) const { return n != quiet_; }
+
+  // n lost the father link of an argument that it still holds: what its
+  // arguments know no longer reaches it, so nothing is known of it.
+  void Unlinked(const ZELS3Node* n) { Touched(n); }
+
+  bool IsKeptAsBuilt(const ZELS3Node* n) const { return kept_.Contains(n); }
+  void KeepAsBuilt(const ZELS3Node* n) { kept_.Insert(n); }
+
+  // The fathers of nodes with many fathers (see NodeLinks.cpp).
+  FatherPairs& Fathers() { return fathers_; }
+  EqualMemo& Memo() { return memo_; }
+
+ private:
+  struct Entry {
+    ZELS3Node* node;
+    std::uint32_t key;
+  };
+  struct Slot {
+    std::uint32_t entry;  // entry position + 1; 0 for an empty slot
+    std::uint32_t key;
+  };
+
+  // The flags of a node about to be entered, from its arguments'.
+  // Whether f is among a's fathers.
+  bool IsFatherOf(const ZELS3Node* f, const ZELS3Node* a) const;
+  unsigned int FlagsFor(const ZELS3Node* node) const;
+  // The first slot of key's probe sequence that is empty.
+  unsigned int EmptySlotFor(std::uint32_t key) const;
+  bool GrowIndex();
+
+  Array<Entry> entries_;
+  Slot* index_ = nullptr;
+  unsigned int indexCapacity_ = 0;  // a power of two
+  NodeSet nodes_;
+  friend class RuleWatch;
+  const ZELS3Node* quiet_ = nullptr;      // the node whose rule runs
+  std::vector<const ZELS3Node*> before_;  // the arguments of the nodes whose rules run
+  NodeSet kept_;                          // nodes registered as they were built, not rewritten
+  NodeSet irregular_;                     // see Unlinked
+  FatherPairs fathers_;
+  EqualMemo memo_;
+
+ public:
+  ~NodeTable() { delete[] index_; }
+};
+
+// The rule of a registered node rewrites it in place, usually into what it
+// was: the table compares the arguments before and after instead of
+// forgetting what it knew at the first link the rule touches.
+class RuleWatch {
+ public:
+  RuleWatch(NodeTable* table, const ZELS3Node* n);
+  ~RuleWatch();
+  RuleWatch(const RuleWatch&) = delete;
+  RuleWatch& operator=(const RuleWatch&) = delete;
+
+ private:
+  NodeTable* table_;
+  const ZELS3Node* node_;
+  const ZELS3Node* outer_ = nullptr;
+  std::size_t from_ = 0;
+};
+
+}  // namespace zeltav
+
+#endif

@@ -1,0 +1,212 @@
+#include "simplify/PairSequence.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#include "calculator/BuildMemo.h"
+
+namespace zeltav {
+
+void PairSequence::Replace(unsigned int i, ZELS3Node* x) {
+  ZELS3Node*& slot = node_->args[i];
+  if (slot != nullptr) slot->RemoveFath(node_);
+  slot = x;
+  if (x != nullptr) x->AddFath(node_);
+}
+
+void PairSequence::Append(ZELS3Node* x) {
+  appended_.push_back(x);
+  if (x != nullptr) x->AddFath(node_);
+}
+
+void PairSequence::Unlink(unsigned int k, bool hasSecond) {
+  if (hasSecond) {
+    if (ZELS3Node* second = node_->args[2 * k + 1]) second->RemoveFath(node_);
+  }
+  if (ZELS3Node* first = node_->args[2 * k]) first->RemoveFath(node_);
+}
+
+void PairSequence::Rebuild(const std::vector<bool>& gone) {
+  ZELICVectorImp_ZELS3Node& args = node_->args;
+  std::vector<ZELS3Node*> kept;
+  kept.reserve(args.Count() + appended_.size());
+  for (unsigned int i = 0; i < args.Count(); ++i) {
+    if (gone.empty() || !gone[i / 2]) kept.push_back(args[i]);
+  }
+  kept.insert(kept.end(), appended_.begin(), appended_.end());
+  appended_.clear();
+  args.Flush(0);
+  if (kept.size() > args.Limit()) args.Resize(static_cast<unsigned int>(kept.size()));
+  for (ZELS3Node* x : kept) {
+    if (!args.Add(x)) ZELSymbolicCalculator::SetError(10007);
+  }
+}
+
+bool LikeKeys::Key::operator<(const Key& o) const {
+  if (signature != o.signature) return signature < o.signature;
+  if (type != o.type) return type < o.type;
+  return bits < o.bits;
+}
+
+bool LikeKeys::Key::operator==(const Key& o) const {
+  return signature == o.signature && type == o.type && bits == o.bits;
+}
+
+// Equal matches two leaves exactly when signature, type and this key agree:
+// the identifier of a variable, the value of a number (0 and -0 alike), the
+// byte of a boolean. A constant variable and a NaN match nothing.
+bool LikeKeys::KeyOfLeaf(const ZELS3Node* t, Key* key) {
+  key->signature = t->GetSignature();
+  key->type = t->GetNodeType();
+  switch (t->GetNodeType()) {
+    case NodeVariable:
+      if (!t->IsNonConstVariable()) return false;
+      key->bits = t->GetVariableID();
+      return true;
+    case NodeConstant: {
+      double v = t->GetConstant();
+      if (v != v) return false;
+      if (v == 0.0) v = 0.0;
+      std::memcpy(&key->bits, &v, sizeof v);
+      return true;
+    }
+    case NodeBoolConst:
+      key->bits = static_cast<unsigned long long>(t->GetBool());
+      return true;
+    default:
+      return false;
+  }
+}
+
+LikeKeys::LikeKeys(const std::vector<ZELS3Node*>& keys) : classAt_(keys.size(), kNone) {
+  const unsigned int n = static_cast<unsigned int>(keys.size());
+  for (unsigned int k = 0; k < n; ++k) {
+    if (const ZELS3Node* t = keys[k]) bySignature_.emplace_back(t->GetSignature(), k);
+  }
+  std::sort(bySignature_.begin(), bySignature_.end());
+  const unsigned int kLongRun = 32;
+  for (unsigned int i = 0; i < bySignature_.size() && !keyed_;) {
+    unsigned int j = i + 1;
+    while (j < bySignature_.size() && bySignature_[j].first == bySignature_[i].first) ++j;
+    keyed_ = j - i > kLongRun;
+    i = j;
+  }
+  if (!keyed_) return;
+
+  // A node at several positions gets a class when a copy of it equals it
+  // (so Equal asks nothing that could set an error) and it equals no other
+  // key of its signature. Repeated nodes share a signature, so only runs of
+  // one signature are searched for them.
+  BuildMemo memo;
+  std::vector<const ZELS3Node*> run;
+  for (unsigned int i = 0; i < bySignature_.size();) {
+    unsigned int j = i + 1;
+    while (j < bySignature_.size() && bySignature_[j].first == bySignature_[i].first) ++j;
+    if (j - i >= 2) {
+      run.clear();
+      for (unsigned int m = i; m < j; ++m) {
+        const ZELS3Node* t = keys[bySignature_[m].second];
+        if (t->GetNodeType() > NodeBoolConst) run.push_back(t);
+      }
+      std::sort(run.begin(), run.end());
+      for (unsigned int m = 0; m + 1 < run.size(); ++m) {
+        const ZELS3Node* p = run[m];
+        if (run[m + 1] != p || (m > 0 && run[m - 1] == p) || !memo.SelfEqual(p)) continue;
+        bool alone = true;
+        for (unsigned int r = 0; r < run.size() && alone; ++r) {
+          if (run[r] != p && (r == 0 || run[r - 1] != run[r])) alone = p->Equal(run[r]) == 0;
+        }
+        if (alone) repeated_.push_back(p);
+      }
+    }
+    i = j;
+  }
+  std::sort(repeated_.begin(), repeated_.end());
+
+  for (unsigned int k = 0; k < n; ++k) {
+    const ZELS3Node* t = keys[k];
+    if (t == nullptr) continue;
+    Key key;
+    if (t->GetNodeType() > NodeBoolConst) {
+      if (!std::binary_search(repeated_.begin(), repeated_.end(), t)) continue;
+      key = Key{t->GetSignature(), kPointer, reinterpret_cast<std::uintptr_t>(t)};
+    } else if (!KeyOfLeaf(t, &key)) {
+      continue;
+    }
+    members_.emplace_back(key, k);
+  }
+  std::sort(members_.begin(), members_.end(),
+            [](const std::pair<Key, unsigned int>& a, const std::pair<Key, unsigned int>& b) {
+              return a.first < b.first || (a.first == b.first && a.second < b.second);
+            });
+  end_.assign(members_.size(), 0);
+  for (unsigned int i = 0; i < members_.size();) {
+    unsigned int j = i;
+    while (j < members_.size() && members_[j].first == members_[i].first) ++j;
+    end_[i] = j;
+    for (unsigned int m = i; m < j; ++m) classAt_[members_[m].second] = static_cast<int>(i);
+    i = j;
+  }
+}
+
+bool LikeKeys::Find(const Key& key, int* c) const {
+  auto it = std::lower_bound(
+      members_.begin(), members_.end(), key,
+      [](const std::pair<Key, unsigned int>& m, const Key& k) { return m.first < k; });
+  if (it == members_.end() || !(it->first == key)) return false;
+  *c = static_cast<int>(it - members_.begin());
+  return true;
+}
+
+int LikeKeys::ClassOf(const ZELS3Node* t) const {
+  if (!keyed_) return kByEqual;
+  int c = kNone;
+  if (t->GetNodeType() > NodeBoolConst) {
+    const Key key{t->GetSignature(), kPointer, reinterpret_cast<std::uintptr_t>(t)};
+    return Find(key, &c) ? c : kByEqual;
+  }
+  Key key;
+  if (!KeyOfLeaf(t, &key)) return kNone;
+  return Find(key, &c) ? c : kNone;
+}
+
+bool LikeKeys::Below(int c, unsigned int bound, unsigned int* at) const {
+  auto first = members_.begin() + c;
+  auto last = members_.begin() + end_[c];
+  auto it = std::lower_bound(
+      first, last, bound,
+      [](const std::pair<Key, unsigned int>& m, unsigned int b) { return m.second < b; });
+  if (it == first) return false;
+  *at = (it - 1)->second;
+  return true;
+}
+
+void LikeKeys::SpecialBelow(int c, unsigned int bound, std::vector<unsigned int>* out) const {
+  out->clear();
+  auto found = special_.find(c);
+  if (found == special_.end()) return;
+  const std::set<unsigned int>& s = found->second;
+  for (auto it = s.lower_bound(bound); it != s.begin();) out->push_back(*--it);
+}
+
+void LikeKeys::Mark(unsigned int k, bool special) {
+  const int c = classAt_[k];
+  if (c < 0) return;
+  if (special) {
+    special_[c].insert(k);
+  } else {
+    auto found = special_.find(c);
+    if (found != special_.end()) found->second.erase(k);
+  }
+}
+
+void LikeKeys::WithSignature(unsigned int sig, unsigned int bound, const Position** first,
+                             const Position** last) const {
+  const Position* begin = bySignature_.data();
+  const Position* end = begin + bySignature_.size();
+  *first = std::lower_bound(begin, end, Position(sig, 0u));
+  *last = std::lower_bound(*first, end, Position(sig, bound));
+}
+
+}  // namespace zeltav

@@ -1,0 +1,241 @@
+// The rewriting shared by sums and products, in place over the node's
+// argument list read as pairs (first, second): (coefficient, term) for a
+// sum, (factor, exponent) for a product. Three steps, each over the pairs
+// from the last to the first, with a small policy per operation:
+//   Flatten  +(c, +(c1, t1)) -> +(c*c1, t1)       a pair replaced by pieces at the end
+//   Merge    +(1, x, 2, x)   -> +(3, x, 0, x)     a later like pair merged into an earlier one
+//   Drop     +(3, x, 0, x)   -> +(3, x)           pairs that say nothing removed
+// The father links change in the order the step-by-step rewrite would change
+// them; the argument array itself is rebuilt once per step.
+#ifndef ZELTAV_PAIR_SEQUENCE_H
+#define ZELTAV_PAIR_SEQUENCE_H
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <unordered_map>
+#include <vector>
+
+#include "ZELTavSymbolicCalculator/Calculator.h"
+
+namespace zeltav {
+
+// Where the merge looks for like pairs. Every position is listed under the
+// signature of its key; leaves, and a node standing at several positions,
+// also get a class of exactly the keys Equal would match, so that only
+// those are visited and no Equal is asked.
+class LikeKeys {
+ public:
+  static constexpr int kNone = -1;                         // equals no other key
+  static constexpr int kByEqual = -2;                      // only Equal can tell
+  using Position = std::pair<unsigned int, unsigned int>;  // (signature, position)
+
+  explicit LikeKeys(const std::vector<ZELS3Node*>& keys);
+  // Whether there are classes at all: they are made only when some
+  // signature is shared by many positions, where asking Equal of each
+  // would cost more than sorting keys.
+  bool Keyed() const { return keyed_; }
+  int ClassOf(const ZELS3Node* t) const;
+  // The nearest position below bound in class c; false when none.
+  bool Below(int c, unsigned int bound, unsigned int* at) const;
+  // Positions below bound in class c marked special, nearest first.
+  void SpecialBelow(int c, unsigned int bound, std::vector<unsigned int>* out) const;
+  void Mark(unsigned int k, bool special);
+  // The positions with a key of signature sig below bound: [*first, *last),
+  // ascending.
+  void WithSignature(unsigned int sig, unsigned int bound, const Position** first,
+                     const Position** last) const;
+
+ private:
+  // Signature, a type or kPointer, and the leaf's identifier, value or byte,
+  // or the node's address.
+  struct Key {
+    unsigned int signature;
+    int type;
+    unsigned long long bits;
+    bool operator<(const Key& o) const;
+    bool operator==(const Key& o) const;
+  };
+  static constexpr int kPointer = 1000;
+  static bool KeyOfLeaf(const ZELS3Node* t, Key* key);
+  bool Find(const Key& key, int* c) const;
+
+  std::vector<Position> bySignature_;
+  // Class members sorted by key, then position; a class is the index of its
+  // first member and ends at end_[class].
+  std::vector<std::pair<Key, unsigned int>> members_;
+  std::vector<unsigned int> end_;
+  std::vector<int> classAt_;
+  std::map<int, std::set<unsigned int>> special_;
+  std::vector<const ZELS3Node*> repeated_;  // sorted
+  bool keyed_ = false;
+};
+
+class PairSequence {
+ public:
+  enum class Visit { Keep, Remove, Stop };
+
+  explicit PairSequence(ZELS3Node* node) : node_(node) {}
+
+  unsigned int Count() const { return node_->args.Count(); }
+  // Pairs, a trailing half pair included.
+  unsigned int Pairs() const { return (Count() + 1) / 2; }
+  ZELS3Node* At(unsigned int i) const { return i < Count() ? node_->args[i] : nullptr; }
+  ZELS3Node* First(unsigned int k) const { return At(2 * k); }
+  ZELS3Node* Second(unsigned int k) const { return At(2 * k + 1); }
+
+  // Slot i now holds x, linked as removing the old node and inserting x at
+  // the same place would link it; nothing moves.
+  void Replace(unsigned int i, ZELS3Node* x);
+  // Appends x during Flatten, linked at once.
+  void Append(ZELS3Node* x);
+
+  // For each pair k, last first, policy.Expands(seq, k) decides; an
+  // expanded pair is unlinked (second, then first) and policy.Expand(seq, k)
+  // appends what replaces it. The other pairs keep their order and the
+  // appended pieces follow them, not visited again.
+  template <class Policy>
+  void Flatten(Policy& policy);
+
+  // For each pair L, last first, and each earlier pair E, nearest first,
+  // whose key equals L's key (L's key asking Equal): policy.Merge(seq, L, E).
+  // policy.Key(seq, k) is read anew after each merge at L. Once
+  // policy.Settled(seq, L) holds, a merge into a pair E changes nothing
+  // unless policy.Special(seq, E), so only those are visited.
+  template <class Policy>
+  void Merge(Policy& policy);
+
+  // For each pair k, last first, policy.Visit(seq, k) keeps it, removes it
+  // (second, then first) or stops the walk. False when stopped.
+  template <class Policy>
+  bool Drop(Policy& policy);
+
+ private:
+  // Below this many pairs every earlier pair is simply asked in turn.
+  static constexpr unsigned int kScanLimit = 16;
+
+  void Unlink(unsigned int k, bool hasSecond);
+  // The argument list becomes the pairs not gone, in order, then the
+  // appended pieces.
+  void Rebuild(const std::vector<bool>& gone);
+
+  ZELS3Node* node_;
+  std::vector<ZELS3Node*> appended_;
+};
+
+template <class Policy>
+void PairSequence::Flatten(Policy& policy) {
+  const unsigned int pairs = Pairs();
+  const unsigned int count = Count();
+  std::vector<bool> gone;
+  for (unsigned int k = pairs; k-- > 0;) {
+    if (!policy.Expands(*this, k)) continue;
+    if (gone.empty()) gone.assign(pairs, false);
+    gone[k] = true;
+    Unlink(k, 2 * k + 1 < count);
+    policy.Expand(*this, k);
+  }
+  if (!gone.empty() || !appended_.empty()) Rebuild(gone);
+}
+
+template <class Policy>
+void PairSequence::Merge(Policy& policy) {
+  const unsigned int pairs = Pairs();
+  if (pairs < 2) return;
+  auto matches = [&](const ZELS3Node* t, unsigned int e) {
+    return t != nullptr && t->Equal(policy.Key(*this, e)) != 0;
+  };
+  if (pairs <= kScanLimit) {
+    for (unsigned int l = pairs; l-- > 1;) {
+      for (unsigned int e = l; e-- > 0;) {
+        if (matches(policy.Key(*this, l), e)) policy.Merge(*this, l, e);
+      }
+    }
+    return;
+  }
+
+  std::vector<ZELS3Node*> keys(pairs);
+  for (unsigned int k = 0; k < pairs; ++k) keys[k] = policy.Key(*this, k);
+  LikeKeys like(keys);
+  if (like.Keyed()) {
+    for (unsigned int k = 0; k < pairs; ++k) like.Mark(k, policy.Special(*this, k));
+  }
+  auto merge = [&](unsigned int l, unsigned int e) {
+    policy.Merge(*this, l, e);
+    if (like.Keyed()) like.Mark(e, policy.Special(*this, e));
+  };
+
+  std::vector<unsigned int> special;
+  for (unsigned int l = pairs; l-- > 1;) {
+    ZELS3Node* t = policy.Key(*this, l);
+    unsigned int bound = l;  // pairs at bound and above are done with
+    while (t != nullptr && bound > 0) {
+      const int c = like.ClassOf(t);
+      if (c == LikeKeys::kNone) break;
+      ZELS3Node* changed = nullptr;
+      if (c >= 0) {
+        // Only the keys of the class match: no Equal to ask.
+        if (policy.Settled(*this, l)) {
+          like.SpecialBelow(c, bound, &special);
+          for (unsigned int e : special) {
+            merge(l, e);
+            if (policy.Key(*this, l) != t) {
+              changed = policy.Key(*this, l);
+              bound = e;
+              break;
+            }
+          }
+          if (changed == nullptr) break;
+        } else {
+          unsigned int e = 0;
+          if (!like.Below(c, bound, &e)) break;
+          merge(l, e);
+          bound = e;
+          if (policy.Key(*this, l) != t) changed = policy.Key(*this, l);
+        }
+      } else {
+        // Keys of other signatures are never equal.
+        const LikeKeys::Position* first = nullptr;
+        const LikeKeys::Position* it = nullptr;
+        like.WithSignature(t->GetSignature(), bound, &first, &it);
+        while (it != first) {
+          const unsigned int e = (--it)->second;
+          if (!matches(t, e)) continue;
+          merge(l, e);
+          if (policy.Key(*this, l) != t) {
+            changed = policy.Key(*this, l);
+            bound = e;
+            break;
+          }
+        }
+        if (changed == nullptr) break;
+      }
+      if (changed != nullptr) t = changed;
+    }
+  }
+}
+
+template <class Policy>
+bool PairSequence::Drop(Policy& policy) {
+  const unsigned int pairs = Pairs();
+  const unsigned int count = Count();
+  std::vector<bool> gone;
+  bool stopped = false;
+  for (unsigned int k = pairs; k-- > 0;) {
+    const Visit visit = policy.Visit(*this, k);
+    if (visit == Visit::Keep) continue;
+    if (visit == Visit::Stop) {
+      stopped = true;
+      break;
+    }
+    if (gone.empty()) gone.assign(pairs, false);
+    gone[k] = true;
+    Unlink(k, 2 * k + 1 < count);
+  }
+  if (!gone.empty()) Rebuild(gone);
+  return !stopped;
+}
+
+}  // namespace zeltav
+
+#endif

@@ -1,0 +1,71 @@
+#include <cmath>
+#include <vector>
+
+#include "support/Builders.h"
+
+using namespace zeltav_test;
+using LongPairLists = WithCalculator;
+
+namespace {
+
+std::vector<ZELS3Node*> ArgsOf(ZELS3Node* n) {
+  std::vector<ZELS3Node*> args;
+  for (unsigned i = 0; i < Count(n); ++i) args.push_back(Arg(n, i));
+  return args;
+}
+
+// spelling over count copies of the operands, in turn
+ZELS3Node* Spelled(const char* spelling, const std::vector<ZELS3Node*>& operands, unsigned count) {
+  ZELICVectorImp_ZELS3Node v(count, 8u);
+  for (unsigned i = 0; i < count; ++i) v.Add(operands[i % operands.size()]);
+  return CreateExpression(ZELString(spelling), v);
+}
+
+}  // namespace
+
+// Past 16 pairs like terms are looked up by key instead of compared pair by pair; the
+// coefficients must still add up from the last occurrence to the first.
+TEST_F(LongPairLists, SumsMergeEveryTermIntoItsFirstOccurrenceAddingFromTheLast) {
+  ZELS3Node *x = Var(1), *y = Var(2), *cv = Var(3, 1), *s = Un(NodeSin, x);
+  EXPECT_TRUE(Has(Spelled("+", {x}, 40), {Num(40), x}));
+  EXPECT_TRUE(Has(Spelled("+", {x, s, y}, 60), {Num(20), x, Num(20), s, Num(20), y}));
+  EXPECT_EQ(Count(Spelled("+", {cv}, 20)), 40u);  // a constant variable equals nothing
+
+  std::vector<ZELS3Node*> terms = {x, y, s, x, s};
+  ZELICVectorImp_ZELS3Node pairs(80u, 8u);
+  std::vector<double> c;
+  for (unsigned i = 0; i < 40; ++i) {
+    c.push_back(0.1 * (i % 7 + 1));
+    pairs.Add(Num(c.back()));
+    pairs.Add(terms[i % terms.size()]);
+  }
+  double cx = 0.0, cy = 0.0, cs = 0.0;
+  for (unsigned i = 40; i-- > 0;) {
+    double& acc = terms[i % terms.size()] == x ? cx : terms[i % terms.size()] == y ? cy : cs;
+    acc = c[i] + acc;
+  }
+  const std::vector<ZELS3Node*> merged = {Num(cx), x, Num(cy), y, Num(cs), s};
+  EXPECT_EQ(ArgsOf(CreateOperation(NodeSum, pairs)), merged);
+  EXPECT_EQ(ErrorCode(), 0);
+}
+
+TEST_F(LongPairLists, SumsKeepANaNCoefficientOnTheFirstOccurrence) {
+  ZELS3Node *x = Var(1), *y = Var(2);
+  ZELICVectorImp_ZELS3Node pairs(48u, 8u);
+  for (unsigned i = 0; i < 24; ++i) {
+    pairs.Add(Num(i == 11 ? NAN : 1.0));
+    pairs.Add(i % 2 ? x : y);
+  }
+  ZELS3Node* sum = CreateOperation(NodeSum, pairs);
+  ASSERT_EQ(Count(sum), 4u);
+  EXPECT_EQ(Arg(sum, 0), Num(12));
+  EXPECT_TRUE(std::isnan(Arg(sum, 2)->GetConstant()));
+  EXPECT_EQ(Arg(sum, 3), x);
+}
+
+TEST_F(LongPairLists, ProductsMergeEveryFactorIntoItsFirstOccurrence) {
+  ZELS3Node *x = Var(1), *y = Var(2), *s = Un(NodeSin, x);
+  EXPECT_TRUE(Has(Spelled("*", {x}, 30), {x, Num(30)}));
+  EXPECT_TRUE(Has(Spelled("*", {x, s, y, s}, 40), {x, Num(10), s, Num(20), y, Num(10)}));
+  EXPECT_EQ(Spelled("*", {Num(2)}, 20), Num(std::pow(2.0, 20)));
+}

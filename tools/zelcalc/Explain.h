@@ -1,0 +1,33 @@
+// What zelcalc tells about input beyond the calculator's own error code:
+// help, likely misspellings of library functions, constraints that are false
+// between numbers, and which variable a constraint fixes.
+#ifndef ZELCALC_EXPLAIN_H
+#define ZELCALC_EXPLAIN_H
+
+#include <ZELTavSymbolicCalculator.h>
+
+#include <string>
+
+#include "Syntax.h"
+
+namespace zelcalc {
+
+// The library function that a name not known to the library was probably
+// meant to be ("Sin", "sinn", "sqr" -> "sin", "sin", "sqrt"); empty if none.
+std::string LookalikeFunction(const std::string& name);
+
+// A relation over two numbers (or two booleans) that does not hold: 2 = 3.
+bool IsFalseBetweenNumbers(const ZELS3Node* n);
+
+// The variable that "name = number" (or "number = name") fixes; empty otherwise.
+std::string FixedVariable(const Expr& constraint);
+
+// What the type numbers of raw output mean.
+extern const char kTypeLegend[];
+
+// The statements, operators, functions and options, for "help".
+std::string HelpText();
+
+}  // namespace zelcalc
+
+#endif
