@@ -229,6 +229,7 @@ def main():
     parser.add_argument("--list", action="store_true", help="print the drawn mutants and stop")
     args = parser.parse_args()
 
+    measured = revision()  # before anything is copied: the worktree may move on meanwhile
     rng = random.Random(args.seed)
     chosen = draw(candidates(), args.count, rng)
     if args.list:
@@ -256,7 +257,7 @@ def main():
         names = open(failed, encoding="utf-8").read().split() if os.path.exists(failed) else []
         sys.exit("mutation: the unmutated tree fails its tests: " + " ".join(names))
     suite_limit = max(3 * (time.monotonic() - start), args.timeout)
-    print(f"mutation run of {revision()}: {len(chosen)} mutants, seed {args.seed}, "
+    print(f"mutation run of {measured}: {len(chosen)} mutants, seed {args.seed}, "
           f"suite {time.monotonic() - start:.0f} s unmutated, limit {suite_limit:.0f} s", flush=True)
 
     tally = defaultdict(lambda: defaultdict(int))
