@@ -41,6 +41,27 @@ TEST(CalculatorConstruction, ASecondCalculatorBecomesCurrentWithItsOwnConstants)
   EXPECT_EQ(first.GetError(), 0);  // the destructor resets the code
 }
 
+int gRecordsDeleted = 0;
+struct CountedExact : ZELS3ExactVariable {
+  CountedExact() : ZELS3ExactVariable(1, nullptr) {}
+  ~CountedExact() override { ++gRecordsDeleted; }
+};
+struct CountedLinear : ZELS3LinearVariable {
+  CountedLinear() : ZELS3LinearVariable(2, nullptr) {}
+  ~CountedLinear() override { ++gRecordsDeleted; }
+};
+
+TEST(CalculatorConstruction, AnEndingCalculatorDeletesTheVariableRecordsItHolds) {
+  gRecordsDeleted = 0;
+  {
+    ZELSymbolicCalculator calc;
+    TA::PushExact(&calc, new CountedExact);
+    TA::PushLinear(&calc, new CountedLinear);
+    TA::PushLinear(&calc, new CountedLinear);
+  }
+  EXPECT_EQ(gRecordsDeleted, 3);
+}
+
 TEST(NodeTable, StripsAFreshDuplicateAndHandsBackTheRegisteredNode) {
   ZELSymbolicCalculator calc;
   EXPECT_EQ(calc.AddNode(nullptr), nullptr);

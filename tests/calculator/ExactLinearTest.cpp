@@ -63,3 +63,11 @@ TEST(LinearRecords, HoldTheCoefficientTermPairsOfTheirExpression) {
   EXPECT_EQ(rec.pairs[0], GetOne());
   EXPECT_EQ(rec.pairs[1], y);
 }
+
+TEST(LinearRecords, MadeWithoutAnExpressionHoldNoPairs) {
+  ZELS3LinearVariable rec(9, nullptr);
+  EXPECT_EQ(rec.expression, nullptr);
+  EXPECT_EQ(rec.pairs.Count(), 0u);
+  rec.SetExpression(nullptr);
+  EXPECT_EQ(rec.pairs.Count(), 0u);
+}

@@ -21,6 +21,14 @@ TEST_F(OutputPass, WritesEachFixedVariableAsAnEquationBeforeTheStoredOnes) {
   EXPECT_EQ(Show(calc.GetEquation(1)), "11:<(x1, x2)");
 }
 
+// 101 fixed variables fill the first slots the calculator keeps for them.
+TEST_F(OutputPass, WritesEveryFixedVariableWhenTheirListIsFull) {
+  for (unsigned id = 1; id <= 101; ++id) calc.AddEquation(By("==", {Var(id), Num(id)}));
+  calc.Simplify();
+  ASSERT_EQ(calc.GetNumberOfEquations(), 101u);
+  EXPECT_TRUE(Is(calc.GetEquation(100), NodeEqual, {Var(101), Num(101)}));
+}
+
 // +(2, x, 1, y) -> +(1, *(2, 1, x, 1), 1, y); a pair (-1, y) stays.
 TEST_F(OutputPass, MovesSumCoefficientsOtherThanOneIntoProducts) {
   Output({By("==", {Linear({{2, Var(1)}, {1, Var(2)}}), Var(3)}),

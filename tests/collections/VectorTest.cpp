@@ -109,6 +109,16 @@ TEST(VectorRemoval, DetachAtClosesTheGapBelowTheTopAndClearsOnlyTheRangeBeyondIt
   EXPECT_EQ(All(past), (Slots{R(0), R(1), R(2), o, R(4), R(5)}));
 }
 
+TEST(VectorRemoval, DetachAtRemovesFromTheGivenPositionAndShiftsTheRestDown) {
+  Vec v(5u, 5u);
+  Fill(v, 5);
+  EXPECT_EQ(v.DetachAt(1, 2, 0), 1);
+  EXPECT_EQ(v.Count(), 3u);
+  EXPECT_EQ(All(v), (Slots{R(0), R(3), R(4), o, o, o}));
+  EXPECT_EQ(v.DetachAt(0, 1, 0), 1);
+  EXPECT_EQ(All(v), (Slots{R(3), R(4), o, o, o, o}));
+}
+
 // Flush(0, 2, 0) empties slots 0 and 1 only; Add then skips the slots it kept.
 TEST(VectorFlush, EmptiesItsRangeAndLeavesTheRestToBeSkipped) {
   Vec v(5u, 5u);
@@ -148,6 +158,51 @@ TEST(VectorDispatch, OperationsReachOverridesThroughTheVirtualTable) {
   EXPECT_EQ(v.zeroCalls, 2u);
 }
 
+// Stand-ins are laid out in order: R(i) is at least R(k) exactly when i >= k.
+int AtLeast(const Rec& r, void* k) { return &r >= static_cast<Rec*>(k); }
+int Is(const Rec& r, void* k) { return &r == static_cast<Rec*>(k); }
+int Any(const Rec&, void*) { return 1; }
+int Stranger(const Rec& r, void*) { return &r < R(0) || &r > R(127); }
+void CountVisit(Rec&, void* visits) { ++*static_cast<int*>(visits); }
+
+// R(0) to R(4), a null slot at 2, and R(6) written beyond the top.
+TEST(VectorSearch, FirstThatAndLastThatFindTheFirstAndLastMatchInTheirRange) {
+  Vec v(8u, 8u);
+  Fill(v, 5);
+  v[2] = nullptr;
+  v[6] = R(6);
+  EXPECT_EQ(v.FirstThat(Is, R(0)), R(0));
+  EXPECT_EQ(v.LastThat(Is, R(0)), R(0));
+  EXPECT_EQ(v.FirstThat(AtLeast, R(1)), R(1));
+  EXPECT_EQ(v.FirstThat(AtLeast, R(2)), R(3));
+  EXPECT_EQ(v.LastThat(AtLeast, R(1)), R(4));
+  EXPECT_EQ(v.LastThat(AtLeast, R(5)), o);
+  EXPECT_EQ(v.FirstThat(AtLeast, R(0), 3, 5), R(3));
+  EXPECT_EQ(v.LastThat(AtLeast, R(0), 0, 3), R(1));
+  EXPECT_EQ(v.FirstThat(AtLeast, R(5), 0, 100), R(6));
+  EXPECT_EQ(v.LastThat(AtLeast, R(0), 1, 100), R(6));
+  EXPECT_EQ(v.FirstThat(AtLeast, R(0), 4, 4), o);
+  EXPECT_EQ(v.LastThat(AtLeast, R(0), 4, 2), o);
+}
+
+// 5 slots: ranges reaching past them stop at the last slot.
+TEST(VectorSearch, VisitsAndSearchesStopAtTheLastSlotAndAnEmptyRangeVisitsNothing) {
+  Vec v(4u, 4u);
+  Fill(v, 5);
+  int visits = 0;
+  v.ForEach(CountVisit, &visits, 2, 100);
+  EXPECT_EQ(visits, 3);
+  v.ForEach(CountVisit, &visits, 3, 3);
+  v.ForEach(CountVisit, &visits, 4, 1);
+  EXPECT_EQ(visits, 3);
+  EXPECT_EQ(v.LastThat(Any, nullptr, 0, 100), R(4));
+  EXPECT_EQ(v.FirstThat(Stranger, nullptr, 0, 100), o);
+  Vec empty(1u, 1u);
+  empty[0] = R(0);
+  empty.ForEach(CountVisit, &visits);
+  EXPECT_EQ(visits, 3);
+}
+
 TEST(VectorIterator, WalksTheCountSeenWhenMadeYieldingNullSlotsAsNull) {
   Vec v(2u, 2u);
   Fill(v, 2);
@@ -162,6 +217,19 @@ TEST(VectorIterator, WalksTheCountSeenWhenMadeYieldingNullSlotsAsNull) {
   EXPECT_FALSE(it);
   it.Restart();
   EXPECT_EQ(it.Current(), R(0));
+}
+
+TEST(VectorIterator, AnAssignedIteratorWalksTheRangeOfTheOneItCopies) {
+  Vec v(4u, 4u);
+  Fill(v, 4);
+  ZELICVectorIteratorImp<Rec> it(v, 1, 3);
+  ZELICVectorIteratorImp<Rec> assigned(v, 0, 4);
+  it++;
+  assigned = it;
+  EXPECT_EQ(assigned++, R(2));
+  EXPECT_FALSE(assigned);
+  assigned.Restart();
+  EXPECT_EQ(assigned.Current(), R(1));
 }
 
 TEST(VectorIterator, OverAVectorThatIsNotGoodYieldsNothing) {
@@ -181,6 +249,20 @@ TEST(VectorCopy, CopiesThePointersIntoSlotsOfItsOwn) {
   Vec assigned;
   assigned = copy;
   EXPECT_EQ(All(assigned), All(copy));
+}
+
+// 10 slots grown by half: 15 after a need of one more.
+TEST(VectorCopy, AVectorAssignedGrowsLikeTheOneItCopies) {
+  Vec byFactor(9u, 0.5);
+  Vec assigned(2u, 7u);
+  assigned = byFactor;
+  EXPECT_EQ(assigned.Resize(11), 1);
+  EXPECT_EQ(assigned.Limit(), 15u);
+  Vec byDelta(2u, 4u);
+  assigned = byDelta;
+  EXPECT_EQ(assigned.GetDelta(), 4u);
+  EXPECT_EQ(assigned.Resize(4), 1);
+  EXPECT_EQ(assigned.Limit(), 7u);
 }
 
 TEST(VectorCopy, AssigningAVectorThatIsNotGoodKeepsTheSlots) {

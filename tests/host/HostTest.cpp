@@ -37,6 +37,8 @@ TEST(HostUnicodeString, StartsEmptyAndBuildsFromANumber) {
   EXPECT_EQ(n.ToUtf8(), "");
   n.BuildFromNum(-10001, "%d");
   EXPECT_EQ(ZELUnicodeString(n).ToUtf8(), "-10001");
+  n.BuildFromNum(7, "");
+  EXPECT_EQ(n.ToUtf8(), "");
 }
 
 TEST(HostCatalog, ExplainsEachErrorKeyWithItsCode) {

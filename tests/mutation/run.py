@@ -10,6 +10,9 @@ incrementally, run against the whole suite with a per-test timeout, and undone.
 A mutant is killed when a test fails or times out, stillborn when it does not
 compile (not counted), and equivalent when tests/mutation/equivalent.txt lists
 it with the reason it changes nothing a caller can see (not counted either).
+An entry names the file, or file:line when the same text stands on several
+lines of the file and the reason holds for one of them only. A swap of two
+equal arguments leaves the line as it was and counts as equivalent unbuilt.
 
 usage: tests/mutation/run.py [--count N] [--seed S] [--timeout SEC] [--keep DIR] [--list]
 """
@@ -18,13 +21,20 @@ import os
 import random
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
+import time
 from collections import defaultdict
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 EQUIVALENT = os.path.join(ROOT, "tests", "mutation", "equivalent.txt")
+
+# Tests of the build and packaging, not of behaviour: no mutant of a function
+# body changes what they see, and together they take longer than the rest.
+NOT_BEHAVIOUR = ("^Interface[.](EveryOptionCombinationConfigures|AbiMatchesTheRecordedOne"
+                 "|InstalledPackageServesAConsumerProject)$")
 
 # (name, pattern, replacement): each match on a line is one candidate mutant.
 # The sources are clang-formatted, so binary operators stand between spaces
@@ -125,7 +135,8 @@ def folder_of(rel):
 def candidates():
     """Mutable lines of src/, grouped by folder."""
     by_folder = defaultdict(list)
-    for dirpath, _, files in os.walk(os.path.join(ROOT, "src")):
+    for dirpath, dirs, files in os.walk(os.path.join(ROOT, "src")):
+        dirs.sort()
         for name in sorted(files):
             if not name.endswith((".cpp", ".h")):
                 continue
@@ -169,21 +180,44 @@ def load_equivalent():
 
 
 def run(cmd, cwd, timeout):
-    try:
-        return subprocess.run(cmd, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-                              timeout=timeout).returncode
-    except subprocess.TimeoutExpired:
-        return -1
+    """Exit code of cmd, or -1 when it ran out of time; a command out of time
+    is stopped with everything it started (a hung test would hold a core)."""
+    with subprocess.Popen(cmd, cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                          start_new_session=True) as process:
+        try:
+            return process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            os.killpg(process.pid, signal.SIGKILL)
+            process.wait()
+            return -1
+
+
+def revision():
+    """Commit of the measured sources, marked when the worktree differs from it."""
+    head = subprocess.run(["git", "rev-parse", "--short", "HEAD"], cwd=ROOT, stdout=subprocess.PIPE,
+                          text=True).stdout.strip()
+    dirty = subprocess.run(["git", "status", "--porcelain", "--", "src", "tests"], cwd=ROOT,
+                           stdout=subprocess.PIPE, text=True).stdout.strip()
+    return head + (" with uncommitted changes" if dirty else "")
 
 
 def copy_sources(work):
+    """Brings the scratch tree up to the worktree; files copied anew get a new
+    time, so a kept build tree rebuilds exactly what changed."""
     files = subprocess.run(["git", "ls-files", "-z"], cwd=ROOT, stdout=subprocess.PIPE,
                            check=True).stdout.decode().split("\0")
     for rel in filter(None, files):
         src = os.path.join(ROOT, rel)
-        if os.path.isfile(src):
-            os.makedirs(os.path.join(work, os.path.dirname(rel)), exist_ok=True)
-            shutil.copy2(src, os.path.join(work, rel))
+        dst = os.path.join(work, rel)
+        if os.path.isfile(src) and not (os.path.isfile(dst) and same_content(src, dst)):
+            os.makedirs(os.path.dirname(dst), exist_ok=True)
+            shutil.copyfile(src, dst)
+            shutil.copymode(src, dst)
+
+
+def same_content(a, b):
+    with open(a, "rb") as fa, open(b, "rb") as fb:
+        return fa.read() == fb.read()
 
 
 def main():
@@ -195,6 +229,7 @@ def main():
     parser.add_argument("--list", action="store_true", help="print the drawn mutants and stop")
     args = parser.parse_args()
 
+    measured = revision()  # before anything is copied: the worktree may move on meanwhile
     rng = random.Random(args.seed)
     chosen = draw(candidates(), args.count, rng)
     if args.list:
@@ -211,14 +246,27 @@ def main():
                  "-DZELTAV_BUILD_BENCH=OFF", "-DZELTAV_WERROR=OFF"]
     if run(configure, work, 600) != 0 or run(["cmake", "--build", build], work, 1800) != 0:
         sys.exit("mutation: the unmutated tree does not build")
+    # --timeout bounds the tests that set no time limit of their own; the whole
+    # suite is also bounded by a multiple of its unmutated time, so a mutant
+    # that loops forever in a test with a long limit is killed quickly too.
     test = ["ctest", "--test-dir", build, "--timeout", str(args.timeout), "--stop-on-failure", "-LE", "bench",
-            "-j", str(os.cpu_count() or 1)]
+            "-E", NOT_BEHAVIOUR, "-j", str(os.cpu_count() or 1)]
+    start = time.monotonic()
     if run(test, work, 3600) != 0:
-        sys.exit("mutation: the unmutated tree fails its tests")
+        failed = os.path.join(build, "Testing", "Temporary", "LastTestsFailed.log")
+        names = open(failed, encoding="utf-8").read().split() if os.path.exists(failed) else []
+        sys.exit("mutation: the unmutated tree fails its tests: " + " ".join(names))
+    suite_limit = max(3 * (time.monotonic() - start), args.timeout)
+    print(f"mutation run of {measured}: {len(chosen)} mutants, seed {args.seed}, "
+          f"suite {time.monotonic() - start:.0f} s unmutated, limit {suite_limit:.0f} s", flush=True)
 
     tally = defaultdict(lambda: defaultdict(int))
     survivors = []
     for index, (folder, rel, number, code, name, mutated) in enumerate(chosen, 1):
+        if mutated.strip() == code.strip():  # a swap of two equal arguments: the same line
+            tally[folder]["equivalent"] += 1
+            print(f"[{index}/{len(chosen)}] equivalent {rel}:{number} {name}: {mutated.strip()} (unchanged)", flush=True)
+            continue
         path = os.path.join(work, rel)
         with open(path, encoding="utf-8") as f:
             original = f.readlines()
@@ -230,10 +278,10 @@ def main():
         try:
             if run(["cmake", "--build", build], work, 900) != 0:
                 outcome = "stillborn"
-            elif (rel, code.strip(), mutated.strip()) in equivalent:
+            elif {(rel, code.strip(), mutated.strip()), (f"{rel}:{number}", code.strip(), mutated.strip())} & equivalent:
                 outcome = "equivalent"
             else:
-                outcome = "killed" if run(test, work, 3600) != 0 else "survived"
+                outcome = "killed" if run(test, work, suite_limit) != 0 else "survived"
         finally:
             with open(path, "w", encoding="utf-8") as f:
                 f.writelines(original)

@@ -41,6 +41,34 @@ TEST_F(NodeEquality, ComparesOperandsInOrderUnlessTheOperationIgnoresIt) {
   EXPECT_EQ(Op(NodeProduct, {x, two, y, one})->Equal(Op(NodeProduct, {y, one, x, two})), 1);
 }
 
+// Variables 1 and 268 share a signature: only the first operand tells these apart.
+TEST_F(NodeEquality, ComparesOrderedOperandsFromTheFirst) {
+  ZELS3Node* x268 = pool.Var(268);
+  ASSERT_EQ(x268->GetSignature(), x->GetSignature());
+  EXPECT_EQ(Op(NodeLess, {x, y})->Equal(Op(NodeLess, {x268, y})), 0);
+  EXPECT_EQ(Op(NodeBoolGreater, {x, y})->Equal(Op(NodeBoolGreater, {x268, y})), 0);
+  EXPECT_EQ(Op(NodeQuotient, {x, y})->Equal(Op(NodeQuotient, {x268, y})), 0);
+  EXPECT_EQ(Op(NodePower, {x, y})->Equal(Op(NodePower, {x268, y})), 0);
+  EXPECT_EQ(Op(NodeSin, {x})->Equal(Op(NodeSin, {x268})), 0);
+  EXPECT_EQ(Op(NodeMin, {x, y})->Equal(Op(NodeMin, {x268, y})), 0);
+  EXPECT_EQ(Op(NodeMax, {y, x})->Equal(Op(NodeMax, {y, x268})), 0);
+  EXPECT_EQ(Op(NodeEqual, {x, y})->Equal(Op(NodeEqual, {x268, y})), 0);
+  EXPECT_EQ(Op(NodeSum, {one, x, two, y})->Equal(Op(NodeSum, {one, x268, two, y})), 0);
+  EXPECT_EQ(pool.Named(NodeUnknown, "f", {x, y})->Equal(pool.Named(NodeUnknown, "f", {x268, y})),
+            0);
+}
+
+// min(x, x, y) is in min(x, y, z), not the other way round; the same for pairs of sums.
+TEST_F(NodeEquality, ComparesListsByInclusionOfTheFirstInTheSecond) {
+  ZELS3Node* z = pool.Var(3);
+  EXPECT_EQ(EqualAlone(Op(NodeMin, {x, x, y}), Op(NodeMin, {x, y, z})), 1);
+  EXPECT_EQ(EqualAlone(Op(NodeMin, {x, y, z}), Op(NodeMin, {x, x, y})), 0);
+  EXPECT_EQ(EqualAlone(Op(NodeMax, {y, y, x}), Op(NodeMax, {z, x, y})), 1);
+  EXPECT_EQ(EqualAlone(Op(NodeMax, {z, x, y}), Op(NodeMax, {y, y, x})), 0);
+  EXPECT_EQ(EqualAlone(Op(NodeSum, {one, x, one, x}), Op(NodeSum, {one, x, two, y})), 1);
+  EXPECT_EQ(EqualAlone(Op(NodeSum, {one, x, two, y}), Op(NodeSum, {one, x, one, x})), 0);
+}
+
 TEST_F(NodeEquality, TellsOperationsApartByName) {
   ZELS3Node* fxy = pool.Named(NodeUnknown, "f", {x, y});
   EXPECT_EQ(pool.Named(NodeEqual, "=", {x, y})->Equal(pool.Named(NodeEqual, "==", {x, y})), 0);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "support/Builders.h"
 
 using namespace zeltav_test;
@@ -33,6 +35,18 @@ TEST(NodeLinks, ReplacingOrRemovingAnArgumentUnlinksItEvenWhenItStaysElsewhere) 
   EXPECT_EQ(A::GetFathNum(x), 0u);
 }
 
+// Sums of 1 to 40 variables, each argument vector filled to a different point.
+TEST(NodeLinks, ReadsNullAtTheArgumentCount) {
+  HandMadeNodes pool;
+  std::vector<ZELS3Node*> args;
+  for (unsigned n = 1; n <= 40; ++n) {
+    args.push_back(pool.Var(n));
+    ZELS3Node* sum = pool.Raw(NodeSum, {});
+    for (ZELS3Node* a : args) A::AddArg(sum, a);
+    EXPECT_EQ(sum->GetArg(n), nullptr) << n;
+  }
+}
+
 // A leaf accepts an argument, but removing it is reported and y keeps x among its fathers.
 TEST(NodeLinks, LeavesReportReadingOrRemovingArguments) {
   HandMadeNodes pool;
@@ -46,4 +60,44 @@ TEST(NodeLinks, LeavesReportReadingOrRemovingArguments) {
   EXPECT_EQ(ErrorCode(), 10008);
   EXPECT_EQ(x->GetArgsNum(), 0u);
   EXPECT_EQ(A::GetFathNum(y), 2u);
+}
+
+// x's fathers in the order they were linked.
+std::vector<ZELS3Node*> FathersOf(const ZELS3Node* x) {
+  std::vector<ZELS3Node*> fathers;
+  for (unsigned i = 0; i < A::GetFathNum(x); ++i) fathers.push_back(A::GetFath(x, i));
+  return fathers;
+}
+
+// x under 40 fathers, past the count where its fathers are looked up another way.
+TEST(NodeLinks, ANodeWithManyFathersListsEachOnceAndForgetsTheOnesRemoved) {
+  HandMadeNodes pool;
+  ZELS3Node* x = pool.Var(1);
+  std::vector<ZELS3Node*> fathers;
+  for (int i = 0; i < 40; ++i) fathers.push_back(pool.Op(NodeSin, {x}));
+  EXPECT_EQ(FathersOf(x), fathers);
+  EXPECT_EQ(A::AddFath(x, fathers[0]), 1);
+  EXPECT_EQ(A::AddFath(x, fathers[39]), 1);
+  A::AddArg(fathers[5], x);
+  EXPECT_EQ(FathersOf(x), fathers);
+  A::RemoveAllArgs(fathers[5]);
+  A::RemoveAllArgs(fathers[39]);
+  fathers.erase(fathers.begin() + 39);
+  fathers.erase(fathers.begin() + 5);
+  EXPECT_EQ(FathersOf(x), fathers);
+}
+
+// A father removed and linked again comes back once, at the end.
+TEST(NodeLinks, AFatherLinkedAgainAfterItsRemovalIsListedOnceMore) {
+  HandMadeNodes pool;
+  ZELS3Node* x = pool.Var(1);
+  std::vector<ZELS3Node*> fathers;
+  for (int i = 0; i < 40; ++i) fathers.push_back(pool.Op(NodeSin, {x}));
+  ZELS3Node* again = fathers[3];
+  A::RemoveAllArgs(again);
+  A::AddArg(again, x);
+  A::AddArg(again, x);
+  fathers.erase(fathers.begin() + 3);
+  fathers.push_back(again);
+  EXPECT_EQ(FathersOf(x), fathers);
 }

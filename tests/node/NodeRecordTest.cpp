@@ -16,6 +16,17 @@ TEST(NodeRecord, ConstructorByTypeNamesTheNodeFromTheTypeTable) {
   EXPECT_EQ(ErrorCode(), 0);
 }
 
+// A variable made by either constructor starts as variable 0, not a constant one.
+TEST(NodeRecord, ConstructorsStartAVariableAsAPlainVariableZero) {
+  HandMadeNodes pool;
+  ZELS3Node* byType = pool.Keep(new ZELS3Node(NodeVariable));
+  ZELS3Node* byName = pool.Keep(new ZELS3Node(NodeVariable, ZELString("v")));
+  EXPECT_TRUE(byType->IsNonConstVariable());
+  EXPECT_TRUE(byName->IsNonConstVariable());
+  EXPECT_EQ(byType->GetVariableID(), 0u);
+  EXPECT_EQ(byType->GetSignature(), 0u);
+}
+
 TEST(NodeRecord, ConstructorByTypeReportsTypesWithoutAName) {
   for (int type : {38, -1, 39}) {
     HandMadeNodes pool;

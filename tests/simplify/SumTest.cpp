@@ -16,6 +16,9 @@ TEST_F(SumNormalisation, FlattensNestedSumsAfterTheSurvivorsTheLaterOneFirst) {
   EXPECT_EQ(ArgsOf(sum), (Nodes{Num(1), x, Num(10), c, Num(15), d, Num(1), a, Num(1), b}));
   EXPECT_TRUE(Has(ab, {Num(1), a, Num(1), b})) << Show(ab);
   EXPECT_EQ(A::GetFathNum(cd), 0u);
+  EXPECT_EQ(A::GetFath(a, A::GetFathNum(a) - 1), sum);
+  EXPECT_EQ(A::GetFath(d, A::GetFathNum(d) - 1), sum);
+  EXPECT_EQ(A::GetFathNum(Num(5)), 0u);
 }
 
 // 0.1 + (0.2 + 0.3) differs from (0.1 + 0.2) + 0.3 in the last bit.
