@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "calculator/BuildMemo.h"
+#include "calculator/NodeTable.h"
 
 namespace zeltav {
 
@@ -28,6 +29,7 @@ void PairSequence::Unlink(unsigned int k, bool hasSecond) {
 }
 
 void PairSequence::Rebuild(const std::vector<bool>& gone) {
+  NoteChanged(node_);
   ZELICVectorImp_ZELS3Node& args = node_->args;
   std::vector<ZELS3Node*> kept;
   kept.reserve(args.Count() + appended_.size());
