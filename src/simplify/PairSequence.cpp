@@ -10,6 +10,7 @@
 namespace zeltav {
 
 void PairSequence::Replace(unsigned int i, ZELS3Node* x) {
+  NoteChanged(node_);
   ZELS3Node*& slot = node_->args[i];
   if (slot != nullptr) slot->RemoveFath(node_);
   slot = x;
