@@ -1,6 +1,7 @@
 // The node table behind the calculator's table pointer (NodeTable.h).
 #include "calculator/NodeTable.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <new>
@@ -28,6 +29,13 @@ unsigned int HomeOf(const ZELS3Node* n, unsigned int mask) {
 std::uint32_t KeyOf(const ZELS3Node* n) {
   if (n->GetNodeType() != NodeVariable) return n->GetSignature();
   std::uint64_t z = n->GetVariableID() + 0x9e3779b97f4a7c15ull;
+  z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
+  z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
+  return static_cast<std::uint32_t>(z ^ (z >> 31));
+}
+
+std::uint32_t Mix(std::uint64_t z) {
+  z += 0x9e3779b97f4a7c15ull;
   z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
   z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
   return static_cast<std::uint32_t>(z ^ (z >> 31));
@@ -64,6 +72,16 @@ const std::uintptr_t* NodeSet::Find(const ZELS3Node* n) const {
   }
 }
 
+std::uint32_t NodeSet::Value(const ZELS3Node* n) const {
+  const std::uintptr_t* s = Find(n);
+  return s != nullptr && values_ != nullptr ? values_[s - slots_] : 0u;
+}
+
+void NodeSet::SetValue(const ZELS3Node* n, std::uint32_t value) {
+  const std::uintptr_t* s = Find(n);
+  if (s != nullptr && values_ != nullptr) values_[s - slots_] = value;
+}
+
 unsigned int NodeSet::Flags(const ZELS3Node* n) const {
   const std::uintptr_t* s = Find(n);
   return s != nullptr ? static_cast<unsigned int>(*s & kFlagMask) : 0u;
@@ -79,6 +97,14 @@ bool NodeSet::Grow() {
   if (capacity_ > 0x3fffffffu) return false;
   std::uintptr_t* slots = new (std::nothrow) std::uintptr_t[capacity]();
   if (slots == nullptr) return false;
+  std::uint32_t* values = nullptr;
+  if (valued_) {
+    values = new (std::nothrow) std::uint32_t[capacity]();
+    if (values == nullptr) {
+      delete[] slots;
+      return false;
+    }
+  }
   const unsigned int mask = capacity - 1;
   for (unsigned int k = 0; k < capacity_; ++k) {
     const std::uintptr_t s = slots_[k];
@@ -86,9 +112,12 @@ bool NodeSet::Grow() {
     unsigned int i = HomeOf(reinterpret_cast<const ZELS3Node*>(s & ~kFlagMask), mask);
     while (slots[i] != 0) i = (i + 1) & mask;
     slots[i] = s;
+    if (values != nullptr) values[i] = values_[k];
   }
   delete[] slots_;
+  delete[] values_;
   slots_ = slots;
+  values_ = values;
   capacity_ = capacity;
   return true;
 }
@@ -102,6 +131,7 @@ bool NodeSet::Insert(const ZELS3Node* n) {
   unsigned int i = HomeOf(n, mask);
   while (slots_[i] != 0) i = (i + 1) & mask;
   slots_[i] = reinterpret_cast<std::uintptr_t>(n);
+  if (values_ != nullptr) values_[i] = 0;
   ++count_;
   return true;
 }
@@ -233,6 +263,82 @@ void EqualMemo::Leave(const ZELS3Node* a, const ZELS3Node* b, int result) {
 
 // --- NodeTable -------------------------------------------------------------
 
+// What Equal reads of a leaf: a variable's identifier, a number's value
+// (0 and -0 alike), a truth value. False for anything else.
+bool NodeTable::LeafKey(const ZELS3Node* n, std::uint64_t* key) {
+  if (n == nullptr) return false;
+  switch (n->type) {
+    case NodeVariable:
+      *key = n->value.id;
+      return true;
+    case NodeConstant: {
+      const double v = n->value.constant == 0.0 ? 0.0 : n->value.constant;
+      std::uint64_t bits = 0;
+      std::memcpy(&bits, &v, sizeof bits);
+      *key = bits ^ 0x5bd1e9955bd1e995ull;
+      return true;
+    }
+    case NodeBoolConst:
+      *key = n->value.boolean != 0 ? 0x2545f4914f6cdd1dull : 0x27bb2ee687b0b0fdull;
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The finer key of an operation whose arguments are all leaves: the
+// signature mixed with the leaves as Equal matches them (in order; either
+// order for unordered pairs; sums and products as a multiset of pairs,
+// Loose when two pairs have one key, since inclusion then no longer implies
+// the same multiset). None for anything else.
+NodeTable::Fine NodeTable::FineKeyOf(const ZELS3Node* n, std::uint32_t signature,
+                                     std::uint32_t* fine) {
+  const NodeTypeFacts* facts = FactsOf(n->type);
+  if (facts == nullptr) return Fine::None;
+  const unsigned int count = n->args.Count();
+  if (count == 0 || count > 4096) return Fine::None;
+  std::uint64_t keys[2];
+  std::uint64_t h = signature;
+  switch (facts->shape) {
+    case ArgShape::One:
+    case ArgShape::Named:
+    case ArgShape::Two:
+      if (facts->shape == ArgShape::Two && facts->unordered && count == 2) {
+        if (!LeafKey(n->args[0], &keys[0]) || !LeafKey(n->args[1], &keys[1])) return Fine::None;
+        h = h * 31 + Mix(keys[0]) + Mix(keys[1]);
+        break;
+      }
+      for (unsigned int i = 0; i < count; ++i) {
+        if (!LeafKey(n->args[i], &keys[0])) return Fine::None;
+        h = Mix(h * 0x100000001b3ull ^ keys[0]);
+      }
+      break;
+    case ArgShape::Pairs: {
+      std::vector<std::uint32_t> pairs;
+      pairs.reserve(count / 2);
+      unsigned int k = 0;
+      for (; k + 1 < count; k += 2) {
+        if (!LeafKey(n->args[k], &keys[0]) || !LeafKey(n->args[k + 1], &keys[1])) return Fine::None;
+        pairs.push_back(Mix(Mix(keys[0]) * 0x100000001b3ull ^ keys[1]));
+      }
+      std::uint64_t sum = 0;
+      for (std::uint32_t p : pairs) sum += p;
+      if (k < count) {  // an odd trailing element is compared in place
+        if (!LeafKey(n->args[k], &keys[0])) return Fine::None;
+        sum += Mix(keys[0] ^ 0x7f4a7c15ull) * 0x9e3779b9ull;
+      }
+      h = Mix(h * 0x100000001b3ull ^ sum);
+      std::sort(pairs.begin(), pairs.end());
+      if (std::adjacent_find(pairs.begin(), pairs.end()) != pairs.end()) return Fine::Loose;
+      break;
+    }
+    default:
+      return Fine::None;
+  }
+  *fine = Mix(h);
+  return Fine::Keyed;
+}
+
 unsigned int NodeTable::EmptySlotFor(std::uint32_t key) const {
   const unsigned int mask = indexCapacity_ - 1;
   unsigned int i = Home(key, mask);
@@ -332,17 +438,97 @@ RuleWatch::~RuleWatch() {
   if (!same) table_->Touched(node_);
 }
 
+bool NodeTable::Positions::Insert(std::uint32_t key, unsigned int position) {
+  if (2 * (count + 1) > capacity) {
+    if (capacity > 0x3fffffffu) return false;
+    const unsigned int grown = capacity == 0 ? 256 : 2 * capacity;
+    Slot* fresh = new (std::nothrow) Slot[grown]();
+    if (fresh == nullptr) return false;
+    for (unsigned int k = 0; k < capacity; ++k) {
+      if (slots[k].entry == 0) continue;
+      unsigned int i = Home(slots[k].key, grown - 1);
+      while (fresh[i].entry != 0) i = (i + 1) & (grown - 1);
+      fresh[i] = slots[k];
+    }
+    delete[] slots;
+    slots = fresh;
+    capacity = grown;
+  }
+  unsigned int i = Home(key, capacity - 1);
+  while (slots[i].entry != 0) i = (i + 1) & (capacity - 1);
+  slots[i] = Slot{position + 1, key};
+  ++count;
+  return true;
+}
+
+// Every entry of n is searched under its entry key from now on; what the
+// finer index holds of n is passed over.
+void NodeTable::Changed(const ZELS3Node* n) {
+  if (!nodes_.Contains(n) || changed_.Contains(n)) return;
+  if (!changed_.Insert(n)) return;
+  for (std::uint32_t p = nodes_.Value(n); p != 0; p = entries_[p - 1].previous) {
+    loose_.Insert(entries_[p - 1].key, p - 1);
+  }
+}
+
+// The finer index holds every entry that an operation over leaves can be
+// Equal to, unless its node changed in place since or it repeats a pair:
+// those are among the loose entries under the entry key. The first in
+// entry order of both wins.
+long NodeTable::FirstByFineKey(ZELS3Node* node, std::uint32_t key, std::uint32_t fine) {
+  long best = -1;
+  auto matches = [&](unsigned int e) {
+    ZELS3Node* candidate = entries_[e].node;
+    return candidate == node ||
+           ((nodes_.Flags(candidate) & kNeverAsked) == 0 && candidate->Equal(node));
+  };
+  if (fine_.capacity != 0) {
+    const unsigned int mask = fine_.capacity - 1;
+    for (unsigned int i = Home(fine, mask); fine_.slots[i].entry != 0; i = (i + 1) & mask) {
+      if (fine_.slots[i].key != fine) continue;
+      const unsigned int e = fine_.slots[i].entry - 1;
+      if (e >= entries_.Size()) continue;
+      if (entries_[e].key != key || changed_.Contains(entries_[e].node)) continue;
+      if (matches(e)) {
+        best = e;
+        break;
+      }
+    }
+  }
+  if (loose_.capacity != 0) {
+    const unsigned int mask = loose_.capacity - 1;
+    for (unsigned int i = Home(key, mask); loose_.slots[i].entry != 0; i = (i + 1) & mask) {
+      if (loose_.slots[i].key != key) continue;
+      const unsigned int e = loose_.slots[i].entry - 1;
+      if (e >= entries_.Size()) continue;
+      if (best >= 0 && e >= static_cast<unsigned long>(best)) continue;
+      if (matches(e)) best = e;
+    }
+  }
+  return best;
+}
+
 // The candidates under node's key, in entry order: node itself means it is
 // registered already; the first that is Equal to node stands for it. A
 // node that finds neither is entered under its key. A candidate that is
 // never Equal to another node is passed over, and a node that no node is
-// ever Equal to needs no search.
+// ever Equal to needs no search. An operation over leaves looks among the
+// few entries of its finer key instead of the whole chain (sin(x1) and
+// sin(x2) share a signature).
 ZELS3Node* NodeTable::Add(ZELS3Node* node) {
   const std::uint32_t key = KeyOf(node);
   const bool registered = nodes_.Contains(node);
   const unsigned int flags = registered ? nodes_.Flags(node) : FlagsFor(node);
+  std::uint32_t fine = 0;
+  const Fine kind =
+      node->type == NodeVariable || node->type == NodeConstant || node->type == NodeBoolConst
+          ? Fine::None
+          : FineKeyOf(node, key, &fine);
   if ((flags & kNeverGiven) != 0) {
     if (registered) return node;
+  } else if (kind == Fine::Keyed) {
+    const long first = FirstByFineKey(node, key, fine);
+    if (first >= 0) return entries_[first].node;
   } else if (indexCapacity_ != 0) {
     const unsigned int mask = indexCapacity_ - 1;
     for (unsigned int i = Home(key, mask); index_[i].entry != 0; i = (i + 1) & mask) {
@@ -357,7 +543,15 @@ ZELS3Node* NodeTable::Add(ZELS3Node* node) {
   if (!nodes_.Insert(node)) return node;
   if (!registered) nodes_.SetFlags(node, flags);
   const unsigned int position = entries_.Size();
-  if (!entries_.Push(Entry{node, key})) return node;
+  // Placed in the finer index (or with the loose entries) before the entry
+  // exists, so that a failure leaves no entry the finer search cannot see.
+  const bool loose = changed_.Contains(node) || kind == Fine::Loose;
+  if (loose ? !loose_.Insert(key, position)
+            : kind == Fine::Keyed && !fine_.Insert(fine, position)) {
+    return node;
+  }
+  if (!entries_.Push(Entry{node, key, nodes_.Value(node)})) return node;
+  nodes_.SetValue(node, position + 1);
   index_[EmptySlotFor(key)] = Slot{position + 1, key};
   return node;
 }

@@ -46,8 +46,16 @@ class NodeSet {
   NodeSet() = default;
   NodeSet(const NodeSet&) = delete;
   NodeSet& operator=(const NodeSet&) = delete;
-  ~NodeSet() { delete[] slots_; }
+  ~NodeSet() {
+    delete[] slots_;
+    delete[] values_;
+  }
   bool Contains(const ZELS3Node* n) const { return Find(n) != nullptr; }
+  // A number kept with each node when the set is made with values (0 until
+  // set).
+  explicit NodeSet(bool valued) : valued_(valued) {}
+  std::uint32_t Value(const ZELS3Node* n) const;
+  void SetValue(const ZELS3Node* n, std::uint32_t value);
   unsigned int Flags(const ZELS3Node* n) const;
   // Adds n with no flags when absent; false when it could not be stored.
   bool Insert(const ZELS3Node* n);
@@ -69,8 +77,10 @@ class NodeSet {
   bool Grow();
 
   std::uintptr_t* slots_ = nullptr;  // node address | flags; 0 for empty
+  std::uint32_t* values_ = nullptr;  // beside the slots, for a valued set
   unsigned int capacity_ = 0;        // a power of two
   unsigned int count_ = 0;
+  bool valued_ = false;
 };
 
 // A set of (node, father) pairs: the father sets of widely shared nodes,
@@ -162,6 +172,9 @@ class NodeTable {
   // n's arguments change in place: what was known of it and of every node
   // above it is forgotten.
   void Touched(const ZELS3Node* n);
+  // n's arguments, type or name change in place (any n, registered or not):
+  // its entries leave the finer index for good (see Add).
+  void Changed(const ZELS3Node* n);
   // Whether a change of n's arguments is to be heard of link by link: not
   // while n's own rule runs (see RuleWatch).
   bool Watched(const ZELS3Node* n) const { return n != quiet_; }
@@ -181,6 +194,7 @@ class NodeTable {
   struct Entry {
     ZELS3Node* node;
     std::uint32_t key;
+    std::uint32_t previous;  // the node's previous entry position + 1; 0 for none
   };
   struct Slot {
     std::uint32_t entry;  // entry position + 1; 0 for an empty slot
@@ -194,11 +208,34 @@ class NodeTable {
   // The first slot of key's probe sequence that is empty.
   unsigned int EmptySlotFor(std::uint32_t key) const;
   bool GrowIndex();
+  enum class Fine { None, Keyed, Loose };
+  static bool LeafKey(const ZELS3Node* n, std::uint64_t* key);
+  static Fine FineKeyOf(const ZELS3Node* n, std::uint32_t signature, std::uint32_t* fine);
+  // The first entry under key that is node or Equal to node, searching the
+  // finer index under fine and the entries of changed nodes; -1 for none.
+  long FirstByFineKey(ZELS3Node* node, std::uint32_t key, std::uint32_t fine);
+  bool PushChanged(unsigned int position);
 
   Array<Entry> entries_;
   Slot* index_ = nullptr;
   unsigned int indexCapacity_ = 0;  // a power of two
-  NodeSet nodes_;
+  // Entry positions by a 32-bit key, any number per key (open addressing).
+  struct Positions {
+    Slot* slots = nullptr;
+    unsigned int capacity = 0;  // a power of two
+    unsigned int count = 0;
+    bool Insert(std::uint32_t key, unsigned int position);
+    ~Positions() { delete[] slots; }
+  };
+  // The finer index: entries whose node, when entered, held only leaves
+  // (see FineKeyOf), under a key made of the signature and those leaves.
+  Positions fine_;
+  // Searched beside the finer index, under the entry key: every entry of a
+  // node changed in place since it was first entered, and of sums and
+  // products over leaves that repeat a pair.
+  Positions loose_;
+  NodeSet changed_;
+  NodeSet nodes_{true};  // value: the node's last entry position + 1
   friend class RuleWatch;
   const ZELS3Node* quiet_ = nullptr;      // the node whose rule runs
   std::vector<const ZELS3Node*> before_;  // the arguments of the nodes whose rules run
@@ -227,6 +264,10 @@ class RuleWatch {
   const ZELS3Node* outer_ = nullptr;
   std::size_t from_ = 0;
 };
+
+// n's arguments or type are about to change in place, outside the link
+// functions: tells the current calculator's table (NodeTable::Changed).
+void NoteChanged(const ZELS3Node* n);
 
 }  // namespace zeltav
 

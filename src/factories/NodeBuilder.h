@@ -4,6 +4,7 @@
 #define ZELTAV_NODE_BUILDER_H
 
 #include "ZELTavSymbolicCalculator/Calculator.h"
+#include "calculator/NodeTable.h"
 
 namespace zeltav {
 
@@ -12,7 +13,10 @@ class NodeBuilder {
   // A fresh node, or null when there is no current calculator.
   static ZELS3Node* New(ZELNodeType type);
   static ZELS3Node* New(ZELNodeType type, const ZELString& name);
-  static void SetType(ZELS3Node* n, ZELNodeType type) { n->type = type; }
+  static void SetType(ZELS3Node* n, ZELNodeType type) {
+    NoteChanged(n);
+    n->type = type;
+  }
   // Makes room for count arguments at once: a long sum would otherwise grow
   // its argument vector a few slots at a time, copying it each time.
   static void Reserve(ZELS3Node* n, unsigned int count) {

@@ -41,7 +41,9 @@ class FatherLinks {
   // more (a fresh node is checked when it is entered instead).
   static void Changing(const ZELS3Node* n) {
     NodeTable* table = CurrentTable();
-    if (table != nullptr && table->Watched(n)) table->Touched(n);
+    if (table == nullptr) return;
+    table->Changed(n);
+    if (table->Watched(n)) table->Touched(n);
   }
   static void StillHolds(const ZELS3Node* n, const ZELS3Node* old) {
     NodeTable* table = CurrentTable();
@@ -53,6 +55,11 @@ class FatherLinks {
   static int Add(ZELS3Node* a, ZELS3Node* f);
   static void Remove(ZELS3Node* a, const ZELS3Node* f);
 };
+
+void NoteChanged(const ZELS3Node* n) {
+  NodeTable* table = FatherLinks::CurrentTable();
+  if (table != nullptr) table->Changed(n);
+}
 
 }  // namespace zeltav
 

@@ -5,10 +5,12 @@
 #include <cstring>
 
 #include "calculator/BuildMemo.h"
+#include "calculator/NodeTable.h"
 
 namespace zeltav {
 
 void PairSequence::Replace(unsigned int i, ZELS3Node* x) {
+  NoteChanged(node_);
   ZELS3Node*& slot = node_->args[i];
   if (slot != nullptr) slot->RemoveFath(node_);
   slot = x;
@@ -28,6 +30,7 @@ void PairSequence::Unlink(unsigned int k, bool hasSecond) {
 }
 
 void PairSequence::Rebuild(const std::vector<bool>& gone) {
+  NoteChanged(node_);
   ZELICVectorImp_ZELS3Node& args = node_->args;
   std::vector<ZELS3Node*> kept;
   kept.reserve(args.Count() + appended_.size());

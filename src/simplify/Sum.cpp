@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ZELTavSymbolicCalculator/Calculator.h"
+#include "calculator/NodeTable.h"
 #include "simplify/ArgAccess.h"
 #include "simplify/PairSequence.h"
 
@@ -122,6 +123,7 @@ void ZELS3Node::SimplifySum() {
   seq.Drop(drop);
   // The numbers, folded into one, go in front: +(1, -1, 1, y).
   if (drop.accumulated != 0.0) {
+    zeltav::NoteChanged(this);
     auto insertAt = [this](ZELS3Node* node, unsigned int i) {
       args.AddAt(node, i);
       if (node != nullptr) node->AddFath(this);
