@@ -83,26 +83,19 @@ const OptionCalls kOptions[] = {
     {"Transfer", &ZELSymbolicCalculator::SetTransfer, &ZELSymbolicCalculator::SetTransferOn,
      &ZELSymbolicCalculator::SetTransferOff, &ZELSymbolicCalculator::GetTransfer}};
 
-// The shared constants, as static members and as free functions.
+// The shared constants, each as a static member and as a free function.
 struct Shared {
   const char* name;
-  ZELS3Node* (*get)();
+  ZELS3Node* (*member)();
+  ZELS3Node* (*free)();
 };
-const Shared kShared[] = {
-    {"ZELSymbolicCalculator::GetZero", &ZELSymbolicCalculator::GetZero},
-    {"ZELSymbolicCalculator::GetOne", &ZELSymbolicCalculator::GetOne},
-    {"ZELSymbolicCalculator::GetTwo", &ZELSymbolicCalculator::GetTwo},
-    {"ZELSymbolicCalculator::GetMinesOne", &ZELSymbolicCalculator::GetMinesOne},
-    {"ZELSymbolicCalculator::GetMinesTwo", &ZELSymbolicCalculator::GetMinesTwo},
-    {"ZELSymbolicCalculator::GetTrue", &ZELSymbolicCalculator::GetTrue},
-    {"ZELSymbolicCalculator::GetFalse", &ZELSymbolicCalculator::GetFalse},
-    {"GetZero", &GetZero},
-    {"GetOne", &GetOne},
-    {"GetTwo", &GetTwo},
-    {"GetMinesOne", &GetMinesOne},
-    {"GetMinesTwo", &GetMinesTwo},
-    {"GetTrue", &GetTrue},
-    {"GetFalse", &GetFalse}};
+const Shared kShared[] = {{"GetZero", &ZELSymbolicCalculator::GetZero, &GetZero},
+                          {"GetOne", &ZELSymbolicCalculator::GetOne, &GetOne},
+                          {"GetTwo", &ZELSymbolicCalculator::GetTwo, &GetTwo},
+                          {"GetMinesOne", &ZELSymbolicCalculator::GetMinesOne, &GetMinesOne},
+                          {"GetMinesTwo", &ZELSymbolicCalculator::GetMinesTwo, &GetMinesTwo},
+                          {"GetTrue", &ZELSymbolicCalculator::GetTrue, &GetTrue},
+                          {"GetFalse", &ZELSymbolicCalculator::GetFalse, &GetFalse}};
 
 template <class T, size_t N>
 constexpr int Last(const T (&)[N]) {
@@ -143,17 +136,9 @@ class Calls {
 
   double PickDouble() {
     using Limit = std::numeric_limits<double>;
-    const double special[] = {0.0,
-                              -0.0,
-                              1.0,
-                              -1.0,
-                              2.0,
-                              Limit::quiet_NaN(),
-                              Limit::infinity(),
-                              -Limit::infinity(),
-                              Limit::denorm_min(),
-                              -Limit::min() / 4,
-                              1e308};
+    const double inf = Limit::infinity(), nan = Limit::quiet_NaN();
+    const double special[] = {
+        0.0, -0.0, 1.0, -1.0, 2.0, nan, inf, -inf, Limit::denorm_min(), -Limit::min() / 4, 1e308};
     const int k = in_.Int(0, 15);
     if (k <= Last(special)) return special[k];
     return k <= 12 ? in_.Int(-9, 9) / 4.0 : in_.Real();
@@ -190,6 +175,12 @@ class Calls {
       pool_.push_back({n, depth});
     else
       pool_[static_cast<size_t>(in_.Int(0, static_cast<int>(pool_.size()) - 1))] = {n, depth};
+  }
+
+  // Opens the record of a call on a node.
+  void Begin(const char* name, const ZELS3Node* n) {
+    out_.Begin(name);
+    out_.Node(n);
   }
 
   // Closes the record of a call with the error code as it stands after it.
@@ -247,7 +238,8 @@ class Calls {
     const OptionCalls& o = kOptions[in_.Int(0, Last(kOptions))];
     ZELSymbolicCalculator& calc = *calc_;
     const std::string name = o.name;
-    switch (in_.Int(0, 3)) {
+    const int k = in_.Int(0, 3);
+    switch (k) {
       case 0: {
         const int value = in_.Int(-1, 2);
         out_.Begin(("Set" + name).c_str());
@@ -256,12 +248,9 @@ class Calls {
         return End();
       }
       case 1:
-        out_.Begin(("Set" + name + "On").c_str());
-        (calc.*o.on)();
-        return End();
       case 2:
-        out_.Begin(("Set" + name + "Off").c_str());
-        (calc.*o.off)();
+        out_.Begin(("Set" + name + (k == 1 ? "On" : "Off")).c_str());
+        (calc.*(k == 1 ? o.on : o.off))();
         return End();
       default:
         out_.Begin(("Get" + name).c_str());
@@ -271,54 +260,41 @@ class Calls {
 
   void Ask(Kept a) {
     Kept b = Pick();
-    switch (in_.Int(0, 8)) {
+    const int k = in_.Int(0, 8);
+    switch (k) {
       case 0:
-        out_.Begin("Equal");
-        out_.Node(a.node);
-        out_.Node(b.node);
-        return NumberResult(a.node->Equal(b.node));
       case 1:
-        if (!b.node) return;
-        out_.Begin("operator==");
-        out_.Node(a.node);
+        if (k == 1 && !b.node) return;
+        Begin(k == 0 ? "Equal" : "operator==", a.node);
         out_.Node(b.node);
-        return NumberResult(*a.node == *b.node);
+        return NumberResult(k == 0 ? a.node->Equal(b.node) : *a.node == *b.node);
       case 2: {
         const unsigned i = static_cast<unsigned>(in_.Int(0, 3));
-        out_.Begin("GetArg");
-        out_.Node(a.node);
+        Begin("GetArg", a.node);
         out_.Number(i);
         return NodeResult(a.node->GetArg(i), a.depth);
       }
       case 3: {
         const Predicate& p = kPredicates[in_.Int(0, Last(kPredicates))];
-        out_.Begin(p.name);
-        out_.Node(a.node);
+        Begin(p.name, a.node);
         return NumberResult((a.node->*p.is)());
       }
       case 4:
-        out_.Begin("GetOperation");
-        out_.Node(a.node);
-        return NumberResult(a.node->GetOperation());
+      case 6:
+        Begin(k == 4 ? "GetOperation" : "GetBool", a.node);
+        return NumberResult(k == 4 ? a.node->GetOperation() : a.node->GetBool());
       case 5:
-        out_.Begin("GetConstant");
-        out_.Node(a.node);
+        Begin("GetConstant", a.node);
         out_.Result();
         out_.Real(a.node->GetConstant());
         return End();
-      case 6:
-        out_.Begin("GetBool");
-        out_.Node(a.node);
-        return NumberResult(a.node->GetBool());
       case 7:
-        out_.Begin("GetVariableID");
-        out_.Node(a.node);
+        Begin("GetVariableID", a.node);
         out_.Result();
         out_.Id(a.node->GetVariableID());
         return End();
       default:
-        out_.Begin("GetOperName");
-        out_.Node(a.node);
+        Begin("GetOperName", a.node);
         out_.Result();
         out_.Text(a.node->GetOperName());
         return End();
@@ -327,24 +303,21 @@ class Calls {
 
   void Handles(Kept a) {
     const int k = in_.Int(0, 9);
-    if (in_.Int(0, 1)) {
-      out_.Begin("SetSDNode");
-      out_.Node(a.node);
-      out_.Number(k);
+    const bool sd = in_.Int(0, 1);
+    Begin(sd ? "SetSDNode" : "SetAPINode", a.node);
+    out_.Number(k);
+    if (sd)
       a.node->SetSDNode(MakeHandle<ZELSubdefiniteTerm>(k));
-    } else {
-      out_.Begin("SetAPINode");
-      out_.Node(a.node);
-      out_.Number(k);
+    else
       a.node->SetAPINode(MakeHandle<ZORYASubdefiniteNode>(k));
-    }
     End();
   }
 
   void Records() {
     ZELSymbolicCalculator& calc = *calc_;
     const unsigned long long id = PickId();
-    switch (in_.Int(0, 6)) {
+    const int k = in_.Int(0, 6);
+    switch (k) {
       case 0: {
         const double value = PickDouble();
         out_.Begin("AddExactVariable");
@@ -369,26 +342,19 @@ class Calls {
       }
       case 2: {
         Kept a = Pick();
-        out_.Begin("ProcessGauss");
-        out_.Node(a.node);
+        Begin("ProcessGauss", a.node);
         return NodeResult(calc.ProcessGauss(a.node), a.depth + 1);
       }
       case 3:
-        out_.Begin("IsExactVariable");
-        out_.Id(id);
-        return NumberResult(calc.IsExactVariable(id));
       case 4:
-        out_.Begin("IsLinearVariable");
+        out_.Begin(k == 3 ? "IsExactVariable" : "IsLinearVariable");
         out_.Id(id);
-        return NumberResult(calc.IsLinearVariable(id));
-      case 5:
-        out_.Begin("GetExactVariable");
-        out_.Id(id);
-        return NodeResult(calc.GetExactVariable(id), 1);
+        return NumberResult(k == 3 ? calc.IsExactVariable(id) : calc.IsLinearVariable(id));
       default:
-        out_.Begin("GetLinearVariable");
+        out_.Begin(k == 5 ? "GetExactVariable" : "GetLinearVariable");
         out_.Id(id);
-        return NodeResult(calc.GetLinearVariable(id), limits_.depth);
+        return k == 5 ? NodeResult(calc.GetExactVariable(id), 1)
+                      : NodeResult(calc.GetLinearVariable(id), limits_.depth);
     }
   }
 
@@ -448,8 +414,7 @@ class Calls {
       case 8:
       case 9: {
         Kept a = Pick();
-        out_.Begin("AddEquation");
-        out_.Node(a.node);
+        Begin("AddEquation", a.node);
         calc.AddEquation(a.node);
         return End();
       }
@@ -457,8 +422,7 @@ class Calls {
         Kept a = Pick('n');
         if (!a.node) return;
         const unsigned long long id = PickId();
-        out_.Begin("Diff");
-        out_.Node(a.node);
+        Begin("Diff", a.node);
         out_.Id(id);
         return NodeResult(a.node->Diff(id), a.depth + 1);
       }
@@ -488,9 +452,14 @@ class Calls {
           return End();
         }
         {
-          const Shared& shared = kShared[in_.Int(0, Last(kShared))];
-          out_.Begin(shared.name);
-          return NodeResult(shared.get(), 0);
+          // 0..6: the static members, 7..13: the free functions.
+          const int count = Last(kShared) + 1;
+          const int k = in_.Int(0, 2 * count - 1);
+          const Shared& shared = kShared[k % count];
+          const bool member = k < count;
+          out_.Begin(
+              ((member ? "ZELSymbolicCalculator::" : "") + std::string(shared.name)).c_str());
+          return NodeResult(member ? shared.member() : shared.free(), 0);
         }
       case 15: {
         Kept a = Pick();
@@ -503,8 +472,7 @@ class Calls {
       case 18: {
         Kept a = Pick();
         if (in_.Int(0, 1)) {
-          out_.Begin("AddNode");
-          out_.Node(a.node);
+          Begin("AddNode", a.node);
           return NodeResult(calc.AddNode(a.node), a.depth);
         }
         const unsigned i = static_cast<unsigned>(in_.Int(0, 4));

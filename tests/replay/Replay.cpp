@@ -126,12 +126,7 @@ class Transcript {
     line_ += s;
     line_ += '"';
   }
-  void Message(const ZELUnicodeString* msg) {
-    if (msg)
-      Text(msg->ToUtf8().c_str());
-    else
-      Text("<null>");
-  }
+  void Message(const ZELUnicodeString* msg) { Text(msg ? msg->ToUtf8().c_str() : "<null>"); }
 
  private:
   struct Seen {

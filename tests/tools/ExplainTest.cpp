@@ -4,7 +4,6 @@
 #include <string>
 
 #include "Explain.h"
-#include "JsonWriter.h"
 #include "Session.h"
 
 namespace zelcalc {
@@ -29,18 +28,6 @@ TEST_F(WithSession, FalseRelationsBetweenNumbersAreFoundAndOthersAreNot) {
     EXPECT_TRUE(IsFalseBetweenNumbers(session.Build(text))) << text;
   for (const char* text : {"2 = 2", "x = 3", "1 < 2", "x", "f(1) = 2"})
     EXPECT_FALSE(IsFalseBetweenNumbers(session.Build(text))) << text;
-}
-
-TEST_F(WithSession, JsonDefinesEachNodeOnceAndRefersToItAfterwards) {
-  JsonWriter json(session.printer());
-  std::ostringstream text;
-  json.Write(text, "show", {}, session.Build("sin(x) + x*sin(x)"));
-  json.Write(text, "show", {}, session.Build("sin(x)"));
-  const std::string lines = text.str();
-  const std::string sin = "\"name\":\"sin\"";
-  ASSERT_NE(lines.find(sin), std::string::npos) << lines;
-  EXPECT_EQ(lines.find(sin, lines.find(sin) + 1), std::string::npos) << lines;
-  EXPECT_NE(lines.find("{\"result\":\"show\",\"nodes\":[],\"value\":"), std::string::npos) << lines;
 }
 
 }  // namespace

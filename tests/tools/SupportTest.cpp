@@ -63,11 +63,9 @@ TEST_F(WithSession, EvaluatorGivesTheValueAndNamesTheFirstDomainProblem) {
   EXPECT_DOUBLE_EQ(Evaluate(session.Build("x^2 + y/2 - max(x, y, 0)"), At(1.5, -2)),
                    2.25 - 1 - 1.5);
   EXPECT_DOUBLE_EQ(Evaluate(session.Build("x < y or not y > 0"), At(1, 2)), 1.0);
+  // The cli test eval.zel shows the problems of ln, sqrt and division.
   const std::pair<const char*, const char*> problems[] = {
-      {"ln(x - 1)", "ln of a number that is not positive: ln(0)"},
-      {"sqrt(y) + ln(x)", "sqrt of a negative number: sqrt(-2)"},
       {"asin(y)", "asin of a number outside [-1, 1]: asin(-2)"},
-      {"x/(y + 2)", "division by zero"},
       {"f(x)", "the unknown operation 'f' has no value"},
       {"x + z", "a variable without a value"}};
   for (const auto& p : problems)
