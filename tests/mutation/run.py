@@ -238,7 +238,7 @@ def main():
         return
     equivalent = load_equivalent()
 
-    work = args.keep or tempfile.mkdtemp(prefix="zeltav-mutation-")
+    work = os.path.abspath(args.keep or tempfile.mkdtemp(prefix="zeltav-mutation-"))
     os.makedirs(work, exist_ok=True)
     copy_sources(work)
     build = os.path.join(work, "out")
