@@ -41,6 +41,13 @@ std::uint32_t Mix(std::uint64_t z) {
   return static_cast<std::uint32_t>(z ^ (z >> 31));
 }
 
+// The home slot of an ordered pair of nodes in an open-addressing table of
+// capacity slots (a power of two).
+unsigned int PairHome(const ZELS3Node* a, const ZELS3Node* b, unsigned int capacity) {
+  const std::uint64_t h = (reinterpret_cast<std::uintptr_t>(a) >> 4) * 0x9E3779B97F4A7C15ull ^
+                          (reinterpret_cast<std::uintptr_t>(b) >> 4) * 0xC2B2AE3D27D4EB4Full;
+  return static_cast<unsigned int>((h ^ (h >> 29)) >> 16) & (capacity - 1);
+}
 }  // namespace
 
 template <class T>
@@ -139,9 +146,7 @@ bool NodeSet::Insert(const ZELS3Node* n) {
 // --- FatherPairs -----------------------------------------------------------
 
 unsigned int FatherPairs::Home(const ZELS3Node* a, const ZELS3Node* f) const {
-  const std::uint64_t h = (reinterpret_cast<std::uintptr_t>(a) >> 4) * 0x9E3779B97F4A7C15ull ^
-                          (reinterpret_cast<std::uintptr_t>(f) >> 4) * 0xC2B2AE3D27D4EB4Full;
-  return static_cast<unsigned int>((h ^ (h >> 29)) >> 16) & (capacity_ - 1);
+  return PairHome(a, f, capacity_);
 }
 
 bool FatherPairs::Contains(const ZELS3Node* a, const ZELS3Node* f) const {
@@ -207,9 +212,7 @@ bool FatherPairs::Erase(const ZELS3Node* a, const ZELS3Node* f) {
 // --- EqualMemo -------------------------------------------------------------
 
 unsigned int EqualMemo::Home(const ZELS3Node* a, const ZELS3Node* b) const {
-  const std::uint64_t h = (reinterpret_cast<std::uintptr_t>(a) >> 4) * 0x9E3779B97F4A7C15ull ^
-                          (reinterpret_cast<std::uintptr_t>(b) >> 4) * 0xC2B2AE3D27D4EB4Full;
-  return static_cast<unsigned int>((h ^ (h >> 29)) >> 16) & (capacity_ - 1);
+  return PairHome(a, b, capacity_);
 }
 
 bool EqualMemo::Find(const ZELS3Node* a, const ZELS3Node* b, int* result) const {
