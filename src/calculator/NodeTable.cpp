@@ -264,6 +264,72 @@ void EqualMemo::Leave(const ZELS3Node* a, const ZELS3Node* b, int result) {
   }
 }
 
+// --- KeyChains -------------------------------------------------------------
+
+KeyChains::Head* KeyChains::Find(std::uint32_t key) const {
+  if (capacity_ == 0) return nullptr;
+  const unsigned int mask = capacity_ - 1;
+  for (unsigned int i = Home(key, mask); heads_[i].first != 0; i = (i + 1) & mask) {
+    if (heads_[i].key == key) return &heads_[i];
+  }
+  return nullptr;
+}
+
+unsigned int KeyChains::First(std::uint32_t key) const {
+  const Head* head = Find(key);
+  return head != nullptr ? head->first : 0;
+}
+
+bool KeyChains::GrowHeads() {
+  if (capacity_ > 0x3fffffffu) return false;
+  const unsigned int capacity = capacity_ == 0 ? 256 : 2 * capacity_;
+  Head* heads = new (std::nothrow) Head[capacity]();
+  if (heads == nullptr) return false;
+  const unsigned int mask = capacity - 1;
+  for (unsigned int k = 0; k < capacity_; ++k) {
+    if (heads_[k].first == 0) continue;
+    unsigned int i = Home(heads_[k].key, mask);
+    while (heads[i].first != 0) i = (i + 1) & mask;
+    heads[i] = heads_[k];
+  }
+  delete[] heads_;
+  heads_ = heads;
+  capacity_ = capacity;
+  return true;
+}
+
+bool KeyChains::Reserve(unsigned int position) {
+  if (position >= 0x7fffffffu) return false;
+  // At most half full.
+  if (2 * (keys_ + 1) > capacity_ && !GrowHeads()) return false;
+  if (position < linkCapacity_) return true;
+  unsigned int capacity = linkCapacity_ == 0 ? 256 : linkCapacity_;
+  while (capacity <= position) capacity *= 2;
+  std::uint32_t* links = new (std::nothrow) std::uint32_t[capacity]();
+  if (links == nullptr) return false;
+  if (linkCapacity_ != 0) std::memcpy(links, links_, sizeof(std::uint32_t) * linkCapacity_);
+  delete[] links_;
+  links_ = links;
+  linkCapacity_ = capacity;
+  return true;
+}
+
+void KeyChains::Append(std::uint32_t key, unsigned int position) {
+  if (links_[position] != 0) return;
+  links_[position] = 1;
+  Head* head = Find(key);
+  if (head != nullptr) {
+    links_[head->last - 1] = position + 2;
+    head->last = position + 1;
+    return;
+  }
+  const unsigned int mask = capacity_ - 1;
+  unsigned int i = Home(key, mask);
+  while (heads_[i].first != 0) i = (i + 1) & mask;
+  heads_[i] = Head{key, position + 1, position + 1};
+  ++keys_;
+}
+
 // --- NodeTable -------------------------------------------------------------
 
 // What Equal reads of a leaf: a variable's identifier, a number's value
@@ -342,30 +408,6 @@ NodeTable::Fine NodeTable::FineKeyOf(const ZELS3Node* n, std::uint32_t signature
   return Fine::Keyed;
 }
 
-unsigned int NodeTable::EmptySlotFor(std::uint32_t key) const {
-  const unsigned int mask = indexCapacity_ - 1;
-  unsigned int i = Home(key, mask);
-  while (index_[i].entry != 0) i = (i + 1) & mask;
-  return i;
-}
-
-// Entries are put back in entry order, so that along every probe sequence
-// the entries of one key stay in the order they were made.
-bool NodeTable::GrowIndex() {
-  const unsigned int capacity = indexCapacity_ == 0 ? 1024 : 2 * indexCapacity_;
-  if (indexCapacity_ > 0x3fffffffu) return false;
-  Slot* index = new (std::nothrow) Slot[capacity]();
-  if (index == nullptr) return false;
-  delete[] index_;
-  index_ = index;
-  indexCapacity_ = capacity;
-  for (unsigned int e = 0; e < entries_.Size(); ++e) {
-    const std::uint32_t key = entries_[e].key;
-    index_[EmptySlotFor(key)] = Slot{e + 1, key};
-  }
-  return true;
-}
-
 // Equal reads every argument of the node asked; it reads every argument of
 // the node given too, except for min, max, sums and products, which only
 // search the given node's arguments. A constant variable or a NaN constant
@@ -411,8 +453,15 @@ void NodeTable::Touched(const ZELS3Node* n) {
   while (!stack.empty()) {
     const ZELS3Node* m = stack.back();
     stack.pop_back();
-    if (nodes_.Flags(m) == 0) continue;
+    const unsigned int flags = nodes_.Flags(m);
+    if (flags == 0) continue;
     nodes_.SetFlags(m, 0);
+    // m may be Equal to another node from now on: its entries are searched.
+    if ((flags & kNeverAsked) != 0) {
+      for (std::uint32_t p = nodes_.Value(m); p != 0; p = entries_[p - 1].previous) {
+        loose_.Add(entries_[p - 1].key, p - 1);
+      }
+    }
     for (unsigned int i = 0; i < m->fathers.Count(); ++i) {
       if (m->fathers[i] != nullptr) stack.push_back(m->fathers[i]);
     }
@@ -441,72 +490,55 @@ RuleWatch::~RuleWatch() {
   if (!same) table_->Touched(node_);
 }
 
-bool NodeTable::Positions::Insert(std::uint32_t key, unsigned int position) {
-  if (2 * (count + 1) > capacity) {
-    if (capacity > 0x3fffffffu) return false;
-    const unsigned int grown = capacity == 0 ? 256 : 2 * capacity;
-    Slot* fresh = new (std::nothrow) Slot[grown]();
-    if (fresh == nullptr) return false;
-    for (unsigned int k = 0; k < capacity; ++k) {
-      if (slots[k].entry == 0) continue;
-      unsigned int i = Home(slots[k].key, grown - 1);
-      while (fresh[i].entry != 0) i = (i + 1) & (grown - 1);
-      fresh[i] = slots[k];
-    }
-    delete[] slots;
-    slots = fresh;
-    capacity = grown;
-  }
-  unsigned int i = Home(key, capacity - 1);
-  while (slots[i].entry != 0) i = (i + 1) & (capacity - 1);
-  slots[i] = Slot{position + 1, key};
-  ++count;
-  return true;
-}
-
 // Every entry of n is searched under its entry key from now on; what the
 // finer index holds of n is passed over.
 void NodeTable::Changed(const ZELS3Node* n) {
   if (!nodes_.Contains(n) || changed_.Contains(n)) return;
   if (!changed_.Insert(n)) return;
   for (std::uint32_t p = nodes_.Value(n); p != 0; p = entries_[p - 1].previous) {
-    loose_.Insert(entries_[p - 1].key, p - 1);
+    loose_.Add(entries_[p - 1].key, p - 1);
   }
 }
 
-// The finer index holds every entry that an operation over leaves can be
-// Equal to, unless its node changed in place since or it repeats a pair:
-// those are among the loose entries under the entry key. The first in
-// entry order of both wins.
-long NodeTable::FirstByFineKey(ZELS3Node* node, std::uint32_t key, std::uint32_t fine) {
-  long best = -1;
+// node's first entry under key, or -1: the entries of a node that was never
+// Equal to another when entered sit in no chain, so a registered node is
+// found by itself.
+long NodeTable::OwnEntry(const ZELS3Node* node, std::uint32_t key) const {
+  long own = -1;
+  for (std::uint32_t p = nodes_.Value(node); p != 0; p = entries_[p - 1].previous) {
+    if (entries_[p - 1].key == key) own = static_cast<long>(p - 1);
+  }
+  return own;
+}
+
+// The first entry in entry order that is node or Equal to node, or -1. An
+// operation over leaves searches the finer index under fine, anything else
+// the chain of its key; both search the loose entries beside them (entries
+// of nodes changed in place since they were entered, sums and products
+// over leaves that repeat a pair, nodes no longer known never to be Equal).
+long NodeTable::FirstMatch(ZELS3Node* node, std::uint32_t key, Fine kind, std::uint32_t fine) {
+  long best = OwnEntry(node, key);
+  auto earlier = [&](unsigned int e) { return best < 0 || e < static_cast<unsigned long>(best); };
   auto matches = [&](unsigned int e) {
     ZELS3Node* candidate = entries_[e].node;
     return candidate == node ||
            ((nodes_.Flags(candidate) & kNeverAsked) == 0 && candidate->Equal(node));
   };
-  if (fine_.capacity != 0) {
-    const unsigned int mask = fine_.capacity - 1;
-    for (unsigned int i = Home(fine, mask); fine_.slots[i].entry != 0; i = (i + 1) & mask) {
-      if (fine_.slots[i].key != fine) continue;
-      const unsigned int e = fine_.slots[i].entry - 1;
-      if (e >= entries_.Size()) continue;
-      if (entries_[e].key != key || changed_.Contains(entries_[e].node)) continue;
-      if (matches(e)) {
-        best = e;
-        break;
-      }
+  // Both chains run in entry order.
+  const bool byFine = kind == Fine::Keyed;
+  KeyChains& chains = byFine ? fine_ : index_;
+  for (unsigned int p = chains.First(byFine ? fine : key); p != 0; p = chains.Next(p - 1)) {
+    const unsigned int e = p - 1;
+    if (e >= entries_.Size() || !earlier(e)) break;
+    if (byFine && (entries_[e].key != key || changed_.Contains(entries_[e].node))) continue;
+    if (matches(e)) {
+      best = e;
+      break;
     }
   }
-  if (loose_.capacity != 0) {
-    const unsigned int mask = loose_.capacity - 1;
-    for (unsigned int i = Home(key, mask); loose_.slots[i].entry != 0; i = (i + 1) & mask) {
-      if (loose_.slots[i].key != key) continue;
-      const unsigned int e = loose_.slots[i].entry - 1;
-      if (e >= entries_.Size()) continue;
-      if (best >= 0 && e >= static_cast<unsigned long>(best)) continue;
-      if (matches(e)) best = e;
-    }
+  for (unsigned int p = loose_.First(key); p != 0; p = loose_.Next(p - 1)) {
+    const unsigned int e = p - 1;
+    if (e < entries_.Size() && earlier(e) && matches(e)) best = e;
   }
   return best;
 }
@@ -529,33 +561,29 @@ ZELS3Node* NodeTable::Add(ZELS3Node* node) {
           : FineKeyOf(node, key, &fine);
   if ((flags & kNeverGiven) != 0) {
     if (registered) return node;
-  } else if (kind == Fine::Keyed) {
-    const long first = FirstByFineKey(node, key, fine);
+  } else {
+    const long first = FirstMatch(node, key, kind, fine);
     if (first >= 0) return entries_[first].node;
-  } else if (indexCapacity_ != 0) {
-    const unsigned int mask = indexCapacity_ - 1;
-    for (unsigned int i = Home(key, mask); index_[i].entry != 0; i = (i + 1) & mask) {
-      if (index_[i].key != key) continue;
-      ZELS3Node* candidate = entries_[index_[i].entry - 1].node;
-      if (candidate == node) return node;
-      if ((nodes_.Flags(candidate) & kNeverAsked) == 0 && candidate->Equal(node)) return candidate;
-    }
   }
-  // At most half full, and the node known before it is entered.
-  if (2 * (entries_.Size() + 1) > indexCapacity_ && !GrowIndex()) return node;
+  const unsigned int position = entries_.Size();
+  // Room in the index, and the node known, before it is entered.
+  if (!index_.Reserve(position)) return node;
   if (!nodes_.Insert(node)) return node;
   if (!registered) nodes_.SetFlags(node, flags);
-  const unsigned int position = entries_.Size();
   // Placed in the finer index (or with the loose entries) before the entry
   // exists, so that a failure leaves no entry the finer search cannot see.
+  // A node never Equal to another is found only by itself (OwnEntry), so
+  // its entry joins no chain: copies that can never be shared cost nothing
+  // to later searches under their key.
+  const bool searchable = (flags & kNeverAsked) == 0;
   const bool loose = changed_.Contains(node) || kind == Fine::Loose;
-  if (loose ? !loose_.Insert(key, position)
-            : kind == Fine::Keyed && !fine_.Insert(fine, position)) {
+  if (searchable &&
+      (loose ? !loose_.Add(key, position) : kind == Fine::Keyed && !fine_.Add(fine, position))) {
     return node;
   }
   if (!entries_.Push(Entry{node, key, nodes_.Value(node)})) return node;
   nodes_.SetValue(node, position + 1);
-  index_[EmptySlotFor(key)] = Slot{position + 1, key};
+  if (searchable) index_.Append(key, position);
   return node;
 }
 

@@ -8,7 +8,7 @@
 // variable its identifier (Equal matches two variables only when their
 // identifiers agree, so this key never separates two nodes Equal matches).
 // The candidates for a node are the entries under its key, in entry order,
-// found through an open-addressing index that grows with the node count.
+// found through an index with one chain per key.
 #ifndef ZELTAV_NODE_TABLE_H
 #define ZELTAV_NODE_TABLE_H
 
@@ -142,6 +142,52 @@ class EqualMemo {
   unsigned int depth_ = 0;
 };
 
+// Entry positions grouped by a 32-bit key: one slot per distinct key, and
+// the positions of a key linked in the order they were added, so that
+// adding stays constant time however many entries share a key.
+class KeyChains {
+ public:
+  KeyChains() = default;
+  KeyChains(const KeyChains&) = delete;
+  KeyChains& operator=(const KeyChains&) = delete;
+  ~KeyChains() {
+    delete[] heads_;
+    delete[] links_;
+  }
+  // Room for one more key and for position; false when it could not be made.
+  bool Reserve(unsigned int position);
+  // Appends position to key's chain, after Reserve(position); a position
+  // already in a chain stays where it is.
+  void Append(std::uint32_t key, unsigned int position);
+  bool Add(std::uint32_t key, unsigned int position) {
+    if (!Reserve(position)) return false;
+    Append(key, position);
+    return true;
+  }
+  // The first position of key's chain + 1, or 0 for none.
+  unsigned int First(std::uint32_t key) const;
+  // The position after position in its chain + 1, or 0 at the end.
+  unsigned int Next(unsigned int position) const {
+    return links_[position] >= 2 ? links_[position] - 1 : 0;
+  }
+
+ private:
+  struct Head {
+    std::uint32_t key;
+    std::uint32_t first;  // position + 1; 0 for an empty slot
+    std::uint32_t last;
+  };
+  Head* Find(std::uint32_t key) const;
+  bool GrowHeads();
+
+  Head* heads_ = nullptr;
+  unsigned int capacity_ = 0;  // a power of two
+  unsigned int keys_ = 0;
+  // Per position: 0 when not chained, 1 when last, q + 2 when q follows.
+  std::uint32_t* links_ = nullptr;
+  unsigned int linkCapacity_ = 0;
+};
+
 class NodeTable {
  public:
   // What is known of a registered node, as flags set when it is entered and
@@ -196,44 +242,27 @@ class NodeTable {
     std::uint32_t key;
     std::uint32_t previous;  // the node's previous entry position + 1; 0 for none
   };
-  struct Slot {
-    std::uint32_t entry;  // entry position + 1; 0 for an empty slot
-    std::uint32_t key;
-  };
-
   // The flags of a node about to be entered, from its arguments'.
   // Whether f is among a's fathers.
   bool IsFatherOf(const ZELS3Node* f, const ZELS3Node* a) const;
   unsigned int FlagsFor(const ZELS3Node* node) const;
-  // The first slot of key's probe sequence that is empty.
-  unsigned int EmptySlotFor(std::uint32_t key) const;
-  bool GrowIndex();
   enum class Fine { None, Keyed, Loose };
   static bool LeafKey(const ZELS3Node* n, std::uint64_t* key);
   static Fine FineKeyOf(const ZELS3Node* n, std::uint32_t signature, std::uint32_t* fine);
-  // The first entry under key that is node or Equal to node, searching the
-  // finer index under fine and the entries of changed nodes; -1 for none.
-  long FirstByFineKey(ZELS3Node* node, std::uint32_t key, std::uint32_t fine);
+  long OwnEntry(const ZELS3Node* node, std::uint32_t key) const;
+  long FirstMatch(ZELS3Node* node, std::uint32_t key, Fine kind, std::uint32_t fine);
   bool PushChanged(unsigned int position);
 
   Array<Entry> entries_;
-  Slot* index_ = nullptr;
-  unsigned int indexCapacity_ = 0;  // a power of two
-  // Entry positions by a 32-bit key, any number per key (open addressing).
-  struct Positions {
-    Slot* slots = nullptr;
-    unsigned int capacity = 0;  // a power of two
-    unsigned int count = 0;
-    bool Insert(std::uint32_t key, unsigned int position);
-    ~Positions() { delete[] slots; }
-  };
+  KeyChains index_;  // every entry under its key
   // The finer index: entries whose node, when entered, held only leaves
   // (see FineKeyOf), under a key made of the signature and those leaves.
-  Positions fine_;
-  // Searched beside the finer index, under the entry key: every entry of a
-  // node changed in place since it was first entered, and of sums and
-  // products over leaves that repeat a pair.
-  Positions loose_;
+  KeyChains fine_;
+  // Searched beside the finer index and the key chains, under the entry key:
+  // every entry of a node changed in place since it was first entered, of
+  // sums and products over leaves that repeat a pair, and of nodes entered
+  // as never Equal to another that are no longer known to be.
+  KeyChains loose_;
   NodeSet changed_;
   NodeSet nodes_{true};  // value: the node's last entry position + 1
   friend class RuleWatch;
@@ -243,9 +272,6 @@ class NodeTable {
   NodeSet irregular_;                     // see Unlinked
   FatherPairs fathers_;
   EqualMemo memo_;
-
- public:
-  ~NodeTable() { delete[] index_; }
 };
 
 // The rule of a registered node rewrites it in place, usually into what it

@@ -3,6 +3,9 @@
 // the output would. Any crash, sanitizer report or leak is a finding.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <unordered_set>
+#include <vector>
+
 #include "InterfaceCalls.h"
 
 namespace {
@@ -15,16 +18,23 @@ struct ByteSource {
   bool More() const { return in.remaining_bytes() > 0; }
 };
 
-// Reads every node reachable from n.
-void Walk(const ZELS3Node* n, int depth) {
-  if (!n || depth > 200) return;
-  (void)n->GetSignature();
-  (void)n->GetOperName();
-  if (n->IsVariable()) (void)n->GetVariableID();
-  if (n->IsConstant()) (void)n->GetConstant();
-  if (n->IsBoolConst()) (void)n->GetBool();
-  if (!n->IsOperation() && !n->IsUnknown()) return;
-  for (unsigned i = 0; i < n->GetArgsNum(); ++i) Walk(n->GetArg(i), depth + 1);
+// Reads every node reachable from root once: the graph shares operands, and
+// a tree walk over it is exponential in its depth.
+void Walk(const ZELS3Node* root) {
+  std::unordered_set<const ZELS3Node*> seen;
+  std::vector<const ZELS3Node*> todo{root};
+  while (!todo.empty()) {
+    const ZELS3Node* n = todo.back();
+    todo.pop_back();
+    if (!n || !seen.insert(n).second) continue;
+    (void)n->GetSignature();
+    (void)n->GetOperName();
+    if (n->IsVariable()) (void)n->GetVariableID();
+    if (n->IsConstant()) (void)n->GetConstant();
+    if (n->IsBoolConst()) (void)n->GetBool();
+    if (!n->IsOperation() && !n->IsUnknown()) continue;
+    for (unsigned i = 0; i < n->GetArgsNum(); ++i) todo.push_back(n->GetArg(i));
+  }
 }
 
 struct Reader {
@@ -32,7 +42,7 @@ struct Reader {
   void Result() {}
   void End(int) {}
   void Reset() {}
-  void Node(const ZELS3Node* n) { Walk(n, 0); }
+  void Node(const ZELS3Node* n) { Walk(n); }
   void Number(long long) {}
   void Id(unsigned long long) {}
   void Real(double) {}
