@@ -355,13 +355,28 @@ bool NodeTable::LeafKey(const ZELS3Node* n, std::uint64_t* key) {
   }
 }
 
-// The finer key of an operation whose arguments are all leaves: the
-// signature mixed with the leaves as Equal matches them (in order; either
-// order for unordered pairs; sums and products as a multiset of pairs,
-// Loose when two pairs have one key, since inclusion then no longer implies
-// the same multiset). None for anything else.
+// What Equal reads of an argument, as a key: a leaf's value, or the finer
+// key of a registered operation entered under one and unchanged since (a
+// change in place below it marks it changed too, see Changed). False for
+// anything else.
+bool NodeTable::ArgKey(const ZELS3Node* n, std::uint64_t* key) const {
+  if (LeafKey(n, key)) return true;
+  if (n == nullptr) return false;
+  const std::uint32_t p = nodes_.Value(n);
+  if (p == 0 || !entries_[p - 1].keyed || changed_.Contains(n)) return false;
+  *key = (std::uint64_t{entries_[p - 1].fine} << 16) ^ 0x3c6ef372fe94f82bull;
+  return true;
+}
+
+// The finer key of an operation whose arguments all have one (ArgKey): the
+// signature mixed with the arguments' keys as Equal matches them (in order;
+// either order for unordered pairs; min and max as a set, sums and
+// products as a multiset of pairs, Loose when two arguments or pairs have
+// one key, since inclusion then no longer implies the same multiset). None
+// for anything else. Nodes Equal matches
+// have equal keys, by induction over the arguments.
 NodeTable::Fine NodeTable::FineKeyOf(const ZELS3Node* n, std::uint32_t signature,
-                                     std::uint32_t* fine) {
+                                     std::uint32_t* fine) const {
   const NodeTypeFacts* facts = FactsOf(n->type);
   if (facts == nullptr) return Fine::None;
   const unsigned int count = n->args.Count();
@@ -373,12 +388,12 @@ NodeTable::Fine NodeTable::FineKeyOf(const ZELS3Node* n, std::uint32_t signature
     case ArgShape::Named:
     case ArgShape::Two:
       if (facts->shape == ArgShape::Two && facts->unordered && count == 2) {
-        if (!LeafKey(n->args[0], &keys[0]) || !LeafKey(n->args[1], &keys[1])) return Fine::None;
+        if (!ArgKey(n->args[0], &keys[0]) || !ArgKey(n->args[1], &keys[1])) return Fine::None;
         h = h * 31 + Mix(keys[0]) + Mix(keys[1]);
         break;
       }
       for (unsigned int i = 0; i < count; ++i) {
-        if (!LeafKey(n->args[i], &keys[0])) return Fine::None;
+        if (!ArgKey(n->args[i], &keys[0])) return Fine::None;
         h = Mix(h * 0x100000001b3ull ^ keys[0]);
       }
       break;
@@ -387,13 +402,13 @@ NodeTable::Fine NodeTable::FineKeyOf(const ZELS3Node* n, std::uint32_t signature
       pairs.reserve(count / 2);
       unsigned int k = 0;
       for (; k + 1 < count; k += 2) {
-        if (!LeafKey(n->args[k], &keys[0]) || !LeafKey(n->args[k + 1], &keys[1])) return Fine::None;
+        if (!ArgKey(n->args[k], &keys[0]) || !ArgKey(n->args[k + 1], &keys[1])) return Fine::None;
         pairs.push_back(Mix(Mix(keys[0]) * 0x100000001b3ull ^ keys[1]));
       }
       std::uint64_t sum = 0;
       for (std::uint32_t p : pairs) sum += p;
       if (k < count) {  // an odd trailing element is compared in place
-        if (!LeafKey(n->args[k], &keys[0])) return Fine::None;
+        if (!ArgKey(n->args[k], &keys[0])) return Fine::None;
         sum += Mix(keys[0] ^ 0x7f4a7c15ull) * 0x9e3779b9ull;
       }
       h = Mix(h * 0x100000001b3ull ^ sum);
@@ -401,7 +416,24 @@ NodeTable::Fine NodeTable::FineKeyOf(const ZELS3Node* n, std::uint32_t signature
       if (std::adjacent_find(pairs.begin(), pairs.end()) != pairs.end()) return Fine::Loose;
       break;
     }
-    default:
+    case ArgShape::List: {
+      // Equal asks only that every argument of one node match one of the
+      // other's, and the counts agree: with all keys distinct that is the
+      // same set of keys.
+      std::vector<std::uint32_t> items;
+      items.reserve(count);
+      for (unsigned int i = 0; i < count; ++i) {
+        if (!ArgKey(n->args[i], &keys[0])) return Fine::None;
+        items.push_back(Mix(keys[0]));
+      }
+      std::uint64_t sum = 0;
+      for (std::uint32_t item : items) sum += item;
+      h = Mix(h * 0x100000001b3ull ^ sum);
+      std::sort(items.begin(), items.end());
+      if (std::adjacent_find(items.begin(), items.end()) != items.end()) return Fine::Loose;
+      break;
+    }
+    case ArgShape::None:
       return Fine::None;
   }
   *fine = Mix(h);
@@ -490,13 +522,22 @@ RuleWatch::~RuleWatch() {
   if (!same) table_->Touched(node_);
 }
 
-// Every entry of n is searched under its entry key from now on; what the
-// finer index holds of n is passed over.
+// Every entry of n, and of every node above it, is searched under its entry
+// key from now on; what the finer index holds of them is passed over.
 void NodeTable::Changed(const ZELS3Node* n) {
   if (!nodes_.Contains(n) || changed_.Contains(n)) return;
-  if (!changed_.Insert(n)) return;
-  for (std::uint32_t p = nodes_.Value(n); p != 0; p = entries_[p - 1].previous) {
-    loose_.Add(entries_[p - 1].key, p - 1);
+  // The nodes above n change with it, and so do their finer keys.
+  std::vector<const ZELS3Node*> stack(1, n);
+  while (!stack.empty()) {
+    const ZELS3Node* m = stack.back();
+    stack.pop_back();
+    if (!nodes_.Contains(m) || changed_.Contains(m) || !changed_.Insert(m)) continue;
+    for (std::uint32_t p = nodes_.Value(m); p != 0; p = entries_[p - 1].previous) {
+      loose_.Add(entries_[p - 1].key, p - 1);
+    }
+    for (unsigned int i = 0; i < m->fathers.Count(); ++i) {
+      if (m->fathers[i] != nullptr) stack.push_back(m->fathers[i]);
+    }
   }
 }
 
@@ -581,7 +622,8 @@ ZELS3Node* NodeTable::Add(ZELS3Node* node) {
       (loose ? !loose_.Add(key, position) : kind == Fine::Keyed && !fine_.Add(fine, position))) {
     return node;
   }
-  if (!entries_.Push(Entry{node, key, nodes_.Value(node)})) return node;
+  const bool keyed = kind == Fine::Keyed && !changed_.Contains(node);
+  if (!entries_.Push(Entry{node, key, nodes_.Value(node), keyed, fine})) return node;
   nodes_.SetValue(node, position + 1);
   if (searchable) index_.Append(key, position);
   return node;

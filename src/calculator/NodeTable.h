@@ -240,7 +240,9 @@ class NodeTable {
   struct Entry {
     ZELS3Node* node;
     std::uint32_t key;
-    std::uint32_t previous;  // the node's previous entry position + 1; 0 for none
+    std::uint32_t previous : 31;  // the node's previous entry position + 1; 0 for none
+    std::uint32_t keyed : 1;      // entered under the finer key fine
+    std::uint32_t fine;
   };
   // The flags of a node about to be entered, from its arguments'.
   // Whether f is among a's fathers.
@@ -248,7 +250,8 @@ class NodeTable {
   unsigned int FlagsFor(const ZELS3Node* node) const;
   enum class Fine { None, Keyed, Loose };
   static bool LeafKey(const ZELS3Node* n, std::uint64_t* key);
-  static Fine FineKeyOf(const ZELS3Node* n, std::uint32_t signature, std::uint32_t* fine);
+  bool ArgKey(const ZELS3Node* n, std::uint64_t* key) const;
+  Fine FineKeyOf(const ZELS3Node* n, std::uint32_t signature, std::uint32_t* fine) const;
   long OwnEntry(const ZELS3Node* node, std::uint32_t key) const;
   long FirstMatch(ZELS3Node* node, std::uint32_t key, Fine kind, std::uint32_t fine);
   bool PushChanged(unsigned int position);
