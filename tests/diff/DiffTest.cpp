@@ -1,8 +1,6 @@
 // Exact shapes of derivatives where a branch is chosen by which parts are
 // constant, and how errors make the whole result null. Values of derivatives
 // against central differences are a property test.
-#include <gtest/gtest.h>
-
 #include "support/Builders.h"
 
 using namespace zeltav_test;
@@ -72,4 +70,15 @@ TEST_F(Differentiation, NeverReadsArgumentsANodeDoesNotHave) {
   EXPECT_EQ(CreateExpression(ZELString("/"), args)->Diff(1), nullptr);  // u without v
   args.Add(y);
   EXPECT_EQ(CreateExpression(ZELString("sin"), args)->Diff(2), GetZero());  // first only
+}
+
+// s = sin(c*x) with c a constant variable: every build over s makes a new node, so a
+// derivative met twice through sharing is built twice, as if the graph were a tree.
+TEST_F(Differentiation, DifferentiatesASharedNodeHoldingAConstantVariableAtEachOccurrence) {
+  ZELS3Node* s = Un(NodeSin, By("*", {Var(3, 1), x}));
+  ZELS3Node* d = By("+", {s, By("/", {s, y})})->Diff(1);
+  ASSERT_EQ(Count(d), 4u);
+  EXPECT_EQ(Arg(d, 3)->GetNodeType(), NodeQuotient);
+  EXPECT_NE(Arg(d, 1), Arg(Arg(d, 3), 0));
+  EXPECT_EQ(Show(Arg(d, 1)), Show(Arg(Arg(d, 3), 0)));
 }

@@ -35,57 +35,31 @@ TEST_F(Evaluation, DecidesARelationOfConstantsOnlyOnceItHasAFather) {
   EXPECT_EQ(UnderAFather(NodeBoolLess, {Bool(0), Bool(1)}), GetTrue());
 }
 
-// Every row of the truth tables of the boolean relations and connectives
-// between two constants; false is ordered before true.
-struct TruthRow {
+// The truth table of each boolean relation and connective between two
+// constants, rows (p, q) = (0, 0), (0, 1), (1, 0), (1, 1); false is ordered before true.
+struct TruthTable {
   ZELNodeType type;
-  unsigned char p, q;
-  bool value;
+  bool rows[4];
 };
-const TruthRow kTruthRows[] = {
-    {NodeBoolEqual, 0, 0, true},
-    {NodeBoolEqual, 0, 1, false},
-    {NodeBoolEqual, 1, 0, false},
-    {NodeBoolEqual, 1, 1, true},
-    {NodeBoolNotEqual, 0, 0, false},
-    {NodeBoolNotEqual, 0, 1, true},
-    {NodeBoolNotEqual, 1, 0, true},
-    {NodeBoolNotEqual, 1, 1, false},
-    {NodeBoolLess, 0, 0, false},
-    {NodeBoolLess, 0, 1, true},
-    {NodeBoolLess, 1, 0, false},
-    {NodeBoolLess, 1, 1, false},
-    {NodeBoolLessEqual, 0, 0, true},
-    {NodeBoolLessEqual, 0, 1, true},
-    {NodeBoolLessEqual, 1, 0, false},
-    {NodeBoolLessEqual, 1, 1, true},
-    {NodeBoolGreater, 0, 0, false},
-    {NodeBoolGreater, 0, 1, false},
-    {NodeBoolGreater, 1, 0, true},
-    {NodeBoolGreater, 1, 1, false},
-    {NodeBoolGreaterEqual, 0, 0, true},
-    {NodeBoolGreaterEqual, 0, 1, false},
-    {NodeBoolGreaterEqual, 1, 0, true},
-    {NodeBoolGreaterEqual, 1, 1, true},
-    {NodeAnd, 0, 0, false},
-    {NodeAnd, 0, 1, false},
-    {NodeAnd, 1, 0, false},
-    {NodeAnd, 1, 1, true},
-    {NodeOr, 0, 0, false},
-    {NodeOr, 0, 1, true},
-    {NodeOr, 1, 0, true},
-    {NodeOr, 1, 1, true},
-    {NodeImplies, 0, 0, true},
-    {NodeImplies, 0, 1, true},
-    {NodeImplies, 1, 0, false},
-    {NodeImplies, 1, 1, true},
+const TruthTable kTruthTables[] = {
+    {NodeBoolEqual, {true, false, false, true}},
+    {NodeBoolNotEqual, {false, true, true, false}},
+    {NodeBoolLess, {false, true, false, false}},
+    {NodeBoolLessEqual, {true, true, false, true}},
+    {NodeBoolGreater, {false, false, true, false}},
+    {NodeBoolGreaterEqual, {true, false, true, true}},
+    {NodeAnd, {false, false, false, true}},
+    {NodeOr, {false, true, true, true}},
+    {NodeImplies, {true, true, false, true}},
 };
 
 TEST_F(Evaluation, DecidesEveryRowOfTheBooleanTruthTablesOnceItHasAFather) {
-  for (const TruthRow& row : kTruthRows) {
-    ZELS3Node* expected = row.value ? GetTrue() : GetFalse();
-    EXPECT_EQ(UnderAFather(row.type, {Bool(row.p), Bool(row.q)}), expected)
-        << row.type << "(" << int(row.p) << ", " << int(row.q) << ")";
+  for (const TruthTable& table : kTruthTables) {
+    for (unsigned char row = 0; row < 4; ++row) {
+      ZELS3Node* expected = table.rows[row] ? GetTrue() : GetFalse();
+      EXPECT_EQ(UnderAFather(table.type, {Bool(row >> 1), Bool(row & 1)}), expected)
+          << table.type << " row " << int(row);
+    }
   }
 }
 
