@@ -19,18 +19,6 @@ std::string Message(const ZELSymbolicCalculator& calc, int code) {
   return msg ? msg->ToUtf8() : std::string("null");
 }
 
-TEST(ErrorMessages, UseTheKeyOfTheCodeOrTheDefaultKey) {
-  ZELSymbolicCalculator calc;
-  const ZELString catalog("OrbelinErrMessages");
-  ZELMsgCatalog::SetMessage(catalog, "Symbolic.zeroDivide", "zd %1");
-  ZELMsgCatalog::SetMessage(catalog, "Symbolic.inconSys", "is %1");
-  ZELMsgCatalog::SetMessage(catalog, "Symbolic.default", "df %1");
-  EXPECT_EQ(Message(calc, 2), "zd 2");
-  EXPECT_EQ(Message(calc, 101), "is 101");
-  EXPECT_EQ(Message(calc, 10008), "df 10008");
-  EXPECT_EQ(Message(calc, 7), "df 7");
-}
-
 TEST(ErrorMessages, LeaveTheErrorCodeAlone) {
   ZELSymbolicCalculator calc;
   SetError(6);
@@ -38,14 +26,10 @@ TEST(ErrorMessages, LeaveTheErrorCodeAlone) {
   EXPECT_EQ(calc.GetError(), 6);
 }
 
-TEST(CalculatorConstruction, StartsWithNoErrorTheDefaultOptionsAndTheSharedConstants) {
+TEST(CalculatorConstruction, StartsWithNoErrorNoOutputAndTheSharedConstants) {
   SetError(3);
   ZELSymbolicCalculator calc;
   EXPECT_EQ(calc.GetError(), 0);
-  EXPECT_EQ(calc.GetGauss(), 0);
-  EXPECT_EQ(calc.GetDivReplace(), 1);
-  EXPECT_EQ(calc.GetTransfer(), 1);
-  EXPECT_EQ(calc.GetSubst(), 0);
   EXPECT_EQ(calc.GetEquation(0), nullptr);
   EXPECT_EQ(TA::TableSize(&calc), 7u);
 }

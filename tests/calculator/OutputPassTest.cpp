@@ -27,21 +27,6 @@ TEST_F(OutputPass, WritesEveryFixedVariableWhenTheirListIsFull) {
   EXPECT_TRUE(Is(calc.GetEquation(100), NodeEqual, {Var(101), Num(101)}));
 }
 
-// +(2, x, 1, y) -> +(1, *(2, 1, x, 1), 1, y); a pair (-1, y) stays.
-TEST_F(OutputPass, MovesSumCoefficientsOtherThanOneIntoProducts) {
-  Output({By("==", {Linear({{2, Var(1)}, {1, Var(2)}}), Var(3)}),
-          By("<", {By("-", {Var(1), Var(2)}), Var(3)})});
-  EXPECT_EQ(Show(calc.GetEquation(0)), "9:=(33:+(1, x2, 1, 35:*(2, 1, x1, 1)), x3)");
-  EXPECT_EQ(Show(calc.GetEquation(1)), "11:<(33:-(1, x1, -1, x2), x3)");
-  EXPECT_EQ(calc.GetEquation(1)->GetArg(0)->GetArg(2), GetMinesOne());
-}
-
-// *(x, 2, y, 1) -> *(^(x, 2), 1, y, 1)
-TEST_F(OutputPass, MakesProductExponentsOtherThanOneIntoPowers) {
-  Output({By(">", {By("*", {By("^", {Var(1), Num(2)}), Var(2)}), Num(1)})});
-  EXPECT_EQ(Show(calc.GetEquation(0)), "13:>(35:*(x2, 1, 37:^(x1, 2), 1), 1)");
-}
-
 TEST_F(OutputPass, KeepsItsFormWhenAnOutputNodeIsUsedAgain) {
   Output({By("==", {Linear({{2, Var(1)}, {1, Var(2)}}), Var(3)})});
   ZELS3Node* product = calc.GetEquation(0)->GetArg(0)->GetArg(3);
@@ -60,15 +45,6 @@ TEST_F(OutputPass, OutputNodesUsedAgainAreDecidedLikeTheStoredNodes) {
   EXPECT_TRUE(Is(By("and", {stored, Var(3)}), NodeAnd, {GetTrue(), Var(3)}));
   EXPECT_TRUE(Is(By("and", {output, Var(3)}), NodeAnd, {output, Var(3)}));
   EXPECT_TRUE(Is(By("and", {output, Var(3)}), NodeAnd, {GetTrue(), Var(3)}));
-}
-
-TEST_F(OutputPass, CarriesTheSolverTermOfEachStoredEquation) {
-  int handle = 0;
-  auto* term = reinterpret_cast<ZELSubdefiniteTerm*>(&handle);
-  ZELS3Node* constraint = By("<", {By("+", {Var(1), Num(2)}), Var(2)});
-  constraint->SetSDNode(term);
-  Output({constraint});
-  EXPECT_EQ(calc.GetEquation(0)->GetSDNode(), term);
 }
 
 TEST_F(OutputPass, RestoresTheOptionsAndAppendsTheOutputAgainWhenCalledTwice) {

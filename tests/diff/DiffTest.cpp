@@ -1,6 +1,6 @@
 // Exact shapes of derivatives where a branch is chosen by which parts are
-// constant, and how errors make the whole result null. Values of derivatives
-// against central differences are a property test.
+// constant. Values of derivatives against central differences are a property
+// test; error codes and null results are pinned by the replay check.
 #include "support/Builders.h"
 
 using namespace zeltav_test;
@@ -15,15 +15,6 @@ class Differentiation : public ::testing::Test {
   // (f^e)' of a one-pair product: the sum (1, product (D, 1)).
   ZELS3Node* Replaced(ZELS3Node* d) { return Op(NodeSum, {one, Op(NodeProduct, {d, one})}); }
 };
-
-TEST_F(Differentiation, GivesTheSharedOneOnlyForTheFreeVariableItself) {
-  EXPECT_EQ(x->Diff(1), one);
-  EXPECT_EQ(y->Diff(1), GetZero());
-  EXPECT_EQ(Var(1, 1)->Diff(1), GetZero());
-  EXPECT_EQ(Num(4.5)->Diff(1), GetZero());
-  EXPECT_EQ(Un(NodeSin, y)->Diff(1), GetZero());
-  EXPECT_EQ(ErrorCode(), 0);
-}
 
 TEST_F(Differentiation, BuildsAPowerByTheBranchOfItsConstantPart) {
   ZELS3Node* cube = Bin(NodePower, x, Num(3))->Diff(1);
@@ -48,17 +39,6 @@ TEST_F(Differentiation, BuildsAQuotientByTheBranchOfItsConstantPart) {
   EXPECT_EQ(Bin(NodeQuotient, y, x)->Diff(1), Bin(NodeQuotient, uConst, Bin(NodePower, x, two)));
   ZELS3Node* top = Bin(NodeDifference, Bin(NodeProduct, one, sinX), Bin(NodeProduct, x, dSin));
   EXPECT_EQ(Bin(NodeQuotient, x, sinX)->Diff(1), Bin(NodeQuotient, top, Bin(NodePower, sinX, two)));
-}
-
-TEST_F(Differentiation, MakesTheWholeResultNullAndKeepsTheFirstError) {
-  EXPECT_EQ(Bin(NodeSum, x, Bin(NodeMax, x, y))->Diff(1), nullptr);
-  EXPECT_EQ(ErrorCode(), 1);
-  ResetError();
-  EXPECT_EQ(Bin(NodeProduct, x, By("f", {x}))->Diff(1), nullptr);
-  EXPECT_EQ(ErrorCode(), 10010);
-  ResetError();
-  EXPECT_EQ(Op(NodeSum, {one, Un(NodeSign, x), one, By("f", {x})})->Diff(1), nullptr);
-  EXPECT_EQ(ErrorCode(), 1);
 }
 
 TEST_F(Differentiation, NeverReadsArgumentsANodeDoesNotHave) {

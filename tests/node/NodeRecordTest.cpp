@@ -36,17 +36,6 @@ TEST(NodeRecord, ConstructorByTypeReportsTypesWithoutAName) {
   }
 }
 
-TEST(NodeRecord, WrongKindAccessorsGiveNeutralValuesAndKeepTheFirstError) {
-  HandMadeNodes pool;
-  EXPECT_EQ(pool.Const(2.5)->GetBool(), 0);
-  EXPECT_EQ(pool.Bool(1)->GetConstant(), 0.0);
-  EXPECT_EQ(pool.Const(2.5)->GetVariableID(), 0u);
-  EXPECT_EQ(ErrorCode(), 10004);
-  ResetError();
-  EXPECT_EQ(pool.Named(NodeUnknown, "f", {})->GetOperation(), NodeUnknown);
-  EXPECT_EQ(ErrorCode(), 10005);
-}
-
 TEST(NodeRecord, PredicatesCompareExactlyAndSetNoError) {
   HandMadeNodes pool;
   ZELS3Node *two = pool.Bool(2), *fixed = pool.Var(3, 1);
