@@ -13,12 +13,6 @@ struct OutputPass : ::testing::Test {
   }
 };
 
-TEST_F(OutputPass, WritesEachFixedVariableAsAnEquationBeforeTheStoredOnes) {
-  Output({By("<", {Var(1), Var(2)}), By("==", {Var(7), Num(2.5)})});
-  EXPECT_TRUE(Is(calc.GetEquation(0), NodeEqual, {Var(7), Num(2.5)}));
-  EXPECT_EQ(Show(calc.GetEquation(1)), "11:<(x1, x2)");
-}
-
 // 101 fixed variables fill the first slots the calculator keeps for them.
 TEST_F(OutputPass, WritesEveryFixedVariableWhenTheirListIsFull) {
   for (unsigned id = 1; id <= 101; ++id) calc.AddEquation(By("==", {Var(id), Num(id)}));
@@ -45,19 +39,6 @@ TEST_F(OutputPass, OutputNodesUsedAgainAreDecidedLikeTheStoredNodes) {
   EXPECT_TRUE(Is(By("and", {stored, Var(3)}), NodeAnd, {GetTrue(), Var(3)}));
   EXPECT_TRUE(Is(By("and", {output, Var(3)}), NodeAnd, {output, Var(3)}));
   EXPECT_TRUE(Is(By("and", {output, Var(3)}), NodeAnd, {GetTrue(), Var(3)}));
-}
-
-TEST_F(OutputPass, RestoresTheOptionsAndAppendsTheOutputAgainWhenCalledTwice) {
-  calc.SetGaussOn();
-  calc.AddEquation(By("<", {Var(1), Var(2)}));
-  calc.AddEquation(By("==", {Var(3), Num(4)}));
-  calc.Simplify();
-  EXPECT_EQ(calc.GetGauss(), 1);
-  EXPECT_EQ(calc.GetSubst(), 0);
-  calc.Simplify();
-  ASSERT_EQ(calc.GetNumberOfEquations(), 4u);
-  EXPECT_EQ(calc.GetEquation(2), calc.GetEquation(0));
-  EXPECT_EQ(calc.GetEquation(3), calc.GetEquation(1));
 }
 
 // A rebuilt node holding a constant variable equals no other node, so each occurrence of a

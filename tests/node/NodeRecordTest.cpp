@@ -6,14 +6,6 @@ using namespace zeltav_test;
 
 std::string NameOf(const ZELS3Node* n) { return static_cast<const char*>(n->GetOperName()); }
 
-TEST(NodeRecord, ConstructorByTypeNamesTheNodeFromTheTypeTable) {
-  HandMadeNodes pool;
-  EXPECT_EQ(NameOf(pool.Keep(new ZELS3Node(NodeBoolEqual))), "==");
-  EXPECT_EQ(NameOf(pool.Keep(new ZELS3Node(NodeDifference))), "+");
-  EXPECT_EQ(NameOf(pool.Keep(new ZELS3Node(NodePower))), "^");
-  EXPECT_EQ(ErrorCode(), 0);
-}
-
 // A variable made by either constructor starts as variable 0, not a constant one.
 TEST(NodeRecord, ConstructorsStartAVariableAsAPlainVariableZero) {
   HandMadeNodes pool;
@@ -47,14 +39,4 @@ TEST(NodeRecord, PredicatesCompareExactlyAndSetNoError) {
   EXPECT_FALSE(fixed->IsNonConstVariable());
   EXPECT_FALSE(pool.Op(NodeAbs, {fixed})->IsBool());
   EXPECT_EQ(ErrorCode(), 0);
-}
-
-TEST(NodeRecord, OnlyANonConstantVariableCanBeRecordedAsExact) {
-  HandMadeNodes pool;
-  ZELS3Node *x = pool.Var(3), *fixed = pool.Var(3, 1);
-  EXPECT_FALSE(x->IsExactVariable());
-  ZELSymbolicCalculator calc;
-  calc.AddExactVariable(3, 1.0);
-  EXPECT_TRUE(x->IsExactVariable());
-  EXPECT_FALSE(fixed->IsExactVariable());
 }
