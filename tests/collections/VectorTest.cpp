@@ -59,9 +59,6 @@ TEST(VectorGrowth, GrowsByWholeMultiplesOfTheDelta) {
 }
 
 TEST(VectorGrowth, GrowsByTheFactorTimesTheSlotsAtLeastOneAtATime) {
-  Vec half(9u, 0.5);
-  EXPECT_EQ(half.Resize(11), 1);
-  EXPECT_EQ(half.Limit(), 15u);
   EXPECT_EQ(Vec(3u, 1.0).NextDelta(1), 4u);
   EXPECT_EQ(Vec(3u, 0.01).NextDelta(1), 1u);
   EXPECT_EQ(Vec(3u, 0.01).NextDelta(3), 3u);

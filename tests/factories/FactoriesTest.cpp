@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include "support/Builders.h"
 
 using namespace zeltav_test;

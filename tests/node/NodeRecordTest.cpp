@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <string>
 
 #include "support/Builders.h"
@@ -7,14 +5,6 @@
 using namespace zeltav_test;
 
 std::string NameOf(const ZELS3Node* n) { return static_cast<const char*>(n->GetOperName()); }
-
-TEST(NodeRecord, ConstructorByTypeNamesTheNodeFromTheTypeTable) {
-  HandMadeNodes pool;
-  EXPECT_EQ(NameOf(pool.Keep(new ZELS3Node(NodeBoolEqual))), "==");
-  EXPECT_EQ(NameOf(pool.Keep(new ZELS3Node(NodeDifference))), "+");
-  EXPECT_EQ(NameOf(pool.Keep(new ZELS3Node(NodePower))), "^");
-  EXPECT_EQ(ErrorCode(), 0);
-}
 
 // A variable made by either constructor starts as variable 0, not a constant one.
 TEST(NodeRecord, ConstructorsStartAVariableAsAPlainVariableZero) {
@@ -38,17 +28,6 @@ TEST(NodeRecord, ConstructorByTypeReportsTypesWithoutAName) {
   }
 }
 
-TEST(NodeRecord, WrongKindAccessorsGiveNeutralValuesAndKeepTheFirstError) {
-  HandMadeNodes pool;
-  EXPECT_EQ(pool.Const(2.5)->GetBool(), 0);
-  EXPECT_EQ(pool.Bool(1)->GetConstant(), 0.0);
-  EXPECT_EQ(pool.Const(2.5)->GetVariableID(), 0u);
-  EXPECT_EQ(ErrorCode(), 10004);
-  ResetError();
-  EXPECT_EQ(pool.Named(NodeUnknown, "f", {})->GetOperation(), NodeUnknown);
-  EXPECT_EQ(ErrorCode(), 10005);
-}
-
 TEST(NodeRecord, PredicatesCompareExactlyAndSetNoError) {
   HandMadeNodes pool;
   ZELS3Node *two = pool.Bool(2), *fixed = pool.Var(3, 1);
@@ -60,14 +39,4 @@ TEST(NodeRecord, PredicatesCompareExactlyAndSetNoError) {
   EXPECT_FALSE(fixed->IsNonConstVariable());
   EXPECT_FALSE(pool.Op(NodeAbs, {fixed})->IsBool());
   EXPECT_EQ(ErrorCode(), 0);
-}
-
-TEST(NodeRecord, OnlyANonConstantVariableCanBeRecordedAsExact) {
-  HandMadeNodes pool;
-  ZELS3Node *x = pool.Var(3), *fixed = pool.Var(3, 1);
-  EXPECT_FALSE(x->IsExactVariable());
-  ZELSymbolicCalculator calc;
-  calc.AddExactVariable(3, 1.0);
-  EXPECT_TRUE(x->IsExactVariable());
-  EXPECT_FALSE(fixed->IsExactVariable());
 }

@@ -4,34 +4,9 @@ using namespace zeltav_test;
 using TA = ZELSymbolicCalculatorTestAccess;
 using NA = ZELS3NodeTestAccess;
 
-// x1 is linear (y - 2) and fixed at 2, y is fixed at 3.
 struct Driver : WithCalculator {
-  ZELS3Node *x = Var(1), *y = Var(2), *definition = Bin(NodeDifference, y, Num(2));
-  const ZELNodeType contexts[5] = {NodeVariable, NodeSin, NodeSum, NodeDifference, NodeProduct};
-  Driver() {
-    TA::PushExact(&calc, new ZELS3ExactVariable(2, Num(3)));
-    TA::PushLinear(&calc, new ZELS3LinearVariable(1, definition));
-    TA::PushExact(&calc, new ZELS3ExactVariable(1, GetTwo()));
-  }
+  ZELS3Node* x = Var(1);
 };
-
-TEST_F(Driver, ReplacesALinearVariableOnlyInsideSumsWithGaussOn) {
-  EXPECT_EQ(NA::Simplify(x, NodeSum), x);
-  calc.SetGaussOn();
-  EXPECT_EQ(NA::Simplify(x, NodeSum), definition);
-  EXPECT_EQ(NA::Simplify(x, NodeDifference), definition);
-  EXPECT_EQ(NA::Simplify(x, NodeSin), x);
-  EXPECT_EQ(NA::Simplify(x, NodeProduct), x);
-}
-
-TEST_F(Driver, ReplacesAnExactVariableEverywhereAndBeforeItsLinearDefinition) {
-  calc.SetGaussOn();
-  calc.SetSubstOn();
-  for (ZELNodeType context : contexts) EXPECT_EQ(NA::Simplify(y, context), Num(3)) << context;
-  EXPECT_EQ(NA::Simplify(x, NodeSum), GetTwo());
-  ZELS3Node* constant = Var(2, 1);
-  EXPECT_EQ(NA::Simplify(constant, NodeSum), constant);
-}
 
 TEST_F(Driver, FoldsAnOperationLeftWithoutArgumentsToTheNumberOfItsRule) {
   EXPECT_EQ(NA::Check(new ZELS3Node(NodeSum), NodeSum), GetZero());

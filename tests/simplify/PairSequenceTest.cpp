@@ -8,12 +8,6 @@ using LongPairLists = WithCalculator;
 
 namespace {
 
-std::vector<ZELS3Node*> ArgsOf(ZELS3Node* n) {
-  std::vector<ZELS3Node*> args;
-  for (unsigned i = 0; i < Count(n); ++i) args.push_back(Arg(n, i));
-  return args;
-}
-
 // spelling over count copies of the operands, in turn
 ZELS3Node* Spelled(const char* spelling, const std::vector<ZELS3Node*>& operands, unsigned count) {
   ZELICVectorImp_ZELS3Node v(count, 8u);

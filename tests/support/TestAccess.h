@@ -41,7 +41,6 @@ class ZELS3NodeTestAccess {
     n->value.boolean = b;
     return n;
   }
-  static ZELICVectorImp_ZELS3Node& Args(ZELS3Node* n) { return n->args; }
 };
 
 class ZELSymbolicCalculatorTestAccess {

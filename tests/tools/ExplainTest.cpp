@@ -9,12 +9,27 @@
 namespace zelcalc {
 namespace {
 
+// A name and the library function it looks like; empty when none.
+struct Lookalike {
+  const char* name;
+  const char* function;
+};
+const Lookalike kLookalikes[] = {
+    {"Sin", "sin"},    // another case
+    {"SQRT", "sqrt"},  // another case
+    {"sinn", "sin"},   // a letter added; sin shares a longer start than sign
+    {"expp", "exp"},   // a letter added
+    {"cosh", "cos"},   // a letter added
+    {"sqr", "sqrt"},   // a letter missing
+    {"atna", "atan"},  // two letters swapped
+    {"sin", ""},       // a library function itself
+    {"f", ""},         // shorter than three letters
+    {"ab", ""},        // shorter than three letters, though one edit from abs
+    {"length", ""},    // no function one edit away
+};
+
 TEST(Explain, SuggestsTheLibraryFunctionANameIsOneEditFrom) {
-  const char* const cases[][2] = {{"Sin", "sin"},  {"sinn", "sin"},  {"SQRT", "sqrt"},
-                                  {"sqr", "sqrt"}, {"atna", "atan"}, {"expp", "exp"},
-                                  {"sin", ""},     {"f", ""},        {"ab", ""},
-                                  {"length", ""},  {"cosh", "cos"}};
-  for (const auto& c : cases) EXPECT_EQ(LookalikeFunction(c[0]), c[1]) << c[0];
+  for (const Lookalike& c : kLookalikes) EXPECT_EQ(LookalikeFunction(c.name), c.function) << c.name;
 }
 
 class WithSession : public ::testing::Test {
