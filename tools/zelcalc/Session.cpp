@@ -273,6 +273,12 @@ void Session::RunStatement(const Statement& s) {
   NoteFirstError(clear, s, "");
 }
 
+std::size_t Session::FixedVariables() const {
+  std::size_t n = 0;
+  for (const auto& v : names_) n += calc_->IsExactVariable(v.first) != 0;
+  return n;
+}
+
 unsigned long long Session::DeclareVariable(const std::string& name) { return VariableId(name); }
 
 void Session::Note(const Position& pos, const std::string& message) {
@@ -325,7 +331,7 @@ void Session::PrintSystem() {
   } else if (settings_.json) {
     json_->WriteSystem(out_, equations);
   } else if (settings_.smtOutput) {
-    out_ << WriteSmt(equations, names_, {}, "");
+    out_ << WriteSmt(equations, names_, {}, "", FixedVariables());
   } else if (settings_.let && !settings_.raw) {
     out_ << WriteInfixLet(equations, printer_, names_);
   } else {

@@ -80,6 +80,9 @@ class Session {
     systemWriter_ = std::move(writer);
   }
   const VariableNames& names() const { return names_; }
+  // Variables the calculator has fixed (exact variables): the output pass
+  // writes one equation for each, before the others.
+  std::size_t FixedVariables() const;
   std::ostream& out() const { return out_; }
 
   // Processes the system, prints it and writes the graph; reports the

@@ -37,14 +37,8 @@ const char* Function(const std::string& op) {
   return nullptr;
 }
 
-// SMT-LIB relation -> the library's spelling.
-const char* Relation(const std::string& op) {
-  static const char* const table[][2] = {{"=", "="}, {"<", "<"},   {"<=", "<="},
-                                         {">", ">"}, {">=", ">="}, {"distinct", "<>"}};
-  for (const auto& row : table)
-    if (op == row[0]) return Library(row[1]);
-  return nullptr;
-}
+// The library's spelling of an SMT-LIB operation, from the operator table.
+const char* Spelling(const char* smtlib) { return FindSmtlib(smtlib)->spelling; }
 
 // Commands that set up or ask the solver: nothing for the calculator, ignored.
 bool Query(const std::string& c) {
@@ -243,7 +237,7 @@ void SmtReader::Declare(const SExpr& name, const SExpr& sort) {
   if (s == Sort::Bool) {
     // p stands for the relation p = 1 over a real variable.
     booleans_.insert(id);
-    g.value = Make("=", {g.value.node, CreateExpression(1.0)}, Sort::Bool);
+    g.value = Make(Spelling("="), {g.value.node, CreateExpression(1.0)}, Sort::Bool);
   }
   globals_[name.text] = std::move(g);
 }
@@ -462,75 +456,88 @@ SmtReader::Value SmtReader::Apply(const SExpr& e, const std::string& op,
                     false};
   };
 
-  if (op == "+" || op == "-" || op == "*") {
-    arity(1);
-    return Make(op.c_str(), Nodes(e, args, Sort::Real), Sort::Real);
-  }
-  if (op == "/" || op == "^") {
-    arity(2);
-    if (op == "^" && n != 2) throw Refusal{at, "'^' takes two operands", false};
-    std::vector<ZELS3Node*> v = Nodes(e, args, Sort::Real);
-    ZELS3Node* r = v[0];
-    for (std::size_t i = 1; i < n; ++i) {
-      if (op == "/" && v[i] != nullptr && v[i]->IsZero()) divisionsByZero_.push_back(at);
-      r = Make(op.c_str(), {r, v[i]}, Sort::Real).node;
-    }
-    return Value{r, Sort::Real};
-  }
   if (op == "sec" || op == "csc") {
     // sec x = 1/cos x, csc x = 1/sin x.
     if (n != 1) throw Refusal{at, Quoted(op) + " takes one operand", false};
-    Value c = Make(op == "sec" ? "cos" : "sin", Nodes(e, args, Sort::Real), Sort::Real);
-    return Make("/", {CreateExpression(1.0), c.node}, Sort::Real);
+    Value c = Make(Function(op == "sec" ? "cos" : "sin"), Nodes(e, args, Sort::Real), Sort::Real);
+    return Make(Spelling("/"), {CreateExpression(1.0), c.node}, Sort::Real);
   }
   if (const char* f = Function(op)) {
     if (n != 1) throw Refusal{at, Quoted(op) + " takes one operand", false};
     std::vector<ZELS3Node*> v = Nodes(e, args, Sort::Real);
     return *f == '\0' ? Value{v[0], Sort::Real} : Make(f, v, Sort::Real);
   }
-  if (const char* rel = Relation(op)) {
-    arity(2);
-    // Every operand of =, distinct has the sort of the first; the others compare reals.
-    const Sort sort = (op == "=" || op == "distinct") ? args[0].sort : Sort::Real;
-    std::vector<ZELS3Node*> v = Nodes(e, args, sort);
-    std::vector<ZELS3Node*> parts;
-    if (op == "distinct") {
-      // Pairwise different: (distinct a b c) -> a <> b and a <> c and b <> c.
-      for (std::size_t i = 0; i < n; ++i)
-        for (std::size_t j = i + 1; j < n; ++j)
-          parts.push_back(Make(rel, {v[i], v[j]}, Sort::Bool).node);
-    } else {
-      // A chain: (< a b c) -> (a < b) and (b < c).
-      for (std::size_t i = 0; i + 1 < n; ++i)
-        parts.push_back(Make(rel, {v[i], v[i + 1]}, Sort::Bool).node);
-    }
-    return Value{Balanced("and", parts, 0, parts.size()), Sort::Bool};
-  }
-  if (op == "and" || op == "or") {
-    std::vector<ZELS3Node*> v = Nodes(e, args, Sort::Bool);
-    if (v.empty())
-      return Value{CreateExpression(static_cast<unsigned char>(op == "and")), Sort::Bool};
-    return Value{Balanced(op.c_str(), v, 0, n), Sort::Bool};
-  }
-  if (op == "not") {
-    if (n != 1) throw Refusal{at, "'not' takes one operand", false};
-    return Make("not", Nodes(e, args, Sort::Bool), Sort::Bool);
-  }
-  if (op == "=>") {
-    arity(2);
-    // Right-associative: (=> a b c) -> a -> (b -> c).
-    std::vector<ZELS3Node*> v = Nodes(e, args, Sort::Bool);
-    ZELS3Node* r = v[n - 1];
-    for (std::size_t i = n - 1; i-- > 0;) r = Make("->", {v[i], r}, Sort::Bool).node;
-    return Value{r, Sort::Bool};
-  }
   if (op == "xor") {
     arity(2);
-    // Left-associative; a xor b is a <> b over booleans.
+    // Left-associative; a xor b is a <> b over booleans (distinct's spelling).
     std::vector<ZELS3Node*> v = Nodes(e, args, Sort::Bool);
     ZELS3Node* r = v[0];
-    for (std::size_t i = 1; i < n; ++i) r = Make("<>", {r, v[i]}, Sort::Bool).node;
+    for (std::size_t i = 1; i < n; ++i) r = Make(Spelling("distinct"), {r, v[i]}, Sort::Bool).node;
     return Value{r, Sort::Bool};
+  }
+  const Operator* row = FindSmtlib(op);
+  if (row == nullptr) throw Refusal{at, "unknown function " + Quoted(op), true};
+  const char* spelling = row->spelling;
+  switch (row->level) {
+    case kAdditive:
+    case kMultiplicative:
+    case kPower: {
+      if (row->grouping == Grouping::Run) {
+        // + - *: one operation over all operands.
+        arity(1);
+        return Make(spelling, Nodes(e, args, Sort::Real), Sort::Real);
+      }
+      // / and ^ to the left: (/ a b c) -> (a / b) / c.
+      arity(2);
+      if (row->level == kPower && n != 2)
+        throw Refusal{at, Quoted(op) + " takes two operands", false};
+      std::vector<ZELS3Node*> v = Nodes(e, args, Sort::Real);
+      ZELS3Node* r = v[0];
+      for (std::size_t i = 1; i < n; ++i) {
+        if (row->level == kMultiplicative && v[i] != nullptr && v[i]->IsZero())
+          divisionsByZero_.push_back(at);
+        r = Make(spelling, {r, v[i]}, Sort::Real).node;
+      }
+      return Value{r, Sort::Real};
+    }
+    case kRelation: {
+      arity(2);
+      // Every operand of =, distinct has the sort of the first; the others compare reals.
+      const Sort sort = (op == "=" || op == "distinct") ? args[0].sort : Sort::Real;
+      std::vector<ZELS3Node*> v = Nodes(e, args, sort);
+      std::vector<ZELS3Node*> parts;
+      if (op == "distinct") {
+        // Pairwise different: (distinct a b c) -> a <> b and a <> c and b <> c.
+        for (std::size_t i = 0; i < n; ++i)
+          for (std::size_t j = i + 1; j < n; ++j)
+            parts.push_back(Make(spelling, {v[i], v[j]}, Sort::Bool).node);
+      } else {
+        // A chain: (< a b c) -> (a < b) and (b < c).
+        for (std::size_t i = 0; i + 1 < n; ++i)
+          parts.push_back(Make(spelling, {v[i], v[i + 1]}, Sort::Bool).node);
+      }
+      return Value{Balanced(Spelling("and"), parts, 0, parts.size()), Sort::Bool};
+    }
+    case kAnd:
+    case kOr: {
+      std::vector<ZELS3Node*> v = Nodes(e, args, Sort::Bool);
+      if (v.empty())
+        return Value{CreateExpression(static_cast<unsigned char>(row->level == kAnd)), Sort::Bool};
+      return Value{Balanced(spelling, v, 0, n), Sort::Bool};
+    }
+    case kNot:
+      if (n != 1) throw Refusal{at, Quoted(op) + " takes one operand", false};
+      return Make(spelling, Nodes(e, args, Sort::Bool), Sort::Bool);
+    case kImplies: {
+      arity(2);
+      // Right-associative: (=> a b c) -> a -> (b -> c).
+      std::vector<ZELS3Node*> v = Nodes(e, args, Sort::Bool);
+      ZELS3Node* r = v[n - 1];
+      for (std::size_t i = n - 1; i-- > 0;) r = Make(spelling, {v[i], r}, Sort::Bool).node;
+      return Value{r, Sort::Bool};
+    }
+    default:
+      break;
   }
   throw Refusal{at, "unknown function " + Quoted(op), true};
 }
