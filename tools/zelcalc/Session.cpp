@@ -285,9 +285,14 @@ void Session::Note(const Position& pos, const std::string& message) {
   err_ << Where(pos) << ": note: " << message << "\n";
 }
 
-void Session::RunBuilt(const Statement& s, ZELS3Node* node, bool clear, const std::string& why) {
+void Session::RunBuilt(const Statement& s, ZELS3Node* node, bool clear, const Explainer& explain) {
   AddConstraint(s, node);
-  NoteFirstError(clear, s, why);
+  NoteBuilt(s, clear, explain);
+}
+
+void Session::NoteBuilt(const Statement& s, bool clear, const Explainer& explain) {
+  const int code = calc_->GetError();
+  NoteFirstError(clear, s, clear && code != 0 && explain ? explain(code) : "");
 }
 
 void Session::NoteFirstError(bool clear, const Statement& s, const std::string& why) {

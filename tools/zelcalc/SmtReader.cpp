@@ -1,10 +1,13 @@
 #include "SmtReader.h"
 
+#include <zeltav_support/NumberFormat.h>
+
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 
+#include "Explain.h"
 #include "Lexer.h"
 #include "Operators.h"
 
@@ -68,6 +71,27 @@ std::string Abridged(const std::string& text) {
   return Printable(s);
 }
 
+void Write(const SExpr& e, std::string* out, std::size_t limit) {
+  if (out->size() > limit) return;
+  if (e.kind != SExpr::Kind::List) {
+    *out += e.kind == SExpr::Kind::Symbol ? SmtSymbol(e.text) : e.text;
+    return;
+  }
+  *out += '(';
+  for (std::size_t i = 0; i < e.items.size() && out->size() <= limit; ++i) {
+    if (i > 0) *out += ' ';
+    Write(e.items[i], out, limit);
+  }
+  *out += ')';
+}
+
+// A term as SMT-LIB text on one line, for messages: (/ y 0).
+std::string Written(const SExpr& e) {
+  std::string s;
+  Write(e, &s, 60);
+  return s.size() > 60 ? Printable(s.substr(0, 57)) + "..." : Printable(s);
+}
+
 }  // namespace
 
 void SmtReader::Report(const Position& pos, const std::string& kind, const std::string& message) {
@@ -78,6 +102,86 @@ void SmtReader::Report(const Position& pos, const std::string& kind, const std::
   } else {
     session_.Report(pos, kind + ": " + message);
   }
+}
+
+void SmtReader::Restart() {
+  scopes_.clear();
+  depth_ = 0;
+  divisionsByZero_.clear();
+  cause_ = Cause();
+}
+
+void SmtReader::WarnDivisions() {
+  for (const Position& p : divisionsByZero_)
+    Report(p, "warning", "division by zero (the calculator sets error 2); the assertion is kept");
+  divisionsByZero_.clear();
+}
+
+void SmtReader::NoteCause(const SExpr& e, const std::vector<Value>& args) {
+  const int code = session_.calculator().GetError();
+  if (cause_.code != 0 || code == 0) return;
+  cause_.code = code;
+  cause_.pos = e.items[0].pos;
+  cause_.term = Written(e);
+  cause_.op = e.items[0].text;
+  if (args.size() == 1 && args[0].node != nullptr && args[0].node->IsConstant())
+    cause_.operand = args[0].node;
+}
+
+std::string SmtReader::Explain(int code, const ZELS3Node* node) const {
+  if (code == 101) return Inconsistency(node);
+  if (cause_.code != code) return "";
+  const std::string in = "'" + cause_.term + "' at " + std::to_string(cause_.pos.line) + ":" +
+                         std::to_string(cause_.pos.column);
+  std::string function, needs;
+  if (code == 2) return "division by zero in " + in;
+  if (DomainRule(code, &function, &needs) && cause_.operand != nullptr)
+    return cause_.op + " needs " + needs + "; here it is given " +
+           zeltav_support::FormatNumber(cause_.operand->GetConstant()) + ", in " + in;
+  return "set while building " + in;
+}
+
+// x = 5, 5 = x: the variable and the number, as intake fixes them.
+static bool Fixing(const ZELS3Node* n, unsigned long long* id, double* value) {
+  if (n->GetNodeType() != NodeEqual || n->GetArgsNum() != 2) return false;
+  const ZELS3Node* a = n->GetArg(0);
+  const ZELS3Node* b = n->GetArg(1);
+  if (a == nullptr || b == nullptr) return false;
+  if (b->GetNodeType() == NodeVariable) std::swap(a, b);
+  if (a->GetNodeType() != NodeVariable || b->GetNodeType() != NodeConstant) return false;
+  *id = a->GetVariableID();
+  *value = b->GetConstant();
+  return true;
+}
+
+// The conjunct that intake found false, or that fixes a variable fixed at
+// another value before.
+std::string SmtReader::Inconsistency(const ZELS3Node* node) const {
+  std::vector<const ZELS3Node*> stack{node};
+  while (!stack.empty()) {
+    const ZELS3Node* n = stack.back();
+    stack.pop_back();
+    if (n == nullptr) continue;
+    if (n->GetNodeType() == NodeAnd) {
+      for (unsigned i = n->GetArgsNum(); i-- > 0;) stack.push_back(n->GetArg(i));
+      continue;
+    }
+    if (n->IsFalse())
+      return std::string(n == node ? "the assertion" : "a conjunct of the assertion") +
+             " is false: the system is inconsistent";
+    unsigned long long id;
+    double value;
+    if (!Fixing(n, &id, &value)) continue;
+    const ZELS3Node* fixed = session_.calculator().GetExactVariable(id);
+    if (fixed == nullptr || fixed->GetConstant() == value) continue;
+    auto by = fixedBy_.find(id);
+    auto name = names().find(id);
+    return (name != names().end() ? name->second : "a variable") + " is already fixed at " +
+           zeltav_support::FormatNumber(fixed->GetConstant()) +
+           (by != fixedBy_.end() ? " by " + by->second : std::string()) +
+           ": the system is inconsistent";
+  }
+  return "";
 }
 
 void SmtReader::Read(const std::string& source) {
@@ -110,9 +214,7 @@ void SmtReader::ReadCommand(const std::string& text, const Position& start) {
       ++errors_;
       continue;
     }
-    scopes_.clear();
-    depth_ = 0;
-    divisionsByZero_.clear();
+    Restart();
     try {
       Command(c);
     } catch (const Refusal& refusal) {
@@ -128,8 +230,7 @@ ZELS3Node* SmtReader::Term(const std::string& text) {
   SExpr e;
   SyntaxError error;
   if (reader.Next(&e, &error) != SExprReader::Result::Ok) return nullptr;
-  scopes_.clear();
-  depth_ = 0;
+  Restart();
   try {
     return Eval(e).node;
   } catch (const Refusal& refusal) {
@@ -175,9 +276,7 @@ void SmtReader::Command(const SExpr& c) {
         ++errors_;
         ++refused_;
       }
-      scopes_.clear();
-      depth_ = 0;
-      divisionsByZero_.clear();
+      Restart();
     }
   } else if (head == "set-logic") {
     if (a.size() == 2 && a[1].kind == SExpr::Kind::Symbol) {
@@ -243,6 +342,7 @@ void SmtReader::Declare(const SExpr& name, const SExpr& sort) {
 }
 
 void SmtReader::Define(const SExpr& c) {
+  const bool clear = session_.calculator().GetError() == 0;
   const std::vector<SExpr>& a = c.items;
   if (a.size() != 5 || a[1].kind != SExpr::Kind::Symbol || a[2].kind != SExpr::Kind::List)
     throw Refusal{c.pos, "define-fun takes a name, parameters, a sort and a term", false};
@@ -273,23 +373,39 @@ void SmtReader::Define(const SExpr& c) {
     throw;
   }
   globals_[name] = std::move(g);
+  // A constant is built here, once: its division by zero or domain error too.
+  WarnDivisions();
+  Statement s;
+  s.pos = c.pos;
+  s.text = Abridged(text_);
+  session_.NoteBuilt(s, clear, [&](int code) { return Explain(code, nullptr); });
 }
 
 void SmtReader::Assert(const SExpr& c) {
-  const bool clear = session_.calculator().GetError() == 0;
+  ZELSymbolicCalculator& calc = session_.calculator();
+  const bool clear = calc.GetError() == 0;
   Value v = Eval(c.items[1]);
   if (v.sort != Sort::Bool) throw Refusal{c.items[1].pos, "assert needs a Bool term", false};
-  for (const Position& p : divisionsByZero_)
-    Report(p, "warning", "division by zero (the calculator sets error 2); the assertion is kept");
+  WarnDivisions();
   ++assertions_;
   Statement s;
   s.pos = c.pos;
   s.text = Abridged(text_);
-  std::string why;
-  if (!divisionsByZero_.empty())
-    why = "division by zero in the term at " + std::to_string(divisionsByZero_[0].line) + ":" +
-          std::to_string(divisionsByZero_[0].column);
-  session_.RunBuilt(s, v.node, clear, why);
+  session_.RunBuilt(s, v.node, clear, [&](int code) { return Explain(code, v.node); });
+  // The variables this assertion fixed, for a later contradiction.
+  std::vector<const ZELS3Node*> stack{v.node};
+  while (!stack.empty()) {
+    const ZELS3Node* n = stack.back();
+    stack.pop_back();
+    unsigned long long id;
+    double value;
+    if (n == nullptr) continue;
+    if (n->GetNodeType() == NodeAnd) {
+      for (unsigned i = 0; i < n->GetArgsNum(); ++i) stack.push_back(n->GetArg(i));
+    } else if (Fixing(n, &id, &value) && fixedBy_.count(id) == 0 && calc.IsExactVariable(id)) {
+      fixedBy_.emplace(id, "'" + s.text + "' (" + session_.Where(s.pos) + ")");
+    }
+  }
 }
 
 SmtReader::Value SmtReader::Make(const char* spelling, const std::vector<ZELS3Node*>& args,
@@ -418,15 +534,14 @@ SmtReader::Value SmtReader::EvalList(const SExpr& e) {
   for (std::size_t i = 1; i < e.items.size(); ++i) args.push_back(Eval(e.items[i]));
 
   auto global = globals_.find(op);
-  if (global != globals_.end() && global->second.kind == Global::Kind::Function) {
-    return Expand(e, global->second, args);
-  }
-  if (global != globals_.end()) {
+  if (global != globals_.end() && global->second.kind != Global::Kind::Function) {
     if (global->second.kind == Global::Kind::Refused)
       throw Refusal{head.pos, Quoted(op) + ", " + global->second.why, true};
     throw Refusal{head.pos, Quoted(op) + " is not a function", false};
   }
-  return Apply(e, op, args);
+  Value v = global != globals_.end() ? Expand(e, global->second, args) : Apply(e, op, args);
+  NoteCause(e, args);
+  return v;
 }
 
 // The nodes of the operands, which must all have the given sort.
