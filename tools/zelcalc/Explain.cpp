@@ -133,6 +133,18 @@ bool DomainRule(int code, std::string* function, std::string* needs) {
   return true;
 }
 
+bool FixesAVariable(const ZELS3Node* n, unsigned long long* id, double* value) {
+  if (n == nullptr || n->GetNodeType() != NodeEqual || n->GetArgsNum() != 2) return false;
+  const ZELS3Node* a = n->GetArg(0);
+  const ZELS3Node* b = n->GetArg(1);
+  if (a == nullptr || b == nullptr) return false;
+  if (b->GetNodeType() == NodeVariable) std::swap(a, b);
+  if (a->GetNodeType() != NodeVariable || b->GetNodeType() != NodeConstant) return false;
+  if (id != nullptr) *id = a->GetVariableID();
+  if (value != nullptr) *value = b->GetConstant();
+  return true;
+}
+
 std::string HelpText() {
   std::string h =
       "statements (one per line, or separated by ';'; '#' starts a comment):\n"

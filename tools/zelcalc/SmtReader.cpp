@@ -141,19 +141,6 @@ std::string SmtReader::Explain(int code, const ZELS3Node* node) const {
   return "set while building " + in;
 }
 
-// x = 5, 5 = x: the variable and the number, as intake fixes them.
-static bool Fixing(const ZELS3Node* n, unsigned long long* id, double* value) {
-  if (n->GetNodeType() != NodeEqual || n->GetArgsNum() != 2) return false;
-  const ZELS3Node* a = n->GetArg(0);
-  const ZELS3Node* b = n->GetArg(1);
-  if (a == nullptr || b == nullptr) return false;
-  if (b->GetNodeType() == NodeVariable) std::swap(a, b);
-  if (a->GetNodeType() != NodeVariable || b->GetNodeType() != NodeConstant) return false;
-  *id = a->GetVariableID();
-  *value = b->GetConstant();
-  return true;
-}
-
 // The conjunct that intake found false, or that fixes a variable fixed at
 // another value before.
 std::string SmtReader::Inconsistency(const ZELS3Node* node) const {
@@ -171,7 +158,7 @@ std::string SmtReader::Inconsistency(const ZELS3Node* node) const {
              " is false: the system is inconsistent";
     unsigned long long id;
     double value;
-    if (!Fixing(n, &id, &value)) continue;
+    if (!FixesAVariable(n, &id, &value)) continue;
     const ZELS3Node* fixed = session_.calculator().GetExactVariable(id);
     if (fixed == nullptr || fixed->GetConstant() == value) continue;
     auto by = fixedBy_.find(id);
@@ -402,7 +389,8 @@ void SmtReader::Assert(const SExpr& c) {
     if (n == nullptr) continue;
     if (n->GetNodeType() == NodeAnd) {
       for (unsigned i = 0; i < n->GetArgsNum(); ++i) stack.push_back(n->GetArg(i));
-    } else if (Fixing(n, &id, &value) && fixedBy_.count(id) == 0 && calc.IsExactVariable(id)) {
+    } else if (FixesAVariable(n, &id, &value) && fixedBy_.count(id) == 0 &&
+               calc.IsExactVariable(id)) {
       fixedBy_.emplace(id, "'" + s.text + "' (" + session_.Where(s.pos) + ")");
     }
   }

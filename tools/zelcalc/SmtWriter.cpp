@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "Explain.h"
 #include "Operators.h"
 #include "SmtSyntax.h"
 
@@ -80,15 +81,6 @@ std::string BindingPrefix(const VariableNames& names) {
 // Connectives and relations between formulas: their operands are formulas.
 bool Logical(ZELNodeType t) {
   return (t >= NodeBoolEqual && t <= NodeBoolGreaterEqual) || (t >= NodeAnd && t <= NodeImplies);
-}
-
-// x = 5 or 5 = x: what intake takes as fixing x.
-bool FixesAVariable(Node n) {
-  if (n == nullptr || n->GetNodeType() != NodeEqual || n->GetArgsNum() != 2) return false;
-  Node a = n->GetArg(0), b = n->GetArg(1);
-  if (a == nullptr || b == nullptr) return false;
-  if (b->GetNodeType() == NodeVariable) std::swap(a, b);
-  return a->GetNodeType() == NodeVariable && b->GetNodeType() == NodeConstant;
 }
 
 // The integer k when the node is the constant k with |k| <= 8, else 0.
@@ -546,7 +538,7 @@ std::string WriteSmt(const std::vector<const ZELS3Node*>& roots, const VariableN
   // implication that intake keeps as it is, it reads back to itself.
   std::vector<const ZELS3Node*> written(roots);
   for (std::size_t i = fixings; i < written.size(); ++i) {
-    if (!FixesAVariable(written[i])) continue;
+    if (!FixesAVariable(written[i], nullptr, nullptr)) continue;
     ZELICVectorImp_ZELS3Node v(2u, 5u);
     v.Add(CreateExpression(static_cast<unsigned char>(1)));
     v.Add(const_cast<ZELS3Node*>(written[i]));
