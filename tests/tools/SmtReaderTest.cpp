@@ -4,6 +4,7 @@
 #include <string>
 
 #include "SmtReader.h"
+#include "SmtSession.h"
 
 namespace zelcalc {
 namespace {
@@ -174,6 +175,30 @@ TEST_F(SmtReaderTest, NotesIntOnceAndWarnsOfDivisionByZeroPerAssertion) {
             "s.smt2:2:36: warning: division by zero (the calculator sets error 2); the "
             "assertion is kept\n");
   EXPECT_EQ(calc_.GetError(), 2);
+}
+
+// As for .zel input, the message names the term that set the error code.
+TEST(SmtReader, ExplainsTheFirstErrorByTheTermThatSetIt) {
+  auto why = [](const std::string& script) {
+    std::ostringstream out, err;
+    RunSmt("(declare-fun x () Real)\n" + script, "e.smt2", out, err, Settings());
+    const std::string e = err.str();
+    return e.substr(e.find("by '") + 3);
+  };
+  EXPECT_EQ(why("(assert (> (sqrt (- 4)) x))"),
+            "'(assert (> (sqrt (- 4)) x))': sqrt needs a number that is not negative; here "
+            "it is given -4, in '(sqrt (- 4))' at 2:13\n");
+  EXPECT_EQ(why("(assert (< x (let ((a (arccos 2))) a)))"),
+            "'(assert (< x (let ((a (arccos 2))) a)))': arccos needs a number from -1 to 1; "
+            "here it is given 2, in '(arccos 2)' at 2:24\n");
+  EXPECT_EQ(why("(define-fun k () Real (/ x 0))"),
+            "'(define-fun k () Real (/ x 0))': division by zero in '(/ x 0)' at 2:24\n");
+  EXPECT_EQ(why("(assert (= x 1))\n(assert (and (< x 3) (= x 2)))"),
+            "'(assert (and (< x 3) (= x 2)))': x is already fixed at 1 by '(assert (= x 1))' "
+            "(e.smt2:2:1): the system is inconsistent\n");
+  EXPECT_EQ(why("(assert (and (< x 3) false))"),
+            "'(assert (and (< x 3) false))': a conjunct of the assertion is false: the system "
+            "is inconsistent\n");
 }
 
 }  // namespace

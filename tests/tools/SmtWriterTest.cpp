@@ -42,7 +42,10 @@ TEST(SmtWriter, WritesNumbersAsTheShortestDecimalThatReadsBack) {
   for (const auto& c : cases) EXPECT_EQ(SmtNumber(c.first), c.second) << c.second;
   for (double v : {0.1, 1.0 / 3, 6.02214076e23, 5e-324, 1.7976931348623157e308})
     EXPECT_EQ(std::strtod(SmtNumber(v).c_str(), nullptr), v) << v;
-  EXPECT_EQ(SmtNumber(std::numeric_limits<double>::infinity()), "(/ 1.0 0.0)");
+  // No SMT-LIB number is infinite: cot 0 is, without the error of (/ 1.0 0.0).
+  EXPECT_EQ(SmtNumber(std::numeric_limits<double>::infinity()), "(cot 0.0)");
+  EXPECT_EQ(SmtNumber(-std::numeric_limits<double>::infinity()), "(- (cot 0.0))");
+  EXPECT_EQ(SmtNumber(std::nan("")), "(+ (cot 0.0) (- (cot 0.0)))");
 }
 
 // The examples smt-let.smt2 and smt-logic.smt2 show whole scripts written.
@@ -88,7 +91,7 @@ TEST(SmtWriter, DeclaresABoolVariableUsedAsANumberAsReal) {
   rel.Add(CreateExpression(ZELString("+"), sum));
   rel.Add(CreateExpression(0.0));
   const ZELS3Node* root = CreateExpression(ZELString(">"), rel);
-  EXPECT_EQ(WriteSmt({root}, {{1ull, "p"}}, {1ull}, "QF_LRA"),
+  EXPECT_EQ(WriteSmt({root}, {{1ull, "p"}}, {1ull}, "QF_LRA", 0),
             "(set-logic QF_LRA)\n"
             "(declare-fun p () Real)\n"
             "(assert (> (+ 2.0 p) 0.0))\n"
@@ -113,6 +116,12 @@ TEST(SmtWriter, WrittenScriptsReadBackToTheSameScript) {
       "(declare-fun p () Bool) (declare-fun q () Bool) (declare-fun a () Real)"
       "(assert (or (and p (> a 1)) (not q) (= p q))) (assert (distinct a 1 2))",
       "(declare-fun x () Real) (assert (< (/ 1 (* x x x)) (^ x 0.5) (sqrt (abs x))))",
+      // Infinity, next to the division that sets the error.
+      "(declare-fun x () Real) (assert (> (cot 0.0) (/ 1 0) x))",
+      // Transfer makes 0 = y, which the calculator keeps and does not fix y.
+      "(declare-fun y () Real) (assert (= (- y) 0)) (assert (= y 1))",
+      // x >= 1 as a negation (named >==) and as itself: one node once read.
+      "(declare-fun x () Real) (declare-fun p () Bool) (assert (or (not (< x 1)) p (>= x 1)))",
   };
   for (const char* s : scripts) {
     for (bool process : {false, true}) {

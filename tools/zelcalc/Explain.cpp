@@ -123,6 +123,28 @@ std::string FixedVariable(const Expr& e) {
   return "";
 }
 
+bool DomainRule(int code, std::string* function, std::string* needs) {
+  static const char* const names[] = {"ln", "sqrt", "asin", "acos"};
+  static const char* const domains[] = {"a positive number", "a number that is not negative",
+                                        "a number from -1 to 1", "a number from -1 to 1"};
+  if (code < 3 || code > 6) return false;
+  *function = names[code - 3];
+  *needs = domains[code - 3];
+  return true;
+}
+
+bool FixesAVariable(const ZELS3Node* n, unsigned long long* id, double* value) {
+  if (n == nullptr || n->GetNodeType() != NodeEqual || n->GetArgsNum() != 2) return false;
+  const ZELS3Node* a = n->GetArg(0);
+  const ZELS3Node* b = n->GetArg(1);
+  if (a == nullptr || b == nullptr) return false;
+  if (b->GetNodeType() == NodeVariable) std::swap(a, b);
+  if (a->GetNodeType() != NodeVariable || b->GetNodeType() != NodeConstant) return false;
+  if (id != nullptr) *id = a->GetVariableID();
+  if (value != nullptr) *value = b->GetConstant();
+  return true;
+}
+
 std::string HelpText() {
   std::string h =
       "statements (one per line, or separated by ';'; '#' starts a comment):\n"
@@ -214,15 +236,12 @@ std::string Session::Explain(int code, const Statement& s) {
     case 4:
     case 5:
     case 6: {
-      static const char* const names[] = {"ln", "sqrt", "asin", "acos"};
-      static const char* const domains[] = {"a positive number", "a number that is not negative",
-                                            "a number from -1 to 1", "a number from -1 to 1"};
-      const std::string f = names[code - 3];
+      std::string f, needs;
+      DomainRule(code, &f, &needs);
       why = search([&](const Expr& e) -> std::string {
         double v;
         if (!e.call || e.text != f || e.args.size() != 1 || !number(e, 0, &v)) return "";
-        return f + " needs " + domains[code - 3] + "; here it is given " +
-               zeltav_support::FormatNumber(v);
+        return f + " needs " + needs + "; here it is given " + zeltav_support::FormatNumber(v);
       });
       break;
     }

@@ -22,6 +22,14 @@ bool IsFalseBetweenNumbers(const ZELS3Node* n);
 // The variable that "name = number" (or "number = name") fixes; empty otherwise.
 std::string FixedVariable(const Expr& constraint);
 
+// The same for a built node: x = 5 or 5 = x over numbers, as intake takes it
+// when it stands alone; id and value may be null.
+bool FixesAVariable(const ZELS3Node* n, unsigned long long* id, double* value);
+
+// For the domain errors 3 to 6: the library function (ln, sqrt, asin, acos)
+// and what its operand must be ("a positive number"); false for other codes.
+bool DomainRule(int code, std::string* function, std::string* needs);
+
 // What the type numbers of raw output mean.
 extern const char kTypeLegend[];
 

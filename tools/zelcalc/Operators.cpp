@@ -7,34 +7,38 @@ namespace zelcalc {
 const std::vector<Operator>& Operators() {
   using G = Grouping;
   static const std::vector<Operator> table = {
-      {"->", kImplies, G::Right, "implies"},
-      {"or", kOr, G::Left, "logical or"},
-      {"||", kOr, G::Left, "logical or"},
-      {"\\/", kOr, G::Left, "logical or"},
-      {"and", kAnd, G::Left, "logical and"},
-      {"&&", kAnd, G::Left, "logical and"},
-      {"/\\", kAnd, G::Left, "logical and"},
-      {"not", kNot, G::Prefix, "logical not"},
-      {"~", kNot, G::Prefix, "logical not"},
-      {"=", kRelation, G::None, "comparisons (<<>>: not equal, always between booleans)"},
-      {"==", kRelation, G::None, "comparisons (<<>>: not equal, always between booleans)"},
-      {"<>", kRelation, G::None, "comparisons (<<>>: not equal, always between booleans)"},
-      {"<<>>", kRelation, G::None, "comparisons (<<>>: not equal, always between booleans)"},
-      {"<", kRelation, G::None, "comparisons (<<>>: not equal, always between booleans)"},
-      {"<<", kRelation, G::None, "comparisons (<<>>: not equal, always between booleans)"},
-      {"<=", kRelation, G::None, "comparisons (<<>>: not equal, always between booleans)"},
-      {"<==", kRelation, G::None, "comparisons (<<>>: not equal, always between booleans)"},
-      {">", kRelation, G::None, "comparisons (<<>>: not equal, always between booleans)"},
-      {">>", kRelation, G::None, "comparisons (<<>>: not equal, always between booleans)"},
-      {">=", kRelation, G::None, "comparisons (<<>>: not equal, always between booleans)"},
-      {">==", kRelation, G::None, "comparisons (<<>>: not equal, always between booleans)"},
-      {"+", kAdditive, G::Run, "plus"},
-      {"-", kAdditive, G::Run, "minus"},
-      {"*", kMultiplicative, G::Run, "times"},
-      {"/", kMultiplicative, G::Left, "divided by"},
-      {"-", kUnary, G::Prefix, "negative"},
-      {"+", kUnary, G::Prefix, "positive"},
-      {"^", kPower, G::Right, "to the power"}};
+      {"->", kImplies, G::Right, "implies", "=>"},
+      {"or", kOr, G::Left, "logical or", "or"},
+      {"||", kOr, G::Left, "logical or", nullptr},
+      {"\\/", kOr, G::Left, "logical or", nullptr},
+      {"and", kAnd, G::Left, "logical and", "and"},
+      {"&&", kAnd, G::Left, "logical and", nullptr},
+      {"/\\", kAnd, G::Left, "logical and", nullptr},
+      {"not", kNot, G::Prefix, "logical not", "not"},
+      {"~", kNot, G::Prefix, "logical not", nullptr},
+      {"=", kRelation, G::None, "comparisons (<<>>: not equal, always between booleans)", "="},
+      {"==", kRelation, G::None, "comparisons (<<>>: not equal, always between booleans)", nullptr},
+      {"<>", kRelation, G::None, "comparisons (<<>>: not equal, always between booleans)",
+       "distinct"},
+      {"<<>>", kRelation, G::None, "comparisons (<<>>: not equal, always between booleans)",
+       nullptr},
+      {"<", kRelation, G::None, "comparisons (<<>>: not equal, always between booleans)", "<"},
+      {"<<", kRelation, G::None, "comparisons (<<>>: not equal, always between booleans)", nullptr},
+      {"<=", kRelation, G::None, "comparisons (<<>>: not equal, always between booleans)", "<="},
+      {"<==", kRelation, G::None, "comparisons (<<>>: not equal, always between booleans)",
+       nullptr},
+      {">", kRelation, G::None, "comparisons (<<>>: not equal, always between booleans)", ">"},
+      {">>", kRelation, G::None, "comparisons (<<>>: not equal, always between booleans)", nullptr},
+      {">=", kRelation, G::None, "comparisons (<<>>: not equal, always between booleans)", ">="},
+      {">==", kRelation, G::None, "comparisons (<<>>: not equal, always between booleans)",
+       nullptr},
+      {"+", kAdditive, G::Run, "plus", "+"},
+      {"-", kAdditive, G::Run, "minus", "-"},
+      {"*", kMultiplicative, G::Run, "times", "*"},
+      {"/", kMultiplicative, G::Left, "divided by", "/"},
+      {"-", kUnary, G::Prefix, "negative", nullptr},
+      {"+", kUnary, G::Prefix, "positive", nullptr},
+      {"^", kPower, G::Right, "to the power", "^"}};
   return table;
 }
 
@@ -47,6 +51,12 @@ const Operator* FindInfix(const std::string& spelling) {
 const Operator* FindPrefix(const std::string& spelling) {
   for (const Operator& op : Operators())
     if (op.grouping == Grouping::Prefix && spelling == op.spelling) return &op;
+  return nullptr;
+}
+
+const Operator* FindSmtlib(const std::string& name) {
+  for (const Operator& op : Operators())
+    if (op.smtlib != nullptr && name == op.smtlib) return &op;
   return nullptr;
 }
 

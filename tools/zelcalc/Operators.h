@@ -1,6 +1,7 @@
 // The operators of .zel text: spelling, binding strength, how a run of them
-// groups, and what kind of operation they write. The lexer, the parser and
-// the infix printer all read this one table.
+// groups, what kind of operation they write, and the SMT-LIB name that reads
+// as them. The lexer, the parser, the infix printer and the SMT-LIB reader
+// all read this one table.
 #ifndef ZELCALC_OPERATORS_H
 #define ZELCALC_OPERATORS_H
 
@@ -36,6 +37,7 @@ struct Operator {
   Level level;
   Grouping grouping;
   const char* meaning;  // for help and messages: "less than", "logical and", ...
+  const char* smtlib;   // the SMT-LIB name of the operation, or null (one row per name)
 };
 
 // All rows, in the order help lists them.
@@ -44,6 +46,9 @@ const std::vector<Operator>& Operators();
 // The row for a spelling used between two operands, or used in front of one.
 const Operator* FindInfix(const std::string& spelling);
 const Operator* FindPrefix(const std::string& spelling);
+
+// The row an SMT-LIB operation name reads as: "distinct" -> "<>", "=>" -> "->".
+const Operator* FindSmtlib(const std::string& name);
 
 // The spellings made of punctuation, longest first, for the lexer.
 const std::vector<std::string>& SymbolSpellings();

@@ -273,15 +273,26 @@ void Session::RunStatement(const Statement& s) {
   NoteFirstError(clear, s, "");
 }
 
+std::size_t Session::FixedVariables() const {
+  std::size_t n = 0;
+  for (const auto& v : names_) n += calc_->IsExactVariable(v.first) != 0;
+  return n;
+}
+
 unsigned long long Session::DeclareVariable(const std::string& name) { return VariableId(name); }
 
 void Session::Note(const Position& pos, const std::string& message) {
   err_ << Where(pos) << ": note: " << message << "\n";
 }
 
-void Session::RunBuilt(const Statement& s, ZELS3Node* node, bool clear, const std::string& why) {
+void Session::RunBuilt(const Statement& s, ZELS3Node* node, bool clear, const Explainer& explain) {
   AddConstraint(s, node);
-  NoteFirstError(clear, s, why);
+  NoteBuilt(s, clear, explain);
+}
+
+void Session::NoteBuilt(const Statement& s, bool clear, const Explainer& explain) {
+  const int code = calc_->GetError();
+  NoteFirstError(clear, s, clear && code != 0 && explain ? explain(code) : "");
 }
 
 void Session::NoteFirstError(bool clear, const Statement& s, const std::string& why) {
@@ -325,7 +336,7 @@ void Session::PrintSystem() {
   } else if (settings_.json) {
     json_->WriteSystem(out_, equations);
   } else if (settings_.smtOutput) {
-    out_ << WriteSmt(equations, names_, {}, "");
+    out_ << WriteSmt(equations, names_, {}, "", FixedVariables());
   } else if (settings_.let && !settings_.raw) {
     out_ << WriteInfixLet(equations, printer_, names_);
   } else {

@@ -65,10 +65,15 @@ class Session {
   // let-bound terms shared, which an Expr tree cannot): the identifier of a
   // variable, made on first use; and a built constraint added as a
   // Constraint statement would be, with the first error tracked for s (whose
-  // expr may be null; clear: the error code was 0 before node was built): why
-  // explains it, or when empty the code alone does.
+  // expr may be null; clear: the error code was 0 before node was built):
+  // explain tells why from the code, or when it returns "" the code alone
+  // does. NoteBuilt tracks the first error of a statement that adds nothing.
+  using Explainer = std::function<std::string(int code)>;
   unsigned long long DeclareVariable(const std::string& name);
-  void RunBuilt(const Statement& s, ZELS3Node* node, bool clear, const std::string& why);
+  void RunBuilt(const Statement& s, ZELS3Node* node, bool clear, const Explainer& explain);
+  void NoteBuilt(const Statement& s, bool clear, const Explainer& explain);
+  // "file:line:col" of a position of the input.
+  std::string Where(const Position& pos) const;
   // Messages at a position of the input: Report counts as an error of the
   // input (exit status 1), Warn and Note do not.
   void Report(const Position& pos, const std::string& message);
@@ -80,6 +85,9 @@ class Session {
     systemWriter_ = std::move(writer);
   }
   const VariableNames& names() const { return names_; }
+  // Variables the calculator has fixed (exact variables): the output pass
+  // writes one equation for each, before the others.
+  std::size_t FixedVariables() const;
   std::ostream& out() const { return out_; }
 
   // Processes the system, prints it and writes the graph; reports the
@@ -132,7 +140,6 @@ class Session {
   std::string Explain(int code, const Statement& s);
   std::string ErrorText(int code) const;
   bool WriteGraph();
-  std::string Where(const Position& pos) const;
 
   std::ostream& out_;
   std::ostream& err_;

@@ -1,10 +1,13 @@
 #include "SmtReader.h"
 
+#include <zeltav_support/NumberFormat.h>
+
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 
+#include "Explain.h"
 #include "Lexer.h"
 #include "Operators.h"
 
@@ -37,14 +40,8 @@ const char* Function(const std::string& op) {
   return nullptr;
 }
 
-// SMT-LIB relation -> the library's spelling.
-const char* Relation(const std::string& op) {
-  static const char* const table[][2] = {{"=", "="}, {"<", "<"},   {"<=", "<="},
-                                         {">", ">"}, {">=", ">="}, {"distinct", "<>"}};
-  for (const auto& row : table)
-    if (op == row[0]) return Library(row[1]);
-  return nullptr;
-}
+// The library's spelling of an SMT-LIB operation, from the operator table.
+const char* Spelling(const char* smtlib) { return FindSmtlib(smtlib)->spelling; }
 
 // Commands that set up or ask the solver: nothing for the calculator, ignored.
 bool Query(const std::string& c) {
@@ -74,6 +71,27 @@ std::string Abridged(const std::string& text) {
   return Printable(s);
 }
 
+void Write(const SExpr& e, std::string* out, std::size_t limit) {
+  if (out->size() > limit) return;
+  if (e.kind != SExpr::Kind::List) {
+    *out += e.kind == SExpr::Kind::Symbol ? SmtSymbol(e.text) : e.text;
+    return;
+  }
+  *out += '(';
+  for (std::size_t i = 0; i < e.items.size() && out->size() <= limit; ++i) {
+    if (i > 0) *out += ' ';
+    Write(e.items[i], out, limit);
+  }
+  *out += ')';
+}
+
+// A term as SMT-LIB text on one line, for messages: (/ y 0).
+std::string Written(const SExpr& e) {
+  std::string s;
+  Write(e, &s, 60);
+  return s.size() > 60 ? Printable(s.substr(0, 57)) + "..." : Printable(s);
+}
+
 }  // namespace
 
 void SmtReader::Report(const Position& pos, const std::string& kind, const std::string& message) {
@@ -84,6 +102,73 @@ void SmtReader::Report(const Position& pos, const std::string& kind, const std::
   } else {
     session_.Report(pos, kind + ": " + message);
   }
+}
+
+void SmtReader::Restart() {
+  scopes_.clear();
+  depth_ = 0;
+  divisionsByZero_.clear();
+  cause_ = Cause();
+}
+
+void SmtReader::WarnDivisions() {
+  for (const Position& p : divisionsByZero_)
+    Report(p, "warning", "division by zero (the calculator sets error 2); the assertion is kept");
+  divisionsByZero_.clear();
+}
+
+void SmtReader::NoteCause(const SExpr& e, const std::vector<Value>& args) {
+  const int code = session_.calculator().GetError();
+  if (cause_.code != 0 || code == 0) return;
+  cause_.code = code;
+  cause_.pos = e.items[0].pos;
+  cause_.term = Written(e);
+  cause_.op = e.items[0].text;
+  if (args.size() == 1 && args[0].node != nullptr && args[0].node->IsConstant())
+    cause_.operand = args[0].node;
+}
+
+std::string SmtReader::Explain(int code, const ZELS3Node* node) const {
+  if (code == 101) return Inconsistency(node);
+  if (cause_.code != code) return "";
+  const std::string in = "'" + cause_.term + "' at " + std::to_string(cause_.pos.line) + ":" +
+                         std::to_string(cause_.pos.column);
+  std::string function, needs;
+  if (code == 2) return "division by zero in " + in;
+  if (DomainRule(code, &function, &needs) && cause_.operand != nullptr)
+    return cause_.op + " needs " + needs + "; here it is given " +
+           zeltav_support::FormatNumber(cause_.operand->GetConstant()) + ", in " + in;
+  return "set while building " + in;
+}
+
+// The conjunct that intake found false, or that fixes a variable fixed at
+// another value before.
+std::string SmtReader::Inconsistency(const ZELS3Node* node) const {
+  std::vector<const ZELS3Node*> stack{node};
+  while (!stack.empty()) {
+    const ZELS3Node* n = stack.back();
+    stack.pop_back();
+    if (n == nullptr) continue;
+    if (n->GetNodeType() == NodeAnd) {
+      for (unsigned i = n->GetArgsNum(); i-- > 0;) stack.push_back(n->GetArg(i));
+      continue;
+    }
+    if (n->IsFalse())
+      return std::string(n == node ? "the assertion" : "a conjunct of the assertion") +
+             " is false: the system is inconsistent";
+    unsigned long long id;
+    double value;
+    if (!FixesAVariable(n, &id, &value)) continue;
+    const ZELS3Node* fixed = session_.calculator().GetExactVariable(id);
+    if (fixed == nullptr || fixed->GetConstant() == value) continue;
+    auto by = fixedBy_.find(id);
+    auto name = names().find(id);
+    return (name != names().end() ? name->second : "a variable") + " is already fixed at " +
+           zeltav_support::FormatNumber(fixed->GetConstant()) +
+           (by != fixedBy_.end() ? " by " + by->second : std::string()) +
+           ": the system is inconsistent";
+  }
+  return "";
 }
 
 void SmtReader::Read(const std::string& source) {
@@ -116,9 +201,7 @@ void SmtReader::ReadCommand(const std::string& text, const Position& start) {
       ++errors_;
       continue;
     }
-    scopes_.clear();
-    depth_ = 0;
-    divisionsByZero_.clear();
+    Restart();
     try {
       Command(c);
     } catch (const Refusal& refusal) {
@@ -134,8 +217,7 @@ ZELS3Node* SmtReader::Term(const std::string& text) {
   SExpr e;
   SyntaxError error;
   if (reader.Next(&e, &error) != SExprReader::Result::Ok) return nullptr;
-  scopes_.clear();
-  depth_ = 0;
+  Restart();
   try {
     return Eval(e).node;
   } catch (const Refusal& refusal) {
@@ -181,9 +263,7 @@ void SmtReader::Command(const SExpr& c) {
         ++errors_;
         ++refused_;
       }
-      scopes_.clear();
-      depth_ = 0;
-      divisionsByZero_.clear();
+      Restart();
     }
   } else if (head == "set-logic") {
     if (a.size() == 2 && a[1].kind == SExpr::Kind::Symbol) {
@@ -243,12 +323,13 @@ void SmtReader::Declare(const SExpr& name, const SExpr& sort) {
   if (s == Sort::Bool) {
     // p stands for the relation p = 1 over a real variable.
     booleans_.insert(id);
-    g.value = Make("=", {g.value.node, CreateExpression(1.0)}, Sort::Bool);
+    g.value = Make(Spelling("="), {g.value.node, CreateExpression(1.0)}, Sort::Bool);
   }
   globals_[name.text] = std::move(g);
 }
 
 void SmtReader::Define(const SExpr& c) {
+  const bool clear = session_.calculator().GetError() == 0;
   const std::vector<SExpr>& a = c.items;
   if (a.size() != 5 || a[1].kind != SExpr::Kind::Symbol || a[2].kind != SExpr::Kind::List)
     throw Refusal{c.pos, "define-fun takes a name, parameters, a sort and a term", false};
@@ -279,23 +360,40 @@ void SmtReader::Define(const SExpr& c) {
     throw;
   }
   globals_[name] = std::move(g);
+  // A constant is built here, once: its division by zero or domain error too.
+  WarnDivisions();
+  Statement s;
+  s.pos = c.pos;
+  s.text = Abridged(text_);
+  session_.NoteBuilt(s, clear, [&](int code) { return Explain(code, nullptr); });
 }
 
 void SmtReader::Assert(const SExpr& c) {
-  const bool clear = session_.calculator().GetError() == 0;
+  ZELSymbolicCalculator& calc = session_.calculator();
+  const bool clear = calc.GetError() == 0;
   Value v = Eval(c.items[1]);
   if (v.sort != Sort::Bool) throw Refusal{c.items[1].pos, "assert needs a Bool term", false};
-  for (const Position& p : divisionsByZero_)
-    Report(p, "warning", "division by zero (the calculator sets error 2); the assertion is kept");
+  WarnDivisions();
   ++assertions_;
   Statement s;
   s.pos = c.pos;
   s.text = Abridged(text_);
-  std::string why;
-  if (!divisionsByZero_.empty())
-    why = "division by zero in the term at " + std::to_string(divisionsByZero_[0].line) + ":" +
-          std::to_string(divisionsByZero_[0].column);
-  session_.RunBuilt(s, v.node, clear, why);
+  session_.RunBuilt(s, v.node, clear, [&](int code) { return Explain(code, v.node); });
+  // The variables this assertion fixed, for a later contradiction.
+  std::vector<const ZELS3Node*> stack{v.node};
+  while (!stack.empty()) {
+    const ZELS3Node* n = stack.back();
+    stack.pop_back();
+    unsigned long long id;
+    double value;
+    if (n == nullptr) continue;
+    if (n->GetNodeType() == NodeAnd) {
+      for (unsigned i = 0; i < n->GetArgsNum(); ++i) stack.push_back(n->GetArg(i));
+    } else if (FixesAVariable(n, &id, &value) && fixedBy_.count(id) == 0 &&
+               calc.IsExactVariable(id)) {
+      fixedBy_.emplace(id, "'" + s.text + "' (" + session_.Where(s.pos) + ")");
+    }
+  }
 }
 
 SmtReader::Value SmtReader::Make(const char* spelling, const std::vector<ZELS3Node*>& args,
@@ -424,15 +522,14 @@ SmtReader::Value SmtReader::EvalList(const SExpr& e) {
   for (std::size_t i = 1; i < e.items.size(); ++i) args.push_back(Eval(e.items[i]));
 
   auto global = globals_.find(op);
-  if (global != globals_.end() && global->second.kind == Global::Kind::Function) {
-    return Expand(e, global->second, args);
-  }
-  if (global != globals_.end()) {
+  if (global != globals_.end() && global->second.kind != Global::Kind::Function) {
     if (global->second.kind == Global::Kind::Refused)
       throw Refusal{head.pos, Quoted(op) + ", " + global->second.why, true};
     throw Refusal{head.pos, Quoted(op) + " is not a function", false};
   }
-  return Apply(e, op, args);
+  Value v = global != globals_.end() ? Expand(e, global->second, args) : Apply(e, op, args);
+  NoteCause(e, args);
+  return v;
 }
 
 // The nodes of the operands, which must all have the given sort.
@@ -462,75 +559,88 @@ SmtReader::Value SmtReader::Apply(const SExpr& e, const std::string& op,
                     false};
   };
 
-  if (op == "+" || op == "-" || op == "*") {
-    arity(1);
-    return Make(op.c_str(), Nodes(e, args, Sort::Real), Sort::Real);
-  }
-  if (op == "/" || op == "^") {
-    arity(2);
-    if (op == "^" && n != 2) throw Refusal{at, "'^' takes two operands", false};
-    std::vector<ZELS3Node*> v = Nodes(e, args, Sort::Real);
-    ZELS3Node* r = v[0];
-    for (std::size_t i = 1; i < n; ++i) {
-      if (op == "/" && v[i] != nullptr && v[i]->IsZero()) divisionsByZero_.push_back(at);
-      r = Make(op.c_str(), {r, v[i]}, Sort::Real).node;
-    }
-    return Value{r, Sort::Real};
-  }
   if (op == "sec" || op == "csc") {
     // sec x = 1/cos x, csc x = 1/sin x.
     if (n != 1) throw Refusal{at, Quoted(op) + " takes one operand", false};
-    Value c = Make(op == "sec" ? "cos" : "sin", Nodes(e, args, Sort::Real), Sort::Real);
-    return Make("/", {CreateExpression(1.0), c.node}, Sort::Real);
+    Value c = Make(Function(op == "sec" ? "cos" : "sin"), Nodes(e, args, Sort::Real), Sort::Real);
+    return Make(Spelling("/"), {CreateExpression(1.0), c.node}, Sort::Real);
   }
   if (const char* f = Function(op)) {
     if (n != 1) throw Refusal{at, Quoted(op) + " takes one operand", false};
     std::vector<ZELS3Node*> v = Nodes(e, args, Sort::Real);
     return *f == '\0' ? Value{v[0], Sort::Real} : Make(f, v, Sort::Real);
   }
-  if (const char* rel = Relation(op)) {
-    arity(2);
-    // Every operand of =, distinct has the sort of the first; the others compare reals.
-    const Sort sort = (op == "=" || op == "distinct") ? args[0].sort : Sort::Real;
-    std::vector<ZELS3Node*> v = Nodes(e, args, sort);
-    std::vector<ZELS3Node*> parts;
-    if (op == "distinct") {
-      // Pairwise different: (distinct a b c) -> a <> b and a <> c and b <> c.
-      for (std::size_t i = 0; i < n; ++i)
-        for (std::size_t j = i + 1; j < n; ++j)
-          parts.push_back(Make(rel, {v[i], v[j]}, Sort::Bool).node);
-    } else {
-      // A chain: (< a b c) -> (a < b) and (b < c).
-      for (std::size_t i = 0; i + 1 < n; ++i)
-        parts.push_back(Make(rel, {v[i], v[i + 1]}, Sort::Bool).node);
-    }
-    return Value{Balanced("and", parts, 0, parts.size()), Sort::Bool};
-  }
-  if (op == "and" || op == "or") {
-    std::vector<ZELS3Node*> v = Nodes(e, args, Sort::Bool);
-    if (v.empty())
-      return Value{CreateExpression(static_cast<unsigned char>(op == "and")), Sort::Bool};
-    return Value{Balanced(op.c_str(), v, 0, n), Sort::Bool};
-  }
-  if (op == "not") {
-    if (n != 1) throw Refusal{at, "'not' takes one operand", false};
-    return Make("not", Nodes(e, args, Sort::Bool), Sort::Bool);
-  }
-  if (op == "=>") {
-    arity(2);
-    // Right-associative: (=> a b c) -> a -> (b -> c).
-    std::vector<ZELS3Node*> v = Nodes(e, args, Sort::Bool);
-    ZELS3Node* r = v[n - 1];
-    for (std::size_t i = n - 1; i-- > 0;) r = Make("->", {v[i], r}, Sort::Bool).node;
-    return Value{r, Sort::Bool};
-  }
   if (op == "xor") {
     arity(2);
-    // Left-associative; a xor b is a <> b over booleans.
+    // Left-associative; a xor b is a <> b over booleans (distinct's spelling).
     std::vector<ZELS3Node*> v = Nodes(e, args, Sort::Bool);
     ZELS3Node* r = v[0];
-    for (std::size_t i = 1; i < n; ++i) r = Make("<>", {r, v[i]}, Sort::Bool).node;
+    for (std::size_t i = 1; i < n; ++i) r = Make(Spelling("distinct"), {r, v[i]}, Sort::Bool).node;
     return Value{r, Sort::Bool};
+  }
+  const Operator* row = FindSmtlib(op);
+  if (row == nullptr) throw Refusal{at, "unknown function " + Quoted(op), true};
+  const char* spelling = row->spelling;
+  switch (row->level) {
+    case kAdditive:
+    case kMultiplicative:
+    case kPower: {
+      if (row->grouping == Grouping::Run) {
+        // + - *: one operation over all operands.
+        arity(1);
+        return Make(spelling, Nodes(e, args, Sort::Real), Sort::Real);
+      }
+      // / and ^ to the left: (/ a b c) -> (a / b) / c.
+      arity(2);
+      if (row->level == kPower && n != 2)
+        throw Refusal{at, Quoted(op) + " takes two operands", false};
+      std::vector<ZELS3Node*> v = Nodes(e, args, Sort::Real);
+      ZELS3Node* r = v[0];
+      for (std::size_t i = 1; i < n; ++i) {
+        if (row->level == kMultiplicative && v[i] != nullptr && v[i]->IsZero())
+          divisionsByZero_.push_back(at);
+        r = Make(spelling, {r, v[i]}, Sort::Real).node;
+      }
+      return Value{r, Sort::Real};
+    }
+    case kRelation: {
+      arity(2);
+      // Every operand of =, distinct has the sort of the first; the others compare reals.
+      const Sort sort = (op == "=" || op == "distinct") ? args[0].sort : Sort::Real;
+      std::vector<ZELS3Node*> v = Nodes(e, args, sort);
+      std::vector<ZELS3Node*> parts;
+      if (op == "distinct") {
+        // Pairwise different: (distinct a b c) -> a <> b and a <> c and b <> c.
+        for (std::size_t i = 0; i < n; ++i)
+          for (std::size_t j = i + 1; j < n; ++j)
+            parts.push_back(Make(spelling, {v[i], v[j]}, Sort::Bool).node);
+      } else {
+        // A chain: (< a b c) -> (a < b) and (b < c).
+        for (std::size_t i = 0; i + 1 < n; ++i)
+          parts.push_back(Make(spelling, {v[i], v[i + 1]}, Sort::Bool).node);
+      }
+      return Value{Balanced(Spelling("and"), parts, 0, parts.size()), Sort::Bool};
+    }
+    case kAnd:
+    case kOr: {
+      std::vector<ZELS3Node*> v = Nodes(e, args, Sort::Bool);
+      if (v.empty())
+        return Value{CreateExpression(static_cast<unsigned char>(row->level == kAnd)), Sort::Bool};
+      return Value{Balanced(spelling, v, 0, n), Sort::Bool};
+    }
+    case kNot:
+      if (n != 1) throw Refusal{at, Quoted(op) + " takes one operand", false};
+      return Make(spelling, Nodes(e, args, Sort::Bool), Sort::Bool);
+    case kImplies: {
+      arity(2);
+      // Right-associative: (=> a b c) -> a -> (b -> c).
+      std::vector<ZELS3Node*> v = Nodes(e, args, Sort::Bool);
+      ZELS3Node* r = v[n - 1];
+      for (std::size_t i = n - 1; i-- > 0;) r = Make(spelling, {v[i], r}, Sort::Bool).node;
+      return Value{r, Sort::Bool};
+    }
+    default:
+      break;
   }
   throw Refusal{at, "unknown function " + Quoted(op), true};
 }

@@ -73,6 +73,14 @@ class SmtReader {
   void Define(const SExpr& c);
   void Assert(const SExpr& c);
   void Report(const Position& pos, const std::string& kind, const std::string& message);
+  // A new command or assertion: no division by zero and no cause seen yet.
+  void Restart();
+  void WarnDivisions();
+  // Records e as the cause when building it set the calculator's error code.
+  void NoteCause(const SExpr& e, const std::vector<Value>& args);
+  // Why the assertion node (or a term before it) set the code; "" if unknown.
+  std::string Explain(int code, const ZELS3Node* node) const;
+  std::string Inconsistency(const ZELS3Node* node) const;
 
   Value Eval(const SExpr& e);
   Value EvalSymbol(const SExpr& e);
@@ -100,6 +108,17 @@ class SmtReader {
   int depth_ = 0;
   bool intNoted_ = false;
   std::vector<Position> divisionsByZero_;
+  // The innermost term whose building first set the error code, in the
+  // command being read: where, as text, its operator and one number operand.
+  struct Cause {
+    int code = 0;
+    Position pos;
+    std::string term;
+    std::string op;
+    const ZELS3Node* operand = nullptr;
+  };
+  Cause cause_;
+  std::map<unsigned long long, std::string> fixedBy_;  // "'(assert ...)' (file:line:col)"
   int assertions_ = 0;
   int refused_ = 0;
   int errors_ = 0;

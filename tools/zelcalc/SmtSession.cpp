@@ -59,7 +59,8 @@ int RunSmtCommands(SmtCommandReader& commands, const std::string& shownName, Ses
       roots = equations;
       std::string system;
       if (settings.smtOutput) {
-        system = WriteSmt(equations, reader.names(), reader.booleans(), reader.logic());
+        system = WriteSmt(equations, reader.names(), reader.booleans(), reader.logic(),
+                          session.FixedVariables());
       } else if (settings.let && !settings.raw) {
         system = WriteInfixLet(equations, session.printer(), reader.names());
       } else {

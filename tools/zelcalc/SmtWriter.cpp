@@ -9,6 +9,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "Explain.h"
+#include "Operators.h"
 #include "SmtSyntax.h"
 
 namespace zelcalc {
@@ -112,6 +114,11 @@ class SmtWriter {
   const VariableNames& names_;
   std::set<unsigned long long> booleans_;  // those still written as Bool
   std::unordered_map<Node, std::string> bound_;
+  std::unordered_map<Node, Node> same_;  // node -> the first node written like it
+  Node Same(Node n) const {
+    auto it = same_.find(n);
+    return it != same_.end() ? it->second : n;
+  }
 };
 
 std::string SmtWriter::Variable(Node v) const {
@@ -212,7 +219,7 @@ std::string SmtWriter::Power(Node base, Node exponent) const {
 std::string SmtWriter::Text(Node n, bool define) const {
   if (n == nullptr) return "null";
   if (!define) {
-    auto it = bound_.find(n);
+    auto it = bound_.find(Same(n));
     if (it != bound_.end()) return it->second;
   }
   const ZELNodeType t = n->GetNodeType();
@@ -336,9 +343,12 @@ std::string SmtWriter::Logic(const std::vector<Node>& order) const {
       case NodeSqrt:
         nonlinear = true;
         break;
+      case NodeConstant:
+        // Written with cot: (cot 0.0) is infinity.
+        if (!std::isfinite(n->GetConstant())) transcendental = true;
+        break;
       case NodeSum:
       case NodeVariable:
-      case NodeConstant:
         break;
       default:
         if (n->GetNodeType() >= NodeSign && n->GetNodeType() <= NodeAtan) transcendental = true;
@@ -368,25 +378,47 @@ std::string SmtWriter::Write(const std::vector<Node>& roots, const std::string& 
     for (unsigned long long id : formula)
       if (number.count(id) == 0) booleans_.insert(id);
   }
-  Uses uses = CountUses(roots, children);
+  // Nodes written alike are one node once read back: x >= 1 made by negating
+  // x < 1 is named >==, a distinct node from x >= 1 itself, and both are
+  // written (>= x 1.0). Each node stands for the first one written like it,
+  // and the bindings are chosen over those, as a reading of the script sees
+  // them. Bottom up, with the arguments already standing for their first.
+  {
+    std::unordered_map<std::string, Node> first;
+    for (Node n : CountUses(roots, children).order) {
+      const std::string key = Text(n, true);
+      auto [it, fresh] = first.emplace(key, n);
+      same_[n] = it->second;
+      if (fresh && !IsLeaf(n)) bound_[n] = "\x01" + std::to_string(first.size());
+    }
+    bound_.clear();
+  }
+  const Children written = [this](Node n, std::vector<Node>* out) {
+    const std::size_t from = out->size();
+    Args(n, out);
+    for (std::size_t i = from; i < out->size(); ++i) (*out)[i] = Same((*out)[i]);
+  };
+  std::vector<Node> tops;
+  for (Node r : roots) tops.push_back(Same(r));
+  Uses uses = CountUses(tops, written);
 
   // Which roots reach each node: one (its index) or several (-1).
   std::unordered_map<Node, long> owner;
   {
     std::unordered_set<Node> seen;
     std::vector<Node> stack, kids;
-    for (std::size_t r = 0; r < roots.size(); ++r) {
-      if (roots[r] == nullptr) continue;
+    for (std::size_t r = 0; r < tops.size(); ++r) {
+      if (tops[r] == nullptr) continue;
       seen.clear();
-      stack.assign(1, roots[r]);
-      seen.insert(roots[r]);
+      stack.assign(1, tops[r]);
+      seen.insert(tops[r]);
       while (!stack.empty()) {
         Node n = stack.back();
         stack.pop_back();
         auto [it, fresh] = owner.emplace(n, static_cast<long>(r));
         if (!fresh && it->second != static_cast<long>(r)) it->second = -1;
         kids.clear();
-        Args(n, &kids);
+        written(n, &kids);
         for (Node c : kids)
           if (c != nullptr && seen.insert(c).second) stack.push_back(c);
       }
@@ -428,7 +460,7 @@ std::string SmtWriter::Write(const std::vector<Node>& roots, const std::string& 
   for (Node n : uses.order) {
     int b = 0;
     kids.clear();
-    Args(n, &kids);
+    written(n, &kids);
     for (Node c : kids) {
       if (c == nullptr) continue;
       auto l = level.find(c);
@@ -459,8 +491,11 @@ std::string SmtWriter::Write(const std::vector<Node>& roots, const std::string& 
 }  // namespace
 
 std::string SmtNumber(double value) {
-  if (std::isnan(value)) return "(/ 0.0 0.0)";
-  if (std::isinf(value)) return value < 0 ? "(- (/ 1.0 0.0))" : "(/ 1.0 0.0)";
+  // No SMT-LIB number is infinite or NaN. cot 0 is the calculator's own
+  // infinity (it folds to +inf, no error), so these read back to the same
+  // constant, where (/ 1.0 0.0) would read as a division by zero.
+  if (std::isnan(value)) return "(+ (cot 0.0) (- (cot 0.0)))";
+  if (std::isinf(value)) return value < 0 ? "(- (cot 0.0))" : "(cot 0.0)";
   if (std::signbit(value)) return "(- " + SmtNumber(-value) + ")";
   // The shortest form, d.ddd or d.ddde[+-]x or a whole number, as digits and
   // the exponent of the first one.
@@ -494,9 +529,24 @@ std::string SmtNumber(double value) {
 }
 
 std::string WriteSmt(const std::vector<const ZELS3Node*>& roots, const VariableNames& names,
-                     const std::set<unsigned long long>& booleans, const std::string& logic) {
+                     const std::set<unsigned long long>& booleans, const std::string& logic,
+                     std::size_t fixings) {
+  // An equation x = 5 standing alone fixes x when it is read: intake records
+  // it and the output lists it with the fixings, not in its place. A later
+  // root of that form is one the calculator kept (it arose after intake's
+  // check, by Transfer or elimination): written as (=> true (= x 5.0)), an
+  // implication that intake keeps as it is, it reads back to itself.
+  std::vector<const ZELS3Node*> written(roots);
+  for (std::size_t i = fixings; i < written.size(); ++i) {
+    if (!FixesAVariable(written[i], nullptr, nullptr)) continue;
+    ZELICVectorImp_ZELS3Node v(2u, 5u);
+    v.Add(CreateExpression(static_cast<unsigned char>(1)));
+    v.Add(const_cast<ZELS3Node*>(written[i]));
+    if (ZELS3Node* kept = CreateExpression(ZELString(FindInfix("->")->spelling), v))
+      written[i] = kept;
+  }
   SmtWriter writer(names, booleans);
-  return writer.Write(roots, logic);
+  return writer.Write(written, logic);
 }
 
 std::string WriteInfixLet(const std::vector<const ZELS3Node*>& roots, const Printer& printer,

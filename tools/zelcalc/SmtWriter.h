@@ -22,9 +22,12 @@ std::string SmtNumber(double value);
 // (check-sat). A node the output uses more than once is bound once: with let
 // inside the one assert that uses it, else with define-fun before the
 // asserts. Variables in booleans stand for p = 1 and are written as Bool
-// where the output uses them only that way.
+// where the output uses them only that way. The first fixings roots are the
+// calculator's fixed variables (x = value); a later x = value is written so
+// that it reads back as an equation kept, not as a fixing.
 std::string WriteSmt(const std::vector<const ZELS3Node*>& roots, const VariableNames& names,
-                     const std::set<unsigned long long>& booleans, const std::string& logic);
+                     const std::set<unsigned long long>& booleans, const std::string& logic,
+                     std::size_t fixings);
 
 // Infix, one line per root, after a line "tN := ..." for each node used more
 // than once.
