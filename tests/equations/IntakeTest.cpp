@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/Builders.h"
+
+using namespace zeltav_test;
+
+struct EquationIntake : ::testing::Test {
+  ZELSymbolicCalculator calc;
+  const ZELICVectorImp_ZELS3Node& stored = ZELSymbolicCalculatorTestAccess::Equations(&calc);
+};
+
+// x1 = 1 and x2 < 2: x1 is fixed, x2 < 2 stored. Inside f the conjunction
+// stays whole, and x4 = 3 becomes x4 in place.
+TEST_F(EquationIntake, SplitsConjunctionsOnlyAtTheTopAndConsumesFixedVariables) {
+  ZELS3Node* less = By("<", {Var(2), Num(2)});
+  calc.AddEquation(By("and", {By("==", {Var(1), Num(1)}), less}));
+  ZELS3Node* inner = By("and", {By(">", {Var(3), Num(0)}), By("<", {Var(3), Num(9)})});
+  ZELS3Node* f = By("f", {By("==", {Var(4), Num(3)}), inner});
+  calc.AddEquation(f);
+  EXPECT_TRUE(calc.IsExactVariable(1));
+  EXPECT_TRUE(calc.IsExactVariable(4));
+  ASSERT_EQ(stored.Count(), 2u);
+  EXPECT_EQ(stored[0], less);
+  EXPECT_EQ(stored[1], f);
+  EXPECT_TRUE(Has(f, {Var(4), inner}));
+}
+
+TEST_F(EquationIntake, UnwrapsTrueAndDropsWhatHoldsButReportsFalse) {
+  ZELS3Node* less = By("<", {Var(1), Num(2)});
+  calc.AddEquation(By("true", {less}));
+  calc.AddEquation(By("==", {Var(2), Var(2)}));
+  calc.AddEquation(Var(3));
+  ASSERT_EQ(stored.Count(), 1u);
+  EXPECT_EQ(stored[0], less);
+  EXPECT_EQ(calc.GetError(), 0);
+  calc.AddEquation(GetFalse());
+  EXPECT_EQ(calc.GetError(), 101);
+}
+
+// x - y >= 0  ->  x >= y, named ">="
+TEST_F(EquationIntake, TransfersARelationAndGivesItItsOutputName) {
+  calc.AddEquation(By(">==", {By("-", {Var(1), Var(2)}), Num(0)}));
+  ASSERT_EQ(stored.Count(), 1u);
+  EXPECT_TRUE(Is(stored[0], NodeGreaterEqual, {Var(1), Var(2)}));
+  EXPECT_EQ(std::string(stored[0]->GetOperName()), ">=");
+}
+
+TEST_F(EquationIntake, DropsARelationWithoutExactlyTwoArgumentsAndFixesNothing) {
+  calc.SetGauss(7);
+  calc.AddEquation(By("==", {Var(4), Num(1), Num(2)}));
+  calc.AddEquation(By("<", {Var(4)}));
+  EXPECT_EQ(calc.GetGauss(), 7);  // no relation reached the elimination
+  EXPECT_FALSE(calc.IsExactVariable(4));
+  EXPECT_EQ(stored.Count(), 0u);
+  calc.AddEquation(By("==", {By("+", {Var(1), Var(2)}), Var(3)}));
+  EXPECT_EQ(calc.GetGauss(), 1);
+}
