@@ -501,7 +501,9 @@ void NodeTable::Touched(const ZELS3Node* n) {
 }
 
 RuleWatch::RuleWatch(NodeTable* table, const ZELS3Node* n)
-    : table_(table != nullptr && table->Flags(n) != 0 ? table : nullptr), node_(n) {
+    : table_(table != nullptr && table->Holds(n) ? table : nullptr),
+      node_(n),
+      type_(n->GetNodeType()) {
   if (table_ == nullptr) return;
   outer_ = table_->quiet_;
   table_->quiet_ = n;
@@ -519,13 +521,16 @@ RuleWatch::~RuleWatch() {
     same = before[from_ + i] == node_->GetArg(i);
   }
   before.resize(from_);
-  if (!same) table_->Touched(node_);
+  if (same && node_->GetNodeType() == type_) return;
+  table_->Changed(node_);
+  table_->Touched(node_);
 }
 
 // Every entry of n, and of every node above it, is searched under its entry
 // key from now on; what the finer index holds of them is passed over.
 void NodeTable::Changed(const ZELS3Node* n) {
-  if (!nodes_.Contains(n) || changed_.Contains(n)) return;
+  // The rule that runs decides when it ends (RuleWatch).
+  if (n == quiet_ || !nodes_.Contains(n) || changed_.Contains(n)) return;
   // The nodes above n change with it, and so do their finer keys.
   std::vector<const ZELS3Node*> stack(1, n);
   while (!stack.empty()) {

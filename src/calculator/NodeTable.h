@@ -290,6 +290,7 @@ class RuleWatch {
  private:
   NodeTable* table_;
   const ZELS3Node* node_;
+  ZELNodeType type_;
   const ZELS3Node* outer_ = nullptr;
   std::size_t from_ = 0;
 };
