@@ -21,7 +21,7 @@ for target in interface reader; do
   [ -f "tests/fuzz/$target.dict" ] && dict=(-dict="tests/fuzz/$target.dict")
   echo "== $target fuzzer, ${seconds}s"
   if ! ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-      "$bin" "$work" "${dict[@]}" -max_total_time="$seconds" -max_len=4096 -timeout=20 -rss_limit_mb=4096 \
+      "$bin" "$work" "${dict[@]}" -max_total_time="$seconds" -max_len=4096 -timeout=60 -rss_limit_mb=4096 \
       -artifact_prefix=out/fuzz/findings/"$target"- -print_final_stats=1 2>out/fuzz/"$target".log; then
     status=1
     tail -60 out/fuzz/"$target".log
