@@ -19,6 +19,8 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace zeltav_calls {
@@ -104,13 +106,46 @@ constexpr int Last(const T (&)[N]) {
 
 // Bounds that keep a sequence small: operands kept for later calls, how deep
 // a kept operand may be, how many calls, how many output passes per
-// calculator (each pass rebuilds every stored equation).
+// calculator (each pass rebuilds every stored equation), and, when not 0,
+// how large the tree a kept operand unfolds to may be and how many tree
+// nodes the output passes of a calculator may write in all (each pass
+// counts the trees of the equations stored by then).
+// A node that holds a constant variable or a NaN is never shared, so the
+// output pass writes such a graph out as the tree it unfolds to.
 struct Limits {
   size_t pool;
   int depth;
   int steps;
   int outputPasses;
+  unsigned long treeNodes = 0;
+  unsigned long outputTreeNodes = 0;
 };
+
+// The number of nodes of the tree that n unfolds to, or cap + 1 when it is
+// larger; each shared node is visited once.
+inline unsigned long TreeNodes(const ZELS3Node* root, unsigned long cap) {
+  std::unordered_map<const ZELS3Node*, unsigned long> size;
+  std::vector<std::pair<const ZELS3Node*, bool>> todo{{root, false}};
+  while (!todo.empty()) {
+    const auto [n, argsDone] = todo.back();
+    todo.pop_back();
+    if (n == nullptr || (!argsDone && size.count(n) != 0)) continue;
+    const unsigned count = n->IsOperation() || n->IsUnknown() ? n->GetArgsNum() : 0;
+    if (!argsDone) {
+      todo.push_back({n, true});
+      for (unsigned i = 0; i < count; ++i) todo.push_back({n->GetArg(i), false});
+      continue;
+    }
+    unsigned long total = 1;
+    for (unsigned i = 0; i < count; ++i) {
+      const auto found = size.find(n->GetArg(i));
+      if (found != size.end()) total += found->second;
+    }
+    size[n] = total > cap ? cap + 1 : total;
+  }
+  const auto found = size.find(root);
+  return found != size.end() ? found->second : 0;
+}
 
 // A host's handle: the library only stores it, so any value will do.
 template <class Handle>
@@ -170,6 +205,7 @@ class Calls {
 
   void Keep(ZELS3Node* n, int depth) {
     if (!n || depth > limits_.depth) return;
+    if (limits_.treeNodes != 0 && TreeNodes(n, limits_.treeNodes) > limits_.treeNodes) return;
     last_ = {n, depth};
     if (pool_.size() < limits_.pool)
       pool_.push_back({n, depth});
@@ -209,6 +245,8 @@ class Calls {
     out_.Reset();
     End();
     passes_ = 0;
+    stored_ = 0;
+    written_ = 0;
   }
 
   void Build() {
@@ -363,6 +401,10 @@ class Calls {
   void Output() {
     ZELSymbolicCalculator& calc = *calc_;
     if (passes_ >= limits_.outputPasses) return;
+    if (limits_.outputTreeNodes != 0) {
+      if (written_ + stored_ > limits_.outputTreeNodes) return;
+      written_ += stored_;
+    }
     ++passes_;
     out_.Begin("Simplify");
     calc.Simplify();
@@ -416,6 +458,7 @@ class Calls {
         Kept a = Pick();
         Begin("AddEquation", a.node);
         calc.AddEquation(a.node);
+        if (limits_.outputTreeNodes != 0) stored_ += TreeNodes(a.node, limits_.outputTreeNodes);
         return End();
       }
       case 10: {
@@ -492,6 +535,8 @@ class Calls {
   std::vector<Kept> pool_;
   Kept last_ = {nullptr, 0};
   int passes_ = 0;
+  unsigned long stored_ = 0;   // tree nodes of the equations stored so far
+  unsigned long written_ = 0;  // tree nodes the output passes wrote
 };
 
 }  // namespace zeltav_calls
