@@ -73,8 +73,7 @@ TEST(CalculatorConstruction, AnEndingCalculatorDeletesTheVariableRecordsItHolds)
   EXPECT_EQ(gRecordsDeleted, 3);
 }
 
-// Heap in use as the C library counts it (a checker that replaces malloc
-// leaves it unchanged).
+// Heap in use as the C library counts it (unchanged under a checker's malloc).
 TEST(CalculatorConstruction, AnEndingCalculatorDeletesTheNodesItHolds) {
   const std::size_t before = mallinfo2().uordblks;
   {
@@ -145,18 +144,21 @@ TEST(NodeTable, SharesVariablesByTheirWholeIdentifier) {
   EXPECT_EQ(high->GetSignature(), x->GetSignature());
 }
 
-// Variables 1 and 268 share a signature: sin(x1) rewritten in place into
-// sin(x268) is the node a new sin(x268) finds.
+// Variables 1 and 268 share a signature: sin(x1), and cos(c1) over a
+// constant variable (equal to no node), rewritten in place into sin(x268)
+// and cos(x268), are the nodes a new sin(x268) and cos(x268) find.
 TEST(NodeTable, FindsANodeRewrittenInPlaceByItsNewArguments) {
   ZELSymbolicCalculator calc;
   ZELS3Node* x268 = Var(268);
   ZELS3Node* sine = Un(NodeSin, Var(1));
+  ZELS3Node* cosine = Un(NodeCos, Var(1, 1));
   NA::ReplaceArg(sine, x268, 0);
+  NA::ReplaceArg(cosine, x268, 0);
   EXPECT_EQ(Un(NodeSin, x268), sine);
+  EXPECT_EQ(Un(NodeCos, x268), cosine);
 }
 
-// Hundreds of keys: the index has grown past its first size since x1 and
-// sin(x1) were entered.
+// Hundreds of keys: the index has grown since x1 and sin(x1) were entered.
 TEST(NodeTable, FindsEarlyNodesAfterManyOthers) {
   ZELSymbolicCalculator calc;
   ZELS3Node* x = Var(1);
