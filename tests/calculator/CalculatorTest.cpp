@@ -1,3 +1,5 @@
+#include <malloc.h>
+
 #include <memory>
 #include <string>
 
@@ -71,6 +73,16 @@ TEST(CalculatorConstruction, AnEndingCalculatorDeletesTheVariableRecordsItHolds)
   EXPECT_EQ(gRecordsDeleted, 3);
 }
 
+// Heap in use as the C library counts it (unchanged under a checker's malloc).
+TEST(CalculatorConstruction, AnEndingCalculatorDeletesTheNodesItHolds) {
+  const std::size_t before = mallinfo2().uordblks;
+  {
+    ZELSymbolicCalculator calc;
+    for (unsigned i = 1; i <= 1000; ++i) Un(NodeSin, Var(i));
+  }
+  EXPECT_LT(mallinfo2().uordblks, before + 1000 * sizeof(ZELS3Node));
+}
+
 TEST(NodeTable, StripsAFreshDuplicateAndHandsBackTheRegisteredNode) {
   ZELSymbolicCalculator calc;
   EXPECT_EQ(calc.AddNode(nullptr), nullptr);
@@ -130,4 +142,28 @@ TEST(NodeTable, SharesVariablesByTheirWholeIdentifier) {
   EXPECT_EQ(Var(7 + (1ull << 32)), high);
   EXPECT_NE(high, x);
   EXPECT_EQ(high->GetSignature(), x->GetSignature());
+}
+
+// Variables 1 and 268 share a signature: sin(x1), and cos(c1) over a
+// constant variable (equal to no node), rewritten in place into sin(x268)
+// and cos(x268), are the nodes a new sin(x268) and cos(x268) find.
+TEST(NodeTable, FindsANodeRewrittenInPlaceByItsNewArguments) {
+  ZELSymbolicCalculator calc;
+  ZELS3Node* x268 = Var(268);
+  ZELS3Node* sine = Un(NodeSin, Var(1));
+  ZELS3Node* cosine = Un(NodeCos, Var(1, 1));
+  NA::ReplaceArg(sine, x268, 0);
+  NA::ReplaceArg(cosine, x268, 0);
+  EXPECT_EQ(Un(NodeSin, x268), sine);
+  EXPECT_EQ(Un(NodeCos, x268), cosine);
+}
+
+// Hundreds of keys: the index has grown since x1 and sin(x1) were entered.
+TEST(NodeTable, FindsEarlyNodesAfterManyOthers) {
+  ZELSymbolicCalculator calc;
+  ZELS3Node* x = Var(1);
+  ZELS3Node* sine = Un(NodeSin, x);
+  for (unsigned i = 2; i < 400; ++i) Un(NodeSin, Var(i));
+  EXPECT_EQ(Var(1), x);
+  EXPECT_EQ(Un(NodeSin, x), sine);
 }

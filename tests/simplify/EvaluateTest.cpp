@@ -1,3 +1,5 @@
+#include <memory>
+
 #include "support/Builders.h"
 
 using namespace zeltav_test;
@@ -57,4 +59,15 @@ TEST_F(Evaluation, KeepsANodeWithAWrongArgumentCountAndReportsItsCode) {
   ExpectKeptWithCode(NodeMax, {x}, 10019);
   ExpectKeptWithCode(NodeDifference, {Num(1), x}, 10020);
   ExpectKeptWithCode(NodeVariable, {}, 10005);
+}
+
+// Ending another calculator resets the code; the negation of a node of no
+// known type, simplified again, then sets 10005 itself.
+TEST(Negation, OfANodeOfNoKnownTypeSetsTheCodeOfAnUnknownType) {
+  auto older = std::make_unique<ZELSymbolicCalculator>();
+  ZELSymbolicCalculator calc;
+  ZELS3Node* negation = Un(NodeNot, new ZELS3Node(static_cast<ZELNodeType>(77)));
+  older.reset();
+  Un(NodeSin, negation);
+  EXPECT_EQ(calc.GetError(), 10005);
 }

@@ -22,7 +22,7 @@ ZELS3Node* Spelled(const char* spelling, const std::vector<ZELS3Node*>& operands
 TEST_F(LongPairLists, SumsMergeEveryTermIntoItsFirstOccurrenceAddingFromTheLast) {
   ZELS3Node *x = Var(1), *y = Var(2), *cv = Var(3, 1), *s = Un(NodeSin, x);
   EXPECT_TRUE(Has(Spelled("+", {x}, 40), {Num(40), x}));
-  EXPECT_TRUE(Has(Spelled("+", {x, s, y}, 60), {Num(20), x, Num(20), s, Num(20), y}));
+  EXPECT_TRUE(Has(Spelled("+", {x, s, y}, 120), {Num(40), x, Num(40), s, Num(40), y}));
   EXPECT_EQ(Count(Spelled("+", {cv}, 20)), 40u);  // a constant variable equals nothing
 
   std::vector<ZELS3Node*> terms = {x, y, s, x, s};
@@ -62,4 +62,27 @@ TEST_F(LongPairLists, ProductsMergeEveryFactorIntoItsFirstOccurrence) {
   EXPECT_TRUE(Has(Spelled("*", {x}, 30), {x, Num(30)}));
   EXPECT_TRUE(Has(Spelled("*", {x, s, y, s}, 40), {x, Num(10), s, Num(20), y, Num(10)}));
   EXPECT_EQ(Spelled("*", {Num(2)}, 20), Num(std::pow(2.0, 20)));
+  EXPECT_TRUE(Has(Spelled("*", {By("^", {Num(2), x})}, 40), {Num(2), By("*", {Num(40), x})}));
+}
+
+// Two sin(x1) made by hand, Equal but not one node: the one repeated 33
+// times merges into the other, which comes first.
+TEST_F(LongPairLists, SumsMergeARepeatedTermIntoAnEqualNodeBeforeIt) {
+  ZELS3Node *first = pool.Op(NodeSin, {Var(1)}), *repeated = pool.Op(NodeSin, {Var(1)});
+  ZELS3Node* sum = pool.Raw(NodeSum, {GetOne(), first});
+  for (int i = 0; i < 33; ++i) Link(sum, {GetOne(), repeated});
+  ZELS3NodeTestAccess::SimplifySum(sum);
+  EXPECT_TRUE(Has(sum, {Num(34), first}));
+}
+
+// x1 and x268 share a signature, so the terms are sorted by key. A zero
+// coefficient merged into a NaN one makes a new NaN, as pair by pair.
+TEST_F(LongPairLists, SumsMergeAZeroCoefficientIntoANaNOneAsANewNode) {
+  ZELS3Node *x = Var(1), *nan = Num(NAN);
+  ZELS3Node* sum = pool.Raw(NodeSum, {nan, x});
+  for (int i = 0; i < 33; ++i) Link(sum, {GetOne(), Var(268)});
+  Link(sum, {Num(0), x});
+  ZELS3NodeTestAccess::SimplifySum(sum);
+  EXPECT_NE(Arg(sum, 0), nan);
+  EXPECT_TRUE(std::isnan(Arg(sum, 0)->GetConstant()));
 }
