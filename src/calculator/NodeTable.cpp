@@ -48,6 +48,16 @@ unsigned int PairHome(const ZELS3Node* a, const ZELS3Node* b, unsigned int capac
                           (reinterpret_cast<std::uintptr_t>(b) >> 4) * 0xC2B2AE3D27D4EB4Full;
   return static_cast<unsigned int>((h ^ (h >> 29)) >> 16) & (capacity - 1);
 }
+
+// Mixes the keys of an unordered collection (and extra) into h, in no
+// order; true when two keys are the same.
+bool MixUnordered(std::vector<std::uint32_t>& keys, std::uint64_t extra, std::uint64_t* h) {
+  std::uint64_t sum = extra;
+  for (std::uint32_t key : keys) sum += key;
+  *h = Mix(*h * 0x100000001b3ull ^ sum);
+  std::sort(keys.begin(), keys.end());
+  return std::adjacent_find(keys.begin(), keys.end()) != keys.end();
+}
 }  // namespace
 
 template <class T>
@@ -405,15 +415,12 @@ NodeTable::Fine NodeTable::FineKeyOf(const ZELS3Node* n, std::uint32_t signature
         if (!ArgKey(n->args[k], &keys[0]) || !ArgKey(n->args[k + 1], &keys[1])) return Fine::None;
         pairs.push_back(Mix(Mix(keys[0]) * 0x100000001b3ull ^ keys[1]));
       }
-      std::uint64_t sum = 0;
-      for (std::uint32_t p : pairs) sum += p;
+      std::uint64_t trailing = 0;
       if (k < count) {  // an odd trailing element is compared in place
         if (!ArgKey(n->args[k], &keys[0])) return Fine::None;
-        sum += Mix(keys[0] ^ 0x7f4a7c15ull) * 0x9e3779b9ull;
+        trailing = Mix(keys[0] ^ 0x7f4a7c15ull) * 0x9e3779b9ull;
       }
-      h = Mix(h * 0x100000001b3ull ^ sum);
-      std::sort(pairs.begin(), pairs.end());
-      if (std::adjacent_find(pairs.begin(), pairs.end()) != pairs.end()) return Fine::Loose;
+      if (MixUnordered(pairs, trailing, &h)) return Fine::Loose;
       break;
     }
     case ArgShape::List: {
@@ -426,11 +433,7 @@ NodeTable::Fine NodeTable::FineKeyOf(const ZELS3Node* n, std::uint32_t signature
         if (!ArgKey(n->args[i], &keys[0])) return Fine::None;
         items.push_back(Mix(keys[0]));
       }
-      std::uint64_t sum = 0;
-      for (std::uint32_t item : items) sum += item;
-      h = Mix(h * 0x100000001b3ull ^ sum);
-      std::sort(items.begin(), items.end());
-      if (std::adjacent_find(items.begin(), items.end()) != items.end()) return Fine::Loose;
+      if (MixUnordered(items, 0, &h)) return Fine::Loose;
       break;
     }
     case ArgShape::None:
@@ -479,6 +482,12 @@ bool NodeTable::IsFatherOf(const ZELS3Node* f, const ZELS3Node* a) const {
   return a->fathers.Find(f) < count;
 }
 
+void NodeTable::SearchLoose(const ZELS3Node* n) {
+  for (std::uint32_t p = nodes_.Value(n); p != 0; p = entries_[p - 1].previous) {
+    loose_.Add(entries_[p - 1].key, p - 1);
+  }
+}
+
 void NodeTable::Touched(const ZELS3Node* n) {
   if (nodes_.Flags(n) == 0) return;
   std::vector<const ZELS3Node*> stack(1, n);
@@ -489,11 +498,7 @@ void NodeTable::Touched(const ZELS3Node* n) {
     if (flags == 0) continue;
     nodes_.SetFlags(m, 0);
     // m may be Equal to another node from now on: its entries are searched.
-    if ((flags & kNeverAsked) != 0) {
-      for (std::uint32_t p = nodes_.Value(m); p != 0; p = entries_[p - 1].previous) {
-        loose_.Add(entries_[p - 1].key, p - 1);
-      }
-    }
+    if ((flags & kNeverAsked) != 0) SearchLoose(m);
     for (unsigned int i = 0; i < m->fathers.Count(); ++i) {
       if (m->fathers[i] != nullptr) stack.push_back(m->fathers[i]);
     }
@@ -537,9 +542,7 @@ void NodeTable::Changed(const ZELS3Node* n) {
     const ZELS3Node* m = stack.back();
     stack.pop_back();
     if (!nodes_.Contains(m) || changed_.Contains(m) || !changed_.Insert(m)) continue;
-    for (std::uint32_t p = nodes_.Value(m); p != 0; p = entries_[p - 1].previous) {
-      loose_.Add(entries_[p - 1].key, p - 1);
-    }
+    SearchLoose(m);
     for (unsigned int i = 0; i < m->fathers.Count(); ++i) {
       if (m->fathers[i] != nullptr) stack.push_back(m->fathers[i]);
     }

@@ -252,6 +252,8 @@ class NodeTable {
   static bool LeafKey(const ZELS3Node* n, std::uint64_t* key);
   bool ArgKey(const ZELS3Node* n, std::uint64_t* key) const;
   Fine FineKeyOf(const ZELS3Node* n, std::uint32_t signature, std::uint32_t* fine) const;
+  // Every entry of n joins the loose entries, searched under its key.
+  void SearchLoose(const ZELS3Node* n);
   long OwnEntry(const ZELS3Node* node, std::uint32_t key) const;
   long FirstMatch(ZELS3Node* node, std::uint32_t key, Fine kind, std::uint32_t fine);
   bool PushChanged(unsigned int position);
