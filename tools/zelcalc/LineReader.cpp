@@ -7,23 +7,27 @@
 
 namespace zelcalc {
 
+ssize_t ReadSome(int fd, char* buffer, size_t size) {
+  for (;;) {
+    const ssize_t n = read(fd, buffer, size);
+    if (n >= 0 || errno != EINTR) return n;
+  }
+}
+
 bool LineReader::Fill() {
   if (eof_ || error_ != 0) return false;
-  for (;;) {
-    const ssize_t n = read(fd_, buffer_, sizeof buffer_);
-    if (n > 0) {
-      at_ = 0;
-      size_ = static_cast<size_t>(n);
-      return true;
-    }
-    if (n == 0) {
-      eof_ = true;
-      return false;
-    }
-    if (errno == EINTR) continue;
-    error_ = errno;
-    return false;
+  const ssize_t n = ReadSome(fd_, buffer_, sizeof buffer_);
+  if (n > 0) {
+    at_ = 0;
+    size_ = static_cast<size_t>(n);
+    return true;
   }
+  if (n == 0) {
+    eof_ = true;
+  } else {
+    error_ = errno;
+  }
+  return false;
 }
 
 LineReader::Result LineReader::Next(std::string* line) {

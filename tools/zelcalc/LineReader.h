@@ -3,9 +3,15 @@
 #ifndef ZELCALC_LINEREADER_H
 #define ZELCALC_LINEREADER_H
 
+#include <sys/types.h>
+
 #include <string>
 
 namespace zelcalc {
+
+// read(2), again after an interruption: the bytes read, 0 at the end, -1 on
+// an error (errno says which).
+ssize_t ReadSome(int fd, char* buffer, size_t size);
 
 class LineReader {
  public:

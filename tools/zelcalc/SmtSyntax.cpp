@@ -1,12 +1,11 @@
 #include "SmtSyntax.h"
 
-#include <unistd.h>
-
 #include <cctype>
 #include <cerrno>
 #include <cstring>
 
 #include "Lexer.h"
+#include "LineReader.h"
 
 namespace zelcalc {
 namespace {
@@ -198,21 +197,18 @@ SmtCommandReader::SmtCommandReader(const std::string& text, std::size_t maxBytes
 bool SmtCommandReader::Fill() {
   if (fd_ < 0 || eof_ || error_ != 0) return false;
   char chunk[65536];
-  for (;;) {
-    const ssize_t n = read(fd_, chunk, sizeof chunk);
-    if (n > 0) {
-      buffer_.assign(chunk, static_cast<std::size_t>(n));
-      at_ = 0;
-      return true;
-    }
-    if (n == 0) {
-      eof_ = true;
-      return false;
-    }
-    if (errno == EINTR) continue;
-    error_ = errno;
-    return false;
+  const ssize_t n = ReadSome(fd_, chunk, sizeof chunk);
+  if (n > 0) {
+    buffer_.assign(chunk, static_cast<std::size_t>(n));
+    at_ = 0;
+    return true;
   }
+  if (n == 0) {
+    eof_ = true;
+  } else {
+    error_ = errno;
+  }
+  return false;
 }
 
 int SmtCommandReader::Peek() {
