@@ -468,6 +468,7 @@ bench::CaseResult W7(const bench::Options& o, int n) {
 
 // --- W8: a large system read by zelcalc -----------------------------------------
 
+#ifdef ZELTAV_BENCH_ZELCALC
 // Writes statements of zelcalc's language to path until it holds at least
 // bytes: relations over sums, products, powers and functions of variables
 // v0..v(K-1), K = 4000 per MB. Returns the number of statements.
@@ -515,7 +516,6 @@ long WriteZelSystem(const std::string& path, long bytes) {
   return std::fclose(f) == 0 ? statements : -1;
 }
 
-#ifdef ZELTAV_BENCH_ZELCALC
 bench::CaseResult W8(const bench::Options& o, int megabytes) {
   bench::CaseResult r;
   char dir[] = "/tmp/zeltav-w8-XXXXXX";
