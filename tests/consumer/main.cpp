@@ -2,8 +2,14 @@
 #include <ZELTavSymbolicCalculator.h>
 
 #include <cstdio>
+#include <cstring>
 
 int main() {
+  if (std::strcmp(ZELTAV_VERSION_STRING, PACKAGE_VERSION) != 0) {
+    std::printf("consumer failed: headers of %s, package %s\n", ZELTAV_VERSION_STRING,
+                PACKAGE_VERSION);
+    return 1;
+  }
   ZELSymbolicCalculator calc;
   ZELICVectorImp_ZELS3Node sumArgs(2u, 5u);
   sumArgs.Add(CreateExpression(1ULL, static_cast<unsigned char>(0)));

@@ -1,7 +1,8 @@
 # Installs the build into a prefix outside the system paths and runs the
 # installed zelcalc there, then moves the prefix and runs it again: the
 # program must find the installed library through its relative RUNPATH, from
-# wherever the tree lies. Its output must match the build tree's zelcalc.
+# wherever the tree lies. Its output must match the build tree's zelcalc, and
+# its manual page is installed beside it.
 # Variables: BUILD_DIR, WORK_DIR, ZELCALC (the build tree's program), EXAMPLE.
 file(REMOVE_RECURSE ${WORK_DIR})
 set(prefix ${WORK_DIR}/prefix)
@@ -45,6 +46,10 @@ function(check_runs_from root)
 endfunction()
 
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+file(GLOB manual ${prefix}/share/man/man1/zelcalc.1)
+if(NOT manual)
+  message(FATAL_ERROR "no manual page installed under ${prefix}/share/man/man1")
+endif()
 capture(${ZELCALC} expected)
 check_runs_from(${prefix})
 get_filename_component(moved_parent ${moved} DIRECTORY)
