@@ -157,6 +157,9 @@ class Evaluator {
 
   double Power(const ZELS3Node* n, double base, double exponent) {
     if (base == 0 && exponent < 0) Problem(n, "division by zero: 0 to a negative power");
+    if (base < 0 && std::isfinite(exponent) && exponent != std::floor(exponent))
+      Problem(n, "a negative number to a power that is not a whole number: (" + FormatNumber(base) +
+                     ")^" + FormatNumber(exponent));
     return std::pow(base, exponent);
   }
 

@@ -67,6 +67,7 @@ TEST_F(WithSession, EvaluatorGivesTheValueAndNamesTheFirstDomainProblem) {
   const std::pair<const char*, const char*> problems[] = {
       {"asin(y)", "asin of a number outside [-1, 1]: asin(-2)"},
       {"f(x)", "the unknown operation 'f' has no value"},
+      {"y^0.5", "a negative number to a power that is not a whole number: (-2)^0.5"},
       {"x + z", "a variable without a value"}};
   for (const auto& p : problems)
     EXPECT_EQ(EvaluateChecked(session.Build(p.first), At(1, -2)).problem, p.second) << p.first;
