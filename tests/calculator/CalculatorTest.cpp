@@ -36,7 +36,7 @@ TEST(CalculatorConstruction, StartsWithNoErrorNoOutputAndTheSharedConstants) {
   EXPECT_EQ(TA::TableSize(&calc), 7u);
 }
 
-TEST(CalculatorConstruction, ASecondCalculatorBecomesCurrentWithItsOwnConstants) {
+TEST(CalculatorConstruction, ASecondCalculatorIsCurrentWithItsOwnConstantsUntilItEnds) {
   ZELSymbolicCalculator first;
   ZELS3Node* firstOne = GetOne();
   SetError(10001);
@@ -50,6 +50,8 @@ TEST(CalculatorConstruction, ASecondCalculatorBecomesCurrentWithItsOwnConstants)
     EXPECT_EQ(second.GetError(), 5);
   }
   EXPECT_EQ(first.GetError(), 0);  // the destructor resets the code
+  EXPECT_EQ(NA::Current(), nullptr);
+  EXPECT_EQ(CreateExpression(2.0), nullptr);
 }
 
 int gRecordsDeleted = 0;
