@@ -45,5 +45,25 @@ TEST_F(WithSession, FalseRelationsBetweenNumbersAreFoundAndOthersAreNot) {
     EXPECT_FALSE(IsFalseBetweenNumbers(session.Build(text))) << text;
 }
 
+// A statement that sets the error code and what the explanation says of it.
+struct Explained {
+  const char* input;
+  const char* why;
+};
+const Explained kExplained[] = {
+    {"show sin()", "sin takes exactly one argument; 'sin()' has 0"},  // the library builds 0
+    {"show sign(x, 1, 2)", "sign takes exactly one argument; 'sign(x, 1, 2)' has 3"},
+    {"show min(x)", "min takes two or more arguments (or none); 'min(x)' has one"},
+};
+
+TEST(Explain, SaysWhatTheFirstErrorMeansInTheStatementThatSetIt) {
+  for (const Explained& c : kExplained) {
+    std::ostringstream out, err;
+    Session session{out, err, Settings{}};
+    session.Run(c.input, "in.zel");
+    EXPECT_NE(err.str().find(c.why), std::string::npos) << err.str();
+  }
+}
+
 }  // namespace
 }  // namespace zelcalc

@@ -248,7 +248,11 @@ std::string Session::Explain(int code, const Statement& s) {
     case 10013:
       why = search([&](const Expr& e) -> std::string {
         if (!e.call || !OneArgument(e.text) || e.args.size() == 1) return "";
-        return e.text + " takes exactly one argument; " + shown(e) + " has " +
+        // The call as written: the library may fold it ("sin()" builds 0).
+        std::string call = e.text + "(";
+        for (size_t i = 0; i < e.args.size(); ++i)
+          call += (i > 0 ? ", " : "") + printer_.Infix(argument(e, i));
+        return e.text + " takes exactly one argument; '" + call + ")' has " +
                std::to_string(e.args.size());
       });
       break;
