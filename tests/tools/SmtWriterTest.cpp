@@ -110,11 +110,11 @@ TEST(SmtWriter, RenamesBindingsThatAVariableNameTakes) {
 
 TEST(SmtWriter, WrittenScriptsReadBackToTheSameScript) {
   const char* const scripts[] = {
-      "(declare-fun x () Real) (declare-fun y () Real) (declare-fun z () Real)"
-      "(assert (<= (+ (* 250 (exp (* (- 1.1) x))) (* 173 (exp (* (- 1.3) x))) (* 250 x) y) 297.5))"
-      "(assert (> (* 2 (* x y) (* z z) (+ x 1)) (- (* 3 y) (* 0.5 z) x)))",
-      "(declare-fun p () Bool) (declare-fun q () Bool) (declare-fun a () Real)"
-      "(assert (or (and p (> a 1)) (not q) (= p q))) (assert (distinct a 1 2))",
+      ("(declare-fun x () Real) (declare-fun y () Real) (declare-fun z () Real)"
+       "(assert (<= (+ (* 250 (exp (* (- 1.1) x))) (* 173 (exp (* (- 1.3) x))) (* 250 x) y) 297.5))"
+       "(assert (> (* 2 (* x y) (* z z) (+ x 1)) (- (* 3 y) (* 0.5 z) x)))"),
+      ("(declare-fun p () Bool) (declare-fun q () Bool) (declare-fun a () Real)"
+       "(assert (or (and p (> a 1)) (not q) (= p q))) (assert (distinct a 1 2))"),
       "(declare-fun x () Real) (assert (< (/ 1 (* x x x)) (^ x 0.5) (sqrt (abs x))))",
       // Infinity, next to the division that sets the error.
       "(declare-fun x () Real) (assert (> (cot 0.0) (/ 1 0) x))",
