@@ -121,7 +121,8 @@ bool FatherLinks::Has(const ZELS3Node* a, const ZELS3Node* f) {
   if (pairs == nullptr) return a->fathers.Find(f) < count;
   if (!pairs->Contains(a, nullptr)) {
     bool mirrored = true;
-    for (unsigned int i = 0; i < count && mirrored; ++i) mirrored = pairs->Insert(a, a->fathers[i], i);
+    for (unsigned int i = 0; i < count && mirrored; ++i)
+      mirrored = pairs->Insert(a, a->fathers[i], i);
     if (!mirrored || !pairs->Insert(a, nullptr)) return a->fathers.Find(f) < count;
   }
   return pairs->Contains(a, f);
