@@ -159,13 +159,13 @@ unsigned int FatherPairs::Home(const ZELS3Node* a, const ZELS3Node* f) const {
   return PairHome(a, f, capacity_);
 }
 
-bool FatherPairs::Contains(const ZELS3Node* a, const ZELS3Node* f) const {
-  if (capacity_ == 0) return false;
+FatherPairs::Slot* FatherPairs::Locate(const ZELS3Node* a, const ZELS3Node* f) const {
+  if (capacity_ == 0) return nullptr;
   const unsigned int mask = capacity_ - 1;
   for (unsigned int i = Home(a, f); slots_[i].a != nullptr; i = (i + 1) & mask) {
-    if (slots_[i].a == a && slots_[i].f == f) return true;
+    if (slots_[i].a == a && slots_[i].f == f) return &slots_[i];
   }
-  return false;
+  return nullptr;
 }
 
 bool FatherPairs::Grow() {
@@ -188,23 +188,26 @@ bool FatherPairs::Grow() {
   return true;
 }
 
-bool FatherPairs::Insert(const ZELS3Node* a, const ZELS3Node* f) {
-  if (Contains(a, f)) return true;
+bool FatherPairs::Insert(const ZELS3Node* a, const ZELS3Node* f, unsigned int index) {
+  if (Slot* s = Locate(a, f)) {
+    s->index = index;
+    return true;
+  }
   if (2 * (count_ + 1) > capacity_ && !Grow()) return false;
   const unsigned int mask = capacity_ - 1;
   unsigned int i = Home(a, f);
   while (slots_[i].a != nullptr) i = (i + 1) & mask;
-  slots_[i] = Slot{a, f};
+  slots_[i] = Slot{a, f, index};
   ++count_;
   return true;
 }
 
-bool FatherPairs::Erase(const ZELS3Node* a, const ZELS3Node* f) {
-  if (capacity_ == 0) return false;
+bool FatherPairs::Erase(const ZELS3Node* a, const ZELS3Node* f, unsigned int* index) {
+  Slot* s = Locate(a, f);
+  if (s == nullptr) return false;
+  if (index != nullptr) *index = s->index;
   const unsigned int mask = capacity_ - 1;
-  unsigned int i = Home(a, f);
-  while (slots_[i].a != nullptr && !(slots_[i].a == a && slots_[i].f == f)) i = (i + 1) & mask;
-  if (slots_[i].a == nullptr) return false;
+  unsigned int i = static_cast<unsigned int>(s - slots_);
   // Shift back every later pair of the run that may sit at i.
   for (unsigned int j = (i + 1) & mask; slots_[j].a != nullptr; j = (j + 1) & mask) {
     const unsigned int home = Home(slots_[j].a, slots_[j].f);
@@ -214,9 +217,84 @@ bool FatherPairs::Erase(const ZELS3Node* a, const ZELS3Node* f) {
     slots_[i] = slots_[j];
     i = j;
   }
-  slots_[i] = Slot{nullptr, nullptr};
+  slots_[i] = Slot{nullptr, nullptr, 0};
   --count_;
   return true;
+}
+
+// --- FreshLinks ------------------------------------------------------------
+
+unsigned int FreshLinks::Home(const ZELS3Node* a) const { return HomeOf(a, capacity_ - 1); }
+
+void FreshLinks::Follow(const ZELS3Node* f) {
+  node_ = f;
+  if (count_ == 0) return;
+  count_ = 0;
+  if (++generation_ != 0) return;
+  // The count wrapped: an old slot could pass for a current one.
+  for (unsigned int i = 0; i < capacity_; ++i) slots_[i].generation = 0;
+  generation_ = 1;
+}
+
+bool FreshLinks::Contains(const ZELS3Node* a) const {
+  if (count_ == 0) return false;
+  const unsigned int mask = capacity_ - 1;
+  for (unsigned int i = Home(a); Used(i); i = (i + 1) & mask) {
+    if (slots_[i].a == a) return true;
+  }
+  return false;
+}
+
+bool FreshLinks::Grow() {
+  if (capacity_ > 0x3fffffffu) return false;
+  const unsigned int capacity = capacity_ == 0 ? 64 : 2 * capacity_;
+  Slot* slots = new (std::nothrow) Slot[capacity]();
+  if (slots == nullptr) return false;
+  Slot* old = slots_;
+  const unsigned int oldCapacity = capacity_;
+  slots_ = slots;
+  capacity_ = capacity;
+  const std::uint32_t current = generation_;
+  generation_ = 1;
+  const unsigned int mask = capacity - 1;
+  for (unsigned int k = 0; k < oldCapacity; ++k) {
+    if (old[k].generation != current) continue;
+    unsigned int i = Home(old[k].a);
+    while (Used(i)) i = (i + 1) & mask;
+    slots_[i] = Slot{old[k].a, generation_};
+  }
+  delete[] old;
+  return true;
+}
+
+void FreshLinks::Insert(const ZELS3Node* a) {
+  if (node_ == nullptr || Contains(a)) return;
+  if (2 * (count_ + 1) > capacity_ && !Grow()) {
+    Stop();
+    return;
+  }
+  const unsigned int mask = capacity_ - 1;
+  unsigned int i = Home(a);
+  while (Used(i)) i = (i + 1) & mask;
+  slots_[i] = Slot{a, generation_};
+  ++count_;
+}
+
+void FreshLinks::Erase(const ZELS3Node* a) {
+  if (count_ == 0) return;
+  const unsigned int mask = capacity_ - 1;
+  unsigned int i = Home(a);
+  while (Used(i) && slots_[i].a != a) i = (i + 1) & mask;
+  if (!Used(i)) return;
+  for (unsigned int j = (i + 1) & mask; Used(j); j = (j + 1) & mask) {
+    const unsigned int home = Home(slots_[j].a);
+    const bool stays = i <= j ? (home > i && home <= j) : (home > i || home <= j);
+    if (stays) continue;
+    slots_[i] = slots_[j];
+    i = j;
+  }
+  slots_[i].generation = 0;
+  --count_;
 }
 
 // --- EqualMemo -------------------------------------------------------------
@@ -478,6 +556,7 @@ bool NodeTable::IsFatherOf(const ZELS3Node* f, const ZELS3Node* a) const {
   const unsigned int count = a->fathers.Count();
   if (count == 0) return false;
   if (a->fathers[count - 1] == f) return true;
+  if (fresh_.Node() == f) return fresh_.Contains(a);
   if (fathers_.Contains(a, nullptr)) return fathers_.Contains(a, f);
   return a->fathers.Find(f) < count;
 }

@@ -85,30 +85,73 @@ class NodeSet {
 
 // A set of (node, father) pairs: the father sets of widely shared nodes,
 // all in one open-addressing table (linear probing, deletion by shifting
-// back). The pair (node, null) marks a node whose fathers are all here.
+// back), each pair with the father's position in the node's father vector,
+// so that a father goes without a scan. The pair (node, null) marks a node
+// whose fathers are all here.
 class FatherPairs {
  public:
   FatherPairs() = default;
   FatherPairs(const FatherPairs&) = delete;
   FatherPairs& operator=(const FatherPairs&) = delete;
   ~FatherPairs() { delete[] slots_; }
-  bool Contains(const ZELS3Node* a, const ZELS3Node* f) const;
-  // False when the pair could not be stored.
-  bool Insert(const ZELS3Node* a, const ZELS3Node* f);
-  // Whether the pair was there.
-  bool Erase(const ZELS3Node* a, const ZELS3Node* f);
+  bool Contains(const ZELS3Node* a, const ZELS3Node* f) const { return Locate(a, f) != nullptr; }
+  // Stores the pair at position index, or moves a stored pair there; false
+  // when the pair could not be stored.
+  bool Insert(const ZELS3Node* a, const ZELS3Node* f, unsigned int index = 0);
+  // Whether the pair was there; its position goes to *index.
+  bool Erase(const ZELS3Node* a, const ZELS3Node* f, unsigned int* index = nullptr);
 
  private:
   struct Slot {
     const ZELS3Node* a;  // null for an empty slot
     const ZELS3Node* f;
+    unsigned int index;
   };
   unsigned int Home(const ZELS3Node* a, const ZELS3Node* f) const;
+  Slot* Locate(const ZELS3Node* a, const ZELS3Node* f) const;
   bool Grow();
 
   Slot* slots_ = nullptr;
   unsigned int capacity_ = 0;  // a power of two
   unsigned int count_ = 0;
+};
+
+// The nodes that have the operation made last among their fathers, for as
+// long as it is new. A node just made is nobody's father, and its links are
+// made while it is followed, so whether it is a node's father is answered
+// here, from a small table, instead of from the fathers of a widely shared
+// node. Made anew per node by a generation count.
+class FreshLinks {
+ public:
+  FreshLinks() = default;
+  FreshLinks(const FreshLinks&) = delete;
+  FreshLinks& operator=(const FreshLinks&) = delete;
+  ~FreshLinks() { delete[] slots_; }
+  // The node followed, or null.
+  const ZELS3Node* Node() const { return node_; }
+  // Follows f, which was just made; the node followed before is let go.
+  void Follow(const ZELS3Node* f);
+  void Stop() { Follow(nullptr); }
+  bool Contains(const ZELS3Node* a) const;
+  // a now has the followed node among its fathers; out of memory, the
+  // node is let go.
+  void Insert(const ZELS3Node* a);
+  void Erase(const ZELS3Node* a);
+
+ private:
+  struct Slot {
+    const ZELS3Node* a;
+    std::uint32_t generation;  // the slot is empty unless it is the current one
+  };
+  unsigned int Home(const ZELS3Node* a) const;
+  bool Used(unsigned int i) const { return slots_[i].generation == generation_; }
+  bool Grow();
+
+  const ZELS3Node* node_ = nullptr;
+  Slot* slots_ = nullptr;
+  unsigned int capacity_ = 0;  // a power of two
+  unsigned int count_ = 0;
+  std::uint32_t generation_ = 1;
 };
 
 // The results of one top-level Equal for the pairs of operations it meets,
@@ -234,6 +277,7 @@ class NodeTable {
 
   // The fathers of nodes with many fathers (see NodeLinks.cpp).
   FatherPairs& Fathers() { return fathers_; }
+  FreshLinks& Fresh() { return fresh_; }
   EqualMemo& Memo() { return memo_; }
 
  private:
@@ -276,6 +320,7 @@ class NodeTable {
   NodeSet kept_;                          // nodes registered as they were built, not rewritten
   NodeSet irregular_;                     // see Unlinked
   FatherPairs fathers_;
+  FreshLinks fresh_;
   EqualMemo memo_;
 };
 
@@ -300,6 +345,9 @@ class RuleWatch {
 // n's arguments or type are about to change in place, outside the link
 // functions: tells the current calculator's table (NodeTable::Changed).
 void NoteChanged(const ZELS3Node* n);
+// n was just made, or is being destroyed (see FreshLinks).
+void NoteMade(const ZELS3Node* n);
+void NoteDestroyed(const ZELS3Node* n);
 
 }  // namespace zeltav
 

@@ -12,7 +12,10 @@ namespace zeltav {
 // kIndexed fathers a node's fathers are mirrored as (node, father) pairs in
 // one hash table kept by the current calculator, with the pair (node, null)
 // as the mark that they are all there, so that question costs O(1) instead
-// of a scan. The vector stays the record of the fathers and of their order.
+// of a scan, and so does removing a father (the pair knows its position).
+// The node being built is asked about first, and its own links answer
+// (FreshLinks). The order of a node's fathers carries no meaning: a father
+// removed from a mirrored node leaves its place to the last one.
 const unsigned int kIndexed = 32;
 
 class FatherLinks {
@@ -23,6 +26,16 @@ class FatherLinks {
     return calc != nullptr && calc->table != nullptr ? &calc->table->Fathers() : nullptr;
   }
 
+  // The current calculator's table, or null without one.
+  static NodeTable* CurrentTable() {
+    ZELSymbolicCalculator* calc = ZELS3Node::scalc;
+    return calc != nullptr ? calc->table : nullptr;
+  }
+  static FreshLinks* CurrentFresh() {
+    NodeTable* table = CurrentTable();
+    return table != nullptr ? &table->Fresh() : nullptr;
+  }
+
   // Drops the mirror of a node that is being destroyed.
   static void Forget(const ZELS3Node* a) {
     FatherPairs* pairs = CurrentPairs();
@@ -30,10 +43,16 @@ class FatherLinks {
     for (unsigned int i = 0; i < a->fathers.Count(); ++i) pairs->Erase(a, a->fathers[i]);
   }
 
-  // The current calculator's table, or null without one.
-  static NodeTable* CurrentTable() {
-    ZELSymbolicCalculator* calc = ZELS3Node::scalc;
-    return calc != nullptr ? calc->table : nullptr;
+  // A followed node that goes is let go; a node that goes no longer has the
+  // followed node among its fathers.
+  static void Destroyed(const ZELS3Node* n) {
+    FreshLinks* fresh = CurrentFresh();
+    if (fresh == nullptr || fresh->Node() == nullptr) return;
+    if (fresh->Node() == n) {
+      fresh->Stop();
+    } else if (n->fathers.Count() != 0) {
+      fresh->Erase(n);
+    }
   }
 
   // n's arguments are about to change in place; when old, whose father link
@@ -61,11 +80,21 @@ void NoteChanged(const ZELS3Node* n) {
   if (table != nullptr) table->Changed(n);
 }
 
+// Operations are followed from the moment they are made: a node just made
+// is nobody's father.
+void NoteMade(const ZELS3Node* n) {
+  FreshLinks* fresh = TakesArguments(n->GetNodeType()) ? FatherLinks::CurrentFresh() : nullptr;
+  if (fresh != nullptr) fresh->Follow(n);
+}
+
+void NoteDestroyed(const ZELS3Node* n) { FatherLinks::Destroyed(n); }
+
 }  // namespace zeltav
 
 // Members are destroyed in reverse order: name, fathers, arguments. No other
 // node is touched; a node deleted on its own has no arguments left.
 ZELS3Node::~ZELS3Node() {
+  zeltav::NoteDestroyed(this);
   if (fathers.Count() != 0) zeltav::FatherLinks::Forget(this);
 }
 
@@ -86,32 +115,61 @@ bool FatherLinks::Has(const ZELS3Node* a, const ZELS3Node* f) {
   const unsigned int count = a->fathers.Count();
   if (count == 0) return false;
   if (a->fathers[count - 1] == f) return true;
+  FreshLinks* fresh = CurrentFresh();
+  if (fresh != nullptr && fresh->Node() == f) return fresh->Contains(a);
   FatherPairs* pairs = count > kIndexed ? CurrentPairs() : nullptr;
   if (pairs == nullptr) return a->fathers.Find(f) < count;
   if (!pairs->Contains(a, nullptr)) {
     bool mirrored = true;
-    for (unsigned int i = 0; i < count && mirrored; ++i) mirrored = pairs->Insert(a, a->fathers[i]);
+    for (unsigned int i = 0; i < count && mirrored; ++i)
+      mirrored = pairs->Insert(a, a->fathers[i], i);
     if (!mirrored || !pairs->Insert(a, nullptr)) return a->fathers.Find(f) < count;
   }
   return pairs->Contains(a, f);
 }
 
+// A mark is only ever on a node with more than kIndexed fathers.
 int FatherLinks::Add(ZELS3Node* a, ZELS3Node* f) {
   GrowIfFull(a->fathers);
   const int stored = a->fathers.Add(f);
-  FatherPairs* pairs = stored ? CurrentPairs() : nullptr;
-  if (pairs != nullptr && pairs->Contains(a, nullptr) && !pairs->Insert(a, f)) {
+  if (!stored) return stored;
+  FreshLinks* fresh = CurrentFresh();
+  if (fresh != nullptr && fresh->Node() == f) fresh->Insert(a);
+  const unsigned int count = a->fathers.Count();
+  FatherPairs* pairs = count > kIndexed ? CurrentPairs() : nullptr;
+  if (pairs != nullptr && pairs->Contains(a, nullptr) && !pairs->Insert(a, f, count - 1)) {
     pairs->Erase(a, nullptr);  // no longer complete: mirrored again when asked
   }
   return stored;
 }
 
-// The same as the vector's Detach(f, 0): the one occurrence goes and the
-// gap closes. A father just linked sits near the end, so look there first.
+// Detach(f, 0): the one occurrence goes. A mirrored node knows where f is
+// and fills the gap with its last father; any other closes the gap, looking
+// from the end, where a father just linked sits.
 void FatherLinks::Remove(ZELS3Node* a, const ZELS3Node* f) {
-  FatherPairs* pairs = a->fathers.Count() > 0 ? CurrentPairs() : nullptr;
-  if (pairs != nullptr && !pairs->Erase(a, f) && pairs->Contains(a, nullptr)) return;
-  for (unsigned int i = a->fathers.Count(); i-- > 0;) {
+  const unsigned int count = a->fathers.Count();
+  if (count == 0) return;
+  FreshLinks* fresh = CurrentFresh();
+  if (fresh != nullptr && fresh->Node() == f) {
+    if (!fresh->Contains(a)) return;
+    fresh->Erase(a);
+  }
+  FatherPairs* pairs = CurrentPairs();
+  unsigned int at = count;
+  if (pairs != nullptr && !pairs->Erase(a, f, &at) && pairs->Contains(a, nullptr)) return;
+  if (at < count && pairs->Contains(a, nullptr)) {
+    if (a->fathers[at] == f) {
+      ZELS3Node* last = a->fathers[count - 1];
+      if (at != count - 1) pairs->Insert(a, last, at);
+      a->fathers[at] = last;
+      a->fathers.DetachAt(count - 1, 1, 0);
+      // Few fathers are scanned again.
+      if (count - 1 <= kIndexed) pairs->Erase(a, nullptr);
+      return;
+    }
+    pairs->Erase(a, nullptr);  // out of step: mirrored again when asked
+  }
+  for (unsigned int i = count; i-- > 0;) {
     if (a->fathers[i] == f) {
       a->fathers.DetachAt(i, 1, 0);
       return;

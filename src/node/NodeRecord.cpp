@@ -1,5 +1,6 @@
 // The node record: construction, typed accessors and the type predicates.
 #include "ZELTavSymbolicCalculator/Calculator.h"
+#include "calculator/NodeTable.h"
 #include "node/NodeTypeTable.h"
 
 ZELSymbolicCalculator* ZELS3Node::scalc = nullptr;
@@ -40,6 +41,7 @@ ZELS3Node::ZELS3Node(ZELNodeType t)
       sdNode(nullptr) {
   LazySlots::GrowByFive(args);
   LazySlots::GrowByFive(fathers);
+  zeltav::NoteMade(this);
 }
 
 ZELS3Node::ZELS3Node(ZELNodeType t, const ZELString& n)
@@ -54,6 +56,7 @@ ZELS3Node::ZELS3Node(ZELNodeType t, const ZELString& n)
       sdNode(nullptr) {
   LazySlots::GrowByFive(args);
   LazySlots::GrowByFive(fathers);
+  zeltav::NoteMade(this);
 }
 
 ZELNodeType ZELS3Node::GetNodeType() const { return type; }
