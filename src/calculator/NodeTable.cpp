@@ -228,6 +228,7 @@ unsigned int FreshLinks::Home(const ZELS3Node* a) const { return HomeOf(a, capac
 
 void FreshLinks::Follow(const ZELS3Node* f) {
   node_ = f;
+  entered_ = false;
   if (count_ == 0) return;
   count_ = 0;
   if (++generation_ != 0) return;
@@ -568,7 +569,7 @@ void NodeTable::SearchLoose(const ZELS3Node* n) {
 }
 
 void NodeTable::Touched(const ZELS3Node* n) {
-  if (nodes_.Flags(n) == 0) return;
+  if (Flags(n) == 0) return;
   std::vector<const ZELS3Node*> stack(1, n);
   while (!stack.empty()) {
     const ZELS3Node* m = stack.back();
@@ -614,7 +615,7 @@ RuleWatch::~RuleWatch() {
 // key from now on; what the finer index holds of them is passed over.
 void NodeTable::Changed(const ZELS3Node* n) {
   // The rule that runs decides when it ends (RuleWatch).
-  if (n == quiet_ || !nodes_.Contains(n) || changed_.Contains(n)) return;
+  if (n == quiet_ || !Holds(n) || changed_.Contains(n)) return;
   // The nodes above n change with it, and so do their finer keys.
   std::vector<const ZELS3Node*> stack(1, n);
   while (!stack.empty()) {
@@ -680,7 +681,7 @@ long NodeTable::FirstMatch(ZELS3Node* node, std::uint32_t key, Fine kind, std::u
 // sin(x2) share a signature).
 ZELS3Node* NodeTable::Add(ZELS3Node* node) {
   const std::uint32_t key = KeyOf(node);
-  const bool registered = nodes_.Contains(node);
+  const bool registered = Holds(node);
   const unsigned int flags = registered ? nodes_.Flags(node) : FlagsFor(node);
   std::uint32_t fine = 0;
   const Fine kind =
@@ -697,6 +698,7 @@ ZELS3Node* NodeTable::Add(ZELS3Node* node) {
   // Room in the index, and the node known, before it is entered.
   if (!index_.Reserve(position)) return node;
   if (!nodes_.Insert(node)) return node;
+  fresh_.Entered(node);
   if (!registered) nodes_.SetFlags(node, flags);
   // Placed in the finer index (or with the loose entries) before the entry
   // exists, so that a failure leaves no entry the finer search cannot see.

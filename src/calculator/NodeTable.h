@@ -129,6 +129,12 @@ class FreshLinks {
   ~FreshLinks() { delete[] slots_; }
   // The node followed, or null.
   const ZELS3Node* Node() const { return node_; }
+  // Whether n is the node followed and the table has not entered it yet:
+  // such a node is in no table set, so nothing need be looked up for it.
+  bool Unentered(const ZELS3Node* n) const { return n == node_ && !entered_; }
+  void Entered(const ZELS3Node* n) {
+    if (n == node_) entered_ = true;
+  }
   // Follows f, which was just made; the node followed before is let go.
   void Follow(const ZELS3Node* f);
   void Stop() { Follow(nullptr); }
@@ -148,6 +154,7 @@ class FreshLinks {
   bool Grow();
 
   const ZELS3Node* node_ = nullptr;
+  bool entered_ = false;
   Slot* slots_ = nullptr;
   unsigned int capacity_ = 0;  // a power of two
   unsigned int count_ = 0;
@@ -248,7 +255,9 @@ class NodeTable {
 
   // The registered node that stands for node (see AddNode).
   ZELS3Node* Add(ZELS3Node* node);
-  bool Holds(const ZELS3Node* node) const { return nodes_.Contains(node); }
+  bool Holds(const ZELS3Node* node) const {
+    return !fresh_.Unentered(node) && nodes_.Contains(node);
+  }
   // Number of entries; a node signed anew may have been entered twice.
   unsigned int Entries() const { return entries_.Size(); }
   // Every registered node once.
@@ -257,7 +266,7 @@ class NodeTable {
     nodes_.ForEach(f);
   }
 
-  unsigned int Flags(const ZELS3Node* n) const { return nodes_.Flags(n); }
+  unsigned int Flags(const ZELS3Node* n) const { return fresh_.Unentered(n) ? 0 : nodes_.Flags(n); }
   // n's arguments change in place: what was known of it and of every node
   // above it is forgotten.
   void Touched(const ZELS3Node* n);
