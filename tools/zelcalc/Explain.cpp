@@ -113,6 +113,26 @@ bool IsFalseBetweenNumbers(const ZELS3Node* n) {
   return zeltav_support::Evaluate(n, {}) == 0;
 }
 
+// and(p, and(q, x > 1)) -> p, q; true(p) -> p: what intake adds as a
+// constraint of its own, walked without recursion (a chain may be long).
+std::vector<const ZELS3Node*> LoneVariables(const ZELS3Node* n) {
+  std::vector<const ZELS3Node*> lone;
+  std::vector<const ZELS3Node*> stack{n};
+  while (!stack.empty()) {
+    const ZELS3Node* c = stack.back();
+    stack.pop_back();
+    if (c == nullptr) continue;
+    const int t = c->GetNodeType();
+    if (t == NodeVariable) lone.push_back(c);
+    const bool wrapper = t == NodeUnknown && c->GetArgsNum() > 0 &&
+                         std::string(static_cast<const char*>(c->GetOperName())) == "true";
+    if (t != NodeAnd && !wrapper) continue;
+    const unsigned count = wrapper ? 1 : c->GetArgsNum();
+    for (unsigned i = count; i > 0; --i) stack.push_back(c->GetArg(i - 1));
+  }
+  return lone;
+}
+
 std::string FixedVariable(const Expr& e) {
   if (e.kind != Expr::Kind::Apply || e.args.size() != 2 || (e.text != "=" && e.text != "=="))
     return "";
