@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "Printer.h"
 #include "Syntax.h"
 
 namespace zelcalc {
@@ -20,6 +21,11 @@ std::string LookalikeFunction(const std::string& name);
 
 // A relation over two numbers (or two booleans) that does not hold: 2 = 3.
 bool IsFalseBetweenNumbers(const ZELS3Node* n);
+
+// A relation between numbers (IsFalseBetweenNumbers) as the processed system
+// prints it: intake gives it its output spelling and, with transfer on,
+// moves everything to the left: 2 == 3 -> -1 = 0, true <<>> true -> 0 <> 0.
+std::string ProcessedRelation(const ZELS3Node* n, bool transfer, const Printer& printer);
 
 // The variables that intake drops from constraint n without a word: a
 // variable standing as a constraint, as n itself, as a conjunct of a

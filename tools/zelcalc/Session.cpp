@@ -187,11 +187,16 @@ void Session::Constraint(const Statement& s) {
 
 void Session::AddConstraint(const Statement& s, ZELS3Node* node) {
   // A relation between numbers that is false makes the system inconsistent,
-  // but the intake sets no code for it: 2 = 3 stays, as -1 = 0.
-  if (node != nullptr && IsFalseBetweenNumbers(node))
-    Warn(s.pos, "this constraint reduces to " + printer_.Infix(node) +
-                    ", which is false: the system is inconsistent, although the error code "
-                    "stays 0");
+  // but the intake sets no code for it: 2 = 3 stays, as -1 = 0. Both forms
+  // are named: the one built shows the values put in, the other is printed.
+  if (node != nullptr && IsFalseBetweenNumbers(node)) {
+    const std::string built = printer_.Infix(node);
+    const std::string processed = ProcessedRelation(node, calc_->GetTransfer() != 0, printer_);
+    Warn(s.pos,
+         "this constraint reduces to " + built + ", which is false" +
+             (processed == built ? "" : " (the processed system shows it as " + processed + ")") +
+             ": the system is inconsistent, although the error code stays 0");
+  }
   WarnLoneVariables(s, node);
   // A null constraint (the library refused to build it) is ignored by
   // AddEquation; the error code says why.
