@@ -2,7 +2,7 @@
 # installed zelcalc there, then moves the prefix and runs it again: the
 # program must find the installed library through its relative RUNPATH, from
 # wherever the tree lies. Its output must match the build tree's zelcalc, and
-# its manual page is installed beside it.
+# its manual page, naming the same version, is installed beside it.
 # Variables: BUILD_DIR, WORK_DIR, ZELCALC (the build tree's program), EXAMPLE.
 file(REMOVE_RECURSE ${WORK_DIR})
 set(prefix ${WORK_DIR}/prefix)
@@ -49,6 +49,13 @@ run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 file(GLOB manual ${prefix}/share/man/man1/zelcalc.1)
 if(NOT manual)
   message(FATAL_ERROR "no manual page installed under ${prefix}/share/man/man1")
+endif()
+# The page's header names the version the program prints.
+run(${ZELCALC} --version)
+string(REGEX REPLACE "^zelcalc ([^\n]*)\n.*$" "\\1" version "${last_output}")
+file(STRINGS ${manual} header LIMIT_COUNT 1)
+if(NOT header MATCHES "\"ZELTavSymbolicCalculator ${version}\"")
+  message(FATAL_ERROR "the manual page's header does not name version ${version}: ${header}")
 endif()
 capture(${ZELCALC} expected)
 check_runs_from(${prefix})

@@ -45,6 +45,27 @@ TEST_F(WithSession, FalseRelationsBetweenNumbersAreFoundAndOthersAreNot) {
     EXPECT_FALSE(IsFalseBetweenNumbers(session.Build(text))) << text;
 }
 
+// A false relation, the transfer option and the relation the processed system prints.
+struct Processed {
+  const char* relation;
+  bool transfer;
+  const char* printed;
+};
+const Processed kProcessed[] = {
+    {"2 == 3", true, "-1 = 0"},              // moved to the left, output spelling
+    {"2 == 3", false, "2 = 3"},              // output spelling only
+    {"true <<>> true", true, "0 <> 0"},      // true - true folds to 0
+    {"true = false", true, "true = false"},  // true - false is no number
+    {"1e308 = -1e308", true, "inf = 0"},     // the difference overflows
+};
+
+TEST_F(WithSession, AFalseRelationIsNamedAsTheProcessedSystemPrintsIt) {
+  for (const Processed& c : kProcessed)
+    EXPECT_EQ(ProcessedRelation(session.Build(c.relation), c.transfer, session.printer()),
+              c.printed)
+        << c.relation;
+}
+
 // A statement that sets the error code and what the explanation says of it.
 struct Explained {
   const char* input;

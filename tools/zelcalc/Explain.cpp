@@ -113,6 +113,43 @@ bool IsFalseBetweenNumbers(const ZELS3Node* n) {
   return zeltav_support::Evaluate(n, {}) == 0;
 }
 
+// a T b -> (a - b) T 0 when a - b folds to a number; true - false does not,
+// and true = false stays as it is.
+std::string ProcessedRelation(const ZELS3Node* n, bool transfer, const Printer& printer) {
+  static const char* const spellings[] = {"=", "<>", "<", "<=", ">", ">="};
+  const std::string op = spellings[(n->GetNodeType() - NodeBoolEqual) % 6];
+  ZELS3Node* a = n->GetArg(0);
+  ZELS3Node* b = n->GetArg(1);
+  if (transfer) {
+    ZELICVectorImp_ZELS3Node operands(2u, 0u);
+    operands.Add(a);
+    operands.Add(b);
+    const ZELS3Node* d = CreateExpression(ZELString("-"), operands);
+    if (d != nullptr && d->GetNodeType() == NodeConstant) return printer.Infix(d) + " " + op + " 0";
+  }
+  return printer.Infix(a) + " " + op + " " + printer.Infix(b);
+}
+
+// and(p, and(q, x > 1)) -> p, q; true(p) -> p: what intake adds as a
+// constraint of its own, walked without recursion (a chain may be long).
+std::vector<const ZELS3Node*> LoneVariables(const ZELS3Node* n) {
+  std::vector<const ZELS3Node*> lone;
+  std::vector<const ZELS3Node*> stack{n};
+  while (!stack.empty()) {
+    const ZELS3Node* c = stack.back();
+    stack.pop_back();
+    if (c == nullptr) continue;
+    const int t = c->GetNodeType();
+    if (t == NodeVariable) lone.push_back(c);
+    const bool wrapper = t == NodeUnknown && c->GetArgsNum() > 0 &&
+                         std::string(static_cast<const char*>(c->GetOperName())) == "true";
+    if (t != NodeAnd && !wrapper) continue;
+    const unsigned count = wrapper ? 1 : c->GetArgsNum();
+    for (unsigned i = count; i > 0; --i) stack.push_back(c->GetArg(i - 1));
+  }
+  return lone;
+}
+
 std::string FixedVariable(const Expr& e) {
   if (e.kind != Expr::Kind::Apply || e.args.size() != 2 || (e.text != "=" && e.text != "=="))
     return "";

@@ -1,13 +1,16 @@
 // What zelcalc tells about input beyond the calculator's own error code:
 // help, likely misspellings of library functions, constraints that are false
-// between numbers, and which variable a constraint fixes.
+// between numbers or dropped as lone variables, and which variable a
+// constraint fixes.
 #ifndef ZELCALC_EXPLAIN_H
 #define ZELCALC_EXPLAIN_H
 
 #include <ZELTavSymbolicCalculator.h>
 
 #include <string>
+#include <vector>
 
+#include "Printer.h"
 #include "Syntax.h"
 
 namespace zelcalc {
@@ -18,6 +21,16 @@ std::string LookalikeFunction(const std::string& name);
 
 // A relation over two numbers (or two booleans) that does not hold: 2 = 3.
 bool IsFalseBetweenNumbers(const ZELS3Node* n);
+
+// A relation between numbers (IsFalseBetweenNumbers) as the processed system
+// prints it: intake gives it its output spelling and, with transfer on,
+// moves everything to the left: 2 == 3 -> -1 = 0, true <<>> true -> 0 <> 0.
+std::string ProcessedRelation(const ZELS3Node* n, bool transfer, const Printer& printer);
+
+// The variables that intake drops from constraint n without a word: a
+// variable standing as a constraint, as n itself, as a conjunct of a
+// top-level and (nested ones too) or as the operand of true(c).
+std::vector<const ZELS3Node*> LoneVariables(const ZELS3Node* n);
 
 // The variable that "name = number" (or "number = name") fixes; empty otherwise.
 std::string FixedVariable(const Expr& constraint);

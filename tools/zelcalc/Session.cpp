@@ -4,6 +4,7 @@
 #include <zeltav_support/Evaluator.h>
 #include <zeltav_support/NumberFormat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -128,6 +129,57 @@ void Session::WarnLookalikes(const Expr& e) {
   }
 }
 
+// A variable standing as a constraint is taken for a fixing intake has
+// already recorded and dropped: p, or the p of "p and x > 1", adds nothing.
+void Session::WarnLoneVariables(const Statement& s, const ZELS3Node* node) {
+  const std::vector<const ZELS3Node*> lone = LoneVariables(node);
+  if (lone.empty()) return;
+  auto dropped = [&](const ZELS3Node* n) {
+    return std::find(lone.begin(), lone.end(), n) != lone.end();
+  };
+  // Where each was written: the parts of the statement intake takes as
+  // constraints of their own.
+  bool placed = false;
+  std::vector<const Expr*> stack;
+  if (s.expr) stack.push_back(s.expr.get());
+  while (!stack.empty()) {
+    const Expr* x = stack.back();
+    stack.pop_back();
+    const Operator* op = x->kind == Expr::Kind::Apply && !x->call ? FindInfix(x->text) : nullptr;
+    const bool wrapper =
+        x->kind == Expr::Kind::Apply && x->call && x->text == "true" && x->args.size() == 1;
+    if ((op != nullptr && op->level == kAnd) || wrapper) {
+      for (auto a = x->args.rbegin(); a != x->args.rend(); ++a) stack.push_back(a->get());
+      continue;
+    }
+    const ZELS3Node* part =
+        x->kind == Expr::Kind::Name || x->kind == Expr::Kind::Apply ? Build(*x) : nullptr;
+    if (part == nullptr || !dropped(part)) continue;
+    // At the start of the part: x + 0 is placed at x, not at its operator.
+    const Expr* start = x;
+    while (start->kind == Expr::Kind::Apply && !start->call && start->args.size() > 1)
+      start = start->args[0].get();
+    WarnLoneVariable(start->pos, part, x->kind == Expr::Kind::Name);
+    placed = true;
+  }
+  if (!placed)
+    for (const ZELS3Node* n : lone) WarnLoneVariable(s.pos, n, false);
+}
+
+void Session::WarnLoneVariable(const Position& pos, const ZELS3Node* n, bool written) {
+  const std::string name = printer_.VariableName(n);
+  if (written)
+    Warn(pos, "'" + name +
+                  "' is a variable on its own, which is not a constraint: the calculator "
+                  "drops it; did you mean " +
+                  name + " = 1, or another relation?");
+  else
+    Warn(pos, "this reduces to the variable " + name +
+                  " on its own, which is not a constraint: the calculator drops it; did you "
+                  "mean a relation over " +
+                  name + "?");
+}
+
 void Session::Constraint(const Statement& s) {
   WarnLookalikes(*s.expr);
   AddConstraint(s, Build(*s.expr));
@@ -135,11 +187,17 @@ void Session::Constraint(const Statement& s) {
 
 void Session::AddConstraint(const Statement& s, ZELS3Node* node) {
   // A relation between numbers that is false makes the system inconsistent,
-  // but the intake sets no code for it: 2 = 3 stays, as -1 = 0.
-  if (node != nullptr && IsFalseBetweenNumbers(node))
-    Warn(s.pos, "this constraint reduces to " + printer_.Infix(node) +
-                    ", which is false: the system is inconsistent, although the error code "
-                    "stays 0");
+  // but the intake sets no code for it: 2 = 3 stays, as -1 = 0. Both forms
+  // are named: the one built shows the values put in, the other is printed.
+  if (node != nullptr && IsFalseBetweenNumbers(node)) {
+    const std::string built = printer_.Infix(node);
+    const std::string processed = ProcessedRelation(node, calc_->GetTransfer() != 0, printer_);
+    Warn(s.pos,
+         "this constraint reduces to " + built + ", which is false" +
+             (processed == built ? "" : " (the processed system shows it as " + processed + ")") +
+             ": the system is inconsistent, although the error code stays 0");
+  }
+  WarnLoneVariables(s, node);
   // A null constraint (the library refused to build it) is ignored by
   // AddEquation; the error code says why.
   calc_->AddEquation(node);

@@ -137,6 +137,12 @@ class Session {
   void PrintHelp();
   void ReportFirstError();
   void WarnLookalikes(const Expr& e);
+  // Warns of each variable intake would drop from the constraint node built
+  // for s, where it was written (Explain.h, LoneVariables).
+  void WarnLoneVariables(const Statement& s, const ZELS3Node* node);
+  // written: the variable's name stands there; otherwise the text there
+  // reduces to the variable.
+  void WarnLoneVariable(const Position& pos, const ZELS3Node* n, bool written);
   // Why the statement set the code, in words about its own text (Explain.cpp).
   std::string Explain(int code, const Statement& s);
   std::string ErrorText(int code) const;
