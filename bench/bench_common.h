@@ -290,7 +290,7 @@ inline Options ParseOptions(int argc, char** argv) {
     } else {
       std::fprintf(
           stderr,
-          "usage: %s [--smoke] [--cap SECONDS] [--reps N] [--w5 COUNT] [--only W1|...|W9]...\n",
+          "usage: %s [--smoke] [--cap SECONDS] [--reps N] [--w5 COUNT] [--only W1|...|W10]...\n",
           argv[0]);
       std::exit(2);
     }

@@ -1,4 +1,4 @@
-// Workloads W1..W9 on ZELTavSymbolicCalculator, through the public interface
+// Workloads W1..W10 on ZELTavSymbolicCalculator, through the public interface
 // only (W8 runs the zelcalc program). Prints "<workload> <size> <metric>
 // <value>" lines; --smoke runs every workload once at its smallest size with
 // all the checks and exits non-zero when one fails.
@@ -624,6 +624,34 @@ bench::CaseResult W9(int passes) {
   return r;
 }
 
+// --- W10: one constraint repeated ---------------------------------------------
+
+// x + 2y >= 1 given n times. Intake rewrites each stored relation in place,
+// so none of them can stand for the next copy, and each copy is compared
+// with every earlier one.
+bench::CaseResult W10(const bench::Options& o, int n) {
+  bench::CaseResult r;
+  bool checked = false;
+  auto med = bench::MedianEach(o.reps, 1, [&](double* t) {
+    auto calc = std::make_unique<ZELSymbolicCalculator>();
+    const ZELString geS(">=");
+    ZELS3Node *x = Var(kX), *y = Var(kY);
+    const double t0 = bench::Now();
+    for (int i = 0; i < n; ++i)
+      calc->AddEquation(Op(geS, {Op(Plus(), {x, Op(Times(), {Num(2.0), y})}), Num(1.0)}));
+    t[0] = bench::Now() - t0;
+    if (checked) return;
+    checked = true;
+    CheckNoError(*calc, r);
+    calc->Simplify();
+    if (calc->GetNumberOfEquations() != static_cast<unsigned>(n))
+      r.Fail("the output holds " + std::to_string(calc->GetNumberOfEquations()) + " relations");
+  });
+  if (!r.failure.empty()) return r;
+  r.Time("intake", med[0]);
+  return r;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -652,5 +680,7 @@ int main(int argc, char** argv) {
 #endif
   for (int p : o.smoke ? std::vector<int>{50} : std::vector<int>{100, 400})
     ok &= bench::RunCase(o, "W9", p, {"first", "last"}, [&] { return W9(p); });
+  for (int n : o.smoke ? std::vector<int>{1000} : std::vector<int>{1000, 4000, 16000})
+    ok &= bench::RunCase(o, "W10", n, {"intake"}, [&] { return W10(o, n); });
   return ok ? 0 : 1;
 }
