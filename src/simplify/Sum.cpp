@@ -50,13 +50,18 @@ struct FlattenSums {
 struct MergeLikeTerms {
   std::vector<double> value;
   std::vector<bool> pending;
+  const zeltav::NodeTable* table;
 
-  explicit MergeLikeTerms(unsigned int pairs) : value(pairs, 0.0), pending(pairs, false) {}
+  MergeLikeTerms(unsigned int pairs, const zeltav::NodeTable* t)
+      : value(pairs, 0.0), pending(pairs, false), table(t) {}
 
   double Read(PairSequence& seq, unsigned int k) {
     return pending[k] ? value[k] : NumberOrZero(seq.First(k));
   }
   ZELS3Node* Key(PairSequence& seq, unsigned int k) { return seq.Second(k); }
+  // Merging only zeroes coefficients: the terms, and the table's keys for
+  // them, stay as they are.
+  const zeltav::NodeTable* Table() const { return table; }
   void Merge(PairSequence& seq, unsigned int l, unsigned int e) {
     const double cE = Read(seq, e);
     const double cL = Read(seq, l);
@@ -116,7 +121,7 @@ void ZELS3Node::SimplifySum() {
   PairSequence seq(this);
   FlattenSums flatten;
   seq.Flatten(flatten);
-  MergeLikeTerms merge(seq.Pairs());
+  MergeLikeTerms merge(seq.Pairs(), scalc != nullptr ? scalc->table : nullptr);
   seq.Merge(merge);
   merge.Finish(seq);
   DropAndFold drop;
