@@ -1,7 +1,6 @@
 // The node table behind the calculator's table pointer (NodeTable.h).
 #include "calculator/NodeTable.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <new>
@@ -49,14 +48,46 @@ unsigned int PairHome(const ZELS3Node* a, const ZELS3Node* b, unsigned int capac
   return static_cast<unsigned int>((h ^ (h >> 29)) >> 16) & (capacity - 1);
 }
 
+// Whether two of the keys are the same: a few are compared pairwise, more
+// are entered in a small open-addressing set (0 marks an empty slot, so a
+// key 0 is noted apart).
+bool Repeats(const std::vector<std::uint32_t>& keys) {
+  const std::size_t n = keys.size();
+  if (n <= 8) {
+    for (std::size_t i = 1; i < n; ++i) {
+      for (std::size_t j = 0; j < i; ++j) {
+        if (keys[i] == keys[j]) return true;
+      }
+    }
+    return false;
+  }
+  unsigned int capacity = 16;
+  while (capacity < 2 * n) capacity *= 2;
+  const unsigned int mask = capacity - 1;
+  std::vector<std::uint32_t> slots(capacity, 0u);
+  bool zero = false;
+  for (std::uint32_t key : keys) {
+    if (key == 0) {
+      if (zero) return true;
+      zero = true;
+      continue;
+    }
+    unsigned int i = Home(key, mask);
+    for (; slots[i] != 0; i = (i + 1) & mask) {
+      if (slots[i] == key) return true;
+    }
+    slots[i] = key;
+  }
+  return false;
+}
+
 // Mixes the keys of an unordered collection (and extra) into h, in no
 // order; true when two keys are the same.
-bool MixUnordered(std::vector<std::uint32_t>& keys, std::uint64_t extra, std::uint64_t* h) {
+bool MixUnordered(const std::vector<std::uint32_t>& keys, std::uint64_t extra, std::uint64_t* h) {
   std::uint64_t sum = extra;
   for (std::uint32_t key : keys) sum += key;
   *h = Mix(*h * 0x100000001b3ull ^ sum);
-  std::sort(keys.begin(), keys.end());
-  return std::adjacent_find(keys.begin(), keys.end()) != keys.end();
+  return Repeats(keys);
 }
 }  // namespace
 
