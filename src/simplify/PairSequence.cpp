@@ -139,6 +139,33 @@ LikeKeys::LikeKeys(const std::vector<ZELS3Node*>& keys, const NodeTable* table)
   if (keyed_) MakeClasses(keys);
 }
 
+bool LikeKeys::AllApart(const std::vector<ZELS3Node*>& keys, const NodeTable* table) {
+  if (table == nullptr) return false;
+  const unsigned int n = static_cast<unsigned int>(keys.size());
+  unsigned int capacity = 16;
+  while (capacity < 2 * n) capacity *= 2;
+  const unsigned int mask = capacity - 1;
+  // 0 marks an empty slot, so a name 0 is noted apart.
+  std::vector<std::uint64_t> names(capacity, 0);
+  bool zero = false;
+  for (const ZELS3Node* t : keys) {
+    std::uint64_t name = 0;
+    if (t == nullptr) continue;  // a missing key matches nothing
+    if (!table->EqualKey(t, &name)) return false;
+    if (name == 0) {
+      if (zero) return false;
+      zero = true;
+      continue;
+    }
+    unsigned int i = HomeOf(name, mask);
+    for (; names[i] != 0; i = (i + 1) & mask) {
+      if (names[i] == name) return false;
+    }
+    names[i] = name;
+  }
+  return true;
+}
+
 bool LikeKeys::NameOf(const ZELS3Node* t, unsigned long long* name) const {
   std::uint64_t key = 0;
   if (table_ == nullptr || !table_->EqualKey(t, &key)) return false;

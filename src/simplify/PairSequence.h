@@ -41,6 +41,9 @@ class LikeKeys {
   // table, when given, names keys (see above); it must not change while
   // the keys are looked up.
   LikeKeys(const std::vector<ZELS3Node*>& keys, const NodeTable* table);
+  // Whether table names every key and no two keys share a name: then no
+  // key is Equal to another.
+  static bool AllApart(const std::vector<ZELS3Node*>& keys, const NodeTable* table);
   // Whether there are classes at all: they are made only when some
   // signature is shared by many positions, where asking Equal of each
   // would cost more than sorting keys.
@@ -209,6 +212,7 @@ void PairSequence::Merge(Policy& policy) {
 
   std::vector<ZELS3Node*> keys(pairs);
   for (unsigned int k = 0; k < pairs; ++k) keys[k] = policy.Key(*this, k);
+  if (LikeKeys::AllApart(keys, policy.Table())) return;
   LikeKeys like(keys, policy.Table());
   if (like.Keyed()) {
     for (unsigned int k = 0; k < pairs; ++k) like.Mark(k, policy.Special(*this, k));
