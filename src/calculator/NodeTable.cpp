@@ -1,7 +1,6 @@
 // The node table behind the calculator's table pointer (NodeTable.h).
 #include "calculator/NodeTable.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <new>
@@ -49,15 +48,71 @@ unsigned int PairHome(const ZELS3Node* a, const ZELS3Node* b, unsigned int capac
   return static_cast<unsigned int>((h ^ (h >> 29)) >> 16) & (capacity - 1);
 }
 
+// Whether two of the keys are the same: a few are compared pairwise, more
+// are entered in a small open-addressing set (0 marks an empty slot, so a
+// key 0 is noted apart).
+bool Repeats(const std::uint32_t* keys, std::size_t n) {
+  if (n <= 8) {
+    for (std::size_t i = 1; i < n; ++i) {
+      for (std::size_t j = 0; j < i; ++j) {
+        if (keys[i] == keys[j]) return true;
+      }
+    }
+    return false;
+  }
+  unsigned int capacity = 16;
+  while (capacity < 2 * n) capacity *= 2;
+  const unsigned int mask = capacity - 1;
+  std::vector<std::uint32_t> slots(capacity, 0u);
+  bool zero = false;
+  for (std::size_t k = 0; k < n; ++k) {
+    const std::uint32_t key = keys[k];
+    if (key == 0) {
+      if (zero) return true;
+      zero = true;
+      continue;
+    }
+    unsigned int i = Home(key, mask);
+    for (; slots[i] != 0; i = (i + 1) & mask) {
+      if (slots[i] == key) return true;
+    }
+    slots[i] = key;
+  }
+  return false;
+}
+
 // Mixes the keys of an unordered collection (and extra) into h, in no
 // order; true when two keys are the same.
-bool MixUnordered(std::vector<std::uint32_t>& keys, std::uint64_t extra, std::uint64_t* h) {
+bool MixUnordered(const std::uint32_t* keys, std::size_t n, std::uint64_t extra, std::uint64_t* h) {
   std::uint64_t sum = extra;
-  for (std::uint32_t key : keys) sum += key;
+  for (std::size_t k = 0; k < n; ++k) sum += keys[k];
   *h = Mix(*h * 0x100000001b3ull ^ sum);
-  std::sort(keys.begin(), keys.end());
-  return std::adjacent_find(keys.begin(), keys.end()) != keys.end();
+  return Repeats(keys, n);
 }
+
+// Keys of a few items in place, of more on the heap.
+class KeyList {
+ public:
+  explicit KeyList(unsigned int n) : data_(few_) {
+    if (n > kInPlace) {
+      heap_.resize(n);
+      data_ = heap_.data();
+    }
+  }
+  KeyList(const KeyList&) = delete;
+  KeyList& operator=(const KeyList&) = delete;
+  // At most n keys.
+  void Push(std::uint32_t key) { data_[size_++] = key; }
+  const std::uint32_t* Data() const { return data_; }
+  std::size_t Size() const { return size_; }
+
+ private:
+  static const unsigned int kInPlace = 16;
+  std::uint32_t few_[kInPlace];
+  std::vector<std::uint32_t> heap_;
+  std::uint32_t* data_;
+  std::size_t size_ = 0;
+};
 }  // namespace
 
 template <class T>
@@ -487,32 +542,30 @@ NodeTable::Fine NodeTable::FineKeyOf(const ZELS3Node* n, std::uint32_t signature
       }
       break;
     case ArgShape::Pairs: {
-      std::vector<std::uint32_t> pairs;
-      pairs.reserve(count / 2);
+      KeyList pairs(count / 2);
       unsigned int k = 0;
       for (; k + 1 < count; k += 2) {
         if (!ArgKey(n->args[k], &keys[0]) || !ArgKey(n->args[k + 1], &keys[1])) return Fine::None;
-        pairs.push_back(Mix(Mix(keys[0]) * 0x100000001b3ull ^ keys[1]));
+        pairs.Push(Mix(Mix(keys[0]) * 0x100000001b3ull ^ keys[1]));
       }
       std::uint64_t trailing = 0;
       if (k < count) {  // an odd trailing element is compared in place
         if (!ArgKey(n->args[k], &keys[0])) return Fine::None;
         trailing = Mix(keys[0] ^ 0x7f4a7c15ull) * 0x9e3779b9ull;
       }
-      if (MixUnordered(pairs, trailing, &h)) return Fine::Loose;
+      if (MixUnordered(pairs.Data(), pairs.Size(), trailing, &h)) return Fine::Loose;
       break;
     }
     case ArgShape::List: {
       // Equal asks only that every argument of one node match one of the
       // other's, and the counts agree: with all keys distinct that is the
       // same set of keys.
-      std::vector<std::uint32_t> items;
-      items.reserve(count);
+      KeyList items(count);
       for (unsigned int i = 0; i < count; ++i) {
         if (!ArgKey(n->args[i], &keys[0])) return Fine::None;
-        items.push_back(Mix(keys[0]));
+        items.Push(Mix(keys[0]));
       }
-      if (MixUnordered(items, 0, &h)) return Fine::Loose;
+      if (MixUnordered(items.Data(), items.Size(), 0, &h)) return Fine::Loose;
       break;
     }
     case ArgShape::None:

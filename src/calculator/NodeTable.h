@@ -267,6 +267,11 @@ class NodeTable {
   }
 
   unsigned int Flags(const ZELS3Node* n) const { return fresh_.Unentered(n) ? 0 : nodes_.Flags(n); }
+  // A key for n that nodes Equal matches share, when the table has one: a
+  // leaf's value, or the finer key of an operation entered under one and
+  // unchanged since. Two nodes with different keys are not Equal, and
+  // Equal finds that without setting an error.
+  bool EqualKey(const ZELS3Node* n, std::uint64_t* key) const { return ArgKey(n, key); }
   // n's arguments change in place: what was known of it and of every node
   // above it is forgotten.
   void Touched(const ZELS3Node* n);

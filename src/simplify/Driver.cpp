@@ -55,7 +55,9 @@ ZELS3Node* ZELS3Node::Simplify(ZELNodeType contextType) {
     }
   }
 
-  CalculateSignature();
+  // A registered variable keeps the signature it was entered with: its
+  // identifier never changes, and hashing it is costly.
+  if (type != NodeVariable || !calc->Holds(this)) CalculateSignature();
   return calc->AddNode(this);
 }
 

@@ -82,34 +82,143 @@ bool LikeKeys::KeyOfLeaf(const ZELS3Node* t, Key* key) {
   }
 }
 
-LikeKeys::LikeKeys(const std::vector<ZELS3Node*>& keys) : classAt_(keys.size(), kNone) {
-  const unsigned int n = static_cast<unsigned int>(keys.size());
-  for (unsigned int k = 0; k < n; ++k) {
-    if (const ZELS3Node* t = keys[k]) bySignature_.emplace_back(t->GetSignature(), k);
-  }
-  std::sort(bySignature_.begin(), bySignature_.end());
-  const unsigned int kLongRun = 32;
-  for (unsigned int i = 0; i < bySignature_.size() && !keyed_;) {
-    unsigned int j = i + 1;
-    while (j < bySignature_.size() && bySignature_[j].first == bySignature_[i].first) ++j;
-    keyed_ = j - i > kLongRun;
-    i = j;
-  }
-  if (!keyed_) return;
+namespace {
 
-  // A node at several positions gets a class when a copy of it equals it
-  // (so Equal asks nothing that could set an error) and it equals no other
-  // key of its signature. Repeated nodes share a signature, so only runs of
-  // one signature are searched for them.
+unsigned int HomeOf(std::uint64_t z, unsigned int mask) {
+  z += 0x9e3779b97f4a7c15ull;
+  z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
+  z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
+  return static_cast<unsigned int>(z ^ (z >> 31)) & mask;
+}
+
+}  // namespace
+
+LikeKeys::LikeKeys(const std::vector<ZELS3Node*>& keys, const NodeTable* table)
+    : table_(table),
+      signatureAt_(keys.size(), 0),
+      sameSignature_(keys.size(), kEnd),
+      unnamedBefore_(keys.size(), kEnd),
+      sameName_(keys.size(), kEnd),
+      named_(keys.size(), 0),
+      classAt_(keys.size(), kNone) {
+  const unsigned int n = static_cast<unsigned int>(keys.size());
+  unsigned int capacity = 16;
+  while (capacity < 2 * n) capacity *= 2;
+  mask_ = capacity - 1;
+  signatures_.assign(capacity, SignatureSlot{0, 0, kEnd, kEnd});
+  if (table_ != nullptr) names_.assign(capacity, NameSlot{0, 0, kEnd});
+  unsigned int longest = 0;
+  for (unsigned int k = 0; k < n; ++k) {
+    const ZELS3Node* t = keys[k];
+    if (t == nullptr) continue;
+    const unsigned int sig = t->GetSignature();
+    signatureAt_[k] = sig;
+    unsigned int i = HomeOf(sig, mask_);
+    while (signatures_[i].count != 0 && signatures_[i].signature != sig) i = (i + 1) & mask_;
+    SignatureSlot& slot = signatures_[i];
+    slot.signature = sig;
+    longest = std::max(longest, ++slot.count);
+    sameSignature_[k] = slot.last;
+    slot.last = k;
+    unnamedBefore_[k] = slot.lastUnnamed;
+    unsigned long long name = 0;
+    if (!NameOf(t, &name)) {
+      slot.lastUnnamed = k;
+      continue;
+    }
+    named_[k] = 1;
+    unsigned int j = HomeOf(name ^ sig, mask_);
+    while (names_[j].last != kEnd && (names_[j].name != name || names_[j].signature != sig)) {
+      j = (j + 1) & mask_;
+    }
+    sameName_[k] = names_[j].last;
+    names_[j] = NameSlot{name, sig, k};
+  }
+  const unsigned int kLongRun = 32;
+  keyed_ = longest > kLongRun;
+  if (keyed_) MakeClasses(keys);
+}
+
+bool LikeKeys::AllApart(const std::vector<ZELS3Node*>& keys, const NodeTable* table) {
+  if (table == nullptr) return false;
+  const unsigned int n = static_cast<unsigned int>(keys.size());
+  unsigned int capacity = 16;
+  while (capacity < 2 * n) capacity *= 2;
+  const unsigned int mask = capacity - 1;
+  // 0 marks an empty slot, so a name 0 is noted apart.
+  std::vector<std::uint64_t> names(capacity, 0);
+  bool zero = false;
+  for (const ZELS3Node* t : keys) {
+    std::uint64_t name = 0;
+    if (t == nullptr) continue;  // a missing key matches nothing
+    if (!table->EqualKey(t, &name)) return false;
+    if (name == 0) {
+      if (zero) return false;
+      zero = true;
+      continue;
+    }
+    unsigned int i = HomeOf(name, mask);
+    for (; names[i] != 0; i = (i + 1) & mask) {
+      if (names[i] == name) return false;
+    }
+    names[i] = name;
+  }
+  return true;
+}
+
+bool LikeKeys::NameOf(const ZELS3Node* t, unsigned long long* name) const {
+  std::uint64_t key = 0;
+  if (table_ == nullptr || !table_->EqualKey(t, &key)) return false;
+  *name = key;
+  return true;
+}
+
+const LikeKeys::SignatureSlot* LikeKeys::FindSignature(unsigned int sig) const {
+  for (unsigned int i = HomeOf(sig, mask_); signatures_[i].count != 0; i = (i + 1) & mask_) {
+    if (signatures_[i].signature == sig) return &signatures_[i];
+  }
+  return nullptr;
+}
+
+unsigned int LikeKeys::LastNamed(unsigned int sig, unsigned long long name) const {
+  for (unsigned int j = HomeOf(name ^ sig, mask_); names_[j].last != kEnd; j = (j + 1) & mask_) {
+    if (names_[j].name == name && names_[j].signature == sig) return names_[j].last;
+  }
+  return kEnd;
+}
+
+// A node at several positions gets a class when a copy of it equals it (so
+// Equal asks nothing that could set an error) and it equals no other key of
+// its signature. Repeated nodes share a signature, so only runs of one
+// signature are searched for them.
+void LikeKeys::FindRepeated(const std::vector<ZELS3Node*>& keys) {
+  const unsigned int n = static_cast<unsigned int>(keys.size());
+  std::vector<const ZELS3Node*> seen(mask_ + 1, nullptr);
+  bool twice = false;
+  for (unsigned int k = 0; k < n && !twice; ++k) {
+    const ZELS3Node* t = keys[k];
+    if (t == nullptr || t->GetNodeType() <= NodeBoolConst) continue;
+    unsigned int i = HomeOf(reinterpret_cast<std::uintptr_t>(t), mask_);
+    while (seen[i] != nullptr && seen[i] != t) i = (i + 1) & mask_;
+    twice = seen[i] == t;
+    seen[i] = t;
+  }
+  if (!twice) return;
+
+  std::vector<Position> bySignature;
+  for (unsigned int k = 0; k < n; ++k) {
+    if (keys[k] != nullptr) bySignature.emplace_back(signatureAt_[k], k);
+  }
+  std::sort(bySignature.begin(), bySignature.end());
   BuildMemo memo;
   std::vector<const ZELS3Node*> run;
-  for (unsigned int i = 0; i < bySignature_.size();) {
+  for (unsigned int i = 0; i < bySignature.size();) {
     unsigned int j = i + 1;
-    while (j < bySignature_.size() && bySignature_[j].first == bySignature_[i].first) ++j;
+    while (j < bySignature.size() && bySignature[j].first == bySignature[i].first) ++j;
     if (j - i >= 2) {
       run.clear();
       for (unsigned int m = i; m < j; ++m) {
-        const ZELS3Node* t = keys[bySignature_[m].second];
+        const ZELS3Node* t = keys[bySignature[m].second];
         if (t->GetNodeType() > NodeBoolConst) run.push_back(t);
       }
       std::sort(run.begin(), run.end());
@@ -126,7 +235,11 @@ LikeKeys::LikeKeys(const std::vector<ZELS3Node*>& keys) : classAt_(keys.size(), 
     i = j;
   }
   std::sort(repeated_.begin(), repeated_.end());
+}
 
+void LikeKeys::MakeClasses(const std::vector<ZELS3Node*>& keys) {
+  FindRepeated(keys);
+  const unsigned int n = static_cast<unsigned int>(keys.size());
   for (unsigned int k = 0; k < n; ++k) {
     const ZELS3Node* t = keys[k];
     if (t == nullptr) continue;
@@ -204,12 +317,48 @@ void LikeKeys::Mark(unsigned int k, bool special) {
   }
 }
 
-void LikeKeys::WithSignature(unsigned int sig, unsigned int bound, const Position** first,
-                             const Position** last) const {
-  const Position* begin = bySignature_.data();
-  const Position* end = begin + bySignature_.size();
-  *first = std::lower_bound(begin, end, Position(sig, 0u));
-  *last = std::lower_bound(*first, end, Position(sig, bound));
+LikeKeys::Candidates LikeKeys::Near(const ZELS3Node* t, unsigned int at, unsigned int bound) const {
+  Candidates near;
+  const unsigned int sig = t->GetSignature();
+  // A key whose signature changed since is looked up anew.
+  if (at != kEnd && signatureAt_[at] != sig) at = kEnd;
+  if (at != kEnd) {
+    if (named_[at] != 0) {
+      near.chain_[0] = sameName_.data();
+      near.at_[0] = sameName_[at];
+      near.chain_[1] = unnamedBefore_.data();
+      near.at_[1] = unnamedBefore_[at];
+    } else {
+      near.chain_[0] = sameSignature_.data();
+      near.at_[0] = sameSignature_[at];
+    }
+  } else {
+    const SignatureSlot* slot = FindSignature(sig);
+    if (slot == nullptr) return near;
+    unsigned long long name = 0;
+    if (NameOf(t, &name)) {
+      near.chain_[0] = sameName_.data();
+      near.at_[0] = LastNamed(sig, name);
+      near.chain_[1] = unnamedBefore_.data();
+      near.at_[1] = slot->lastUnnamed;
+    } else {
+      near.chain_[0] = sameSignature_.data();
+      near.at_[0] = slot->last;
+    }
+  }
+  for (int i = 0; i < 2; ++i) {
+    while (near.at_[i] != kEnd && near.at_[i] >= bound) near.at_[i] = near.chain_[i][near.at_[i]];
+  }
+  return near;
+}
+
+bool LikeKeys::Candidates::Next(unsigned int* e) {
+  // The two chains hold different positions; the nearer comes first.
+  const int i = at_[0] == kEnd ? 1 : at_[1] == kEnd || at_[0] > at_[1] ? 0 : 1;
+  if (at_[i] == kEnd) return false;
+  *e = at_[i];
+  at_[i] = chain_[i][at_[i]];
+  return true;
 }
 
 }  // namespace zeltav

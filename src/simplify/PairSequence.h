@@ -20,17 +20,30 @@
 
 namespace zeltav {
 
-// Where the merge looks for like pairs. Every position is listed under the
-// signature of its key; leaves, and a node standing at several positions,
-// also get a class of exactly the keys Equal would match, so that only
-// those are visited and no Equal is asked.
+class NodeTable;
+
+// Where the merge looks for like pairs. Positions are chained to the
+// nearest earlier position with a key of the same signature; with a node
+// table, keys it can name exactly (leaves, and operations it keyed) are
+// also chained by that name, and a key is then compared only with keys of
+// the same name and with those the table cannot name (Equal matches only
+// keys of one name, and telling two named keys apart sets no error).
+// When some signature is shared by many positions, leaves and a node
+// standing at several positions also get a class of exactly the keys Equal
+// would match, so that only those are visited and no Equal is asked.
 class LikeKeys {
  public:
   static constexpr int kNone = -1;                         // equals no other key
   static constexpr int kByEqual = -2;                      // only Equal can tell
+  static constexpr unsigned int kEnd = ~0u;                // no position
   using Position = std::pair<unsigned int, unsigned int>;  // (signature, position)
 
-  explicit LikeKeys(const std::vector<ZELS3Node*>& keys);
+  // table, when given, names keys (see above); it must not change while
+  // the keys are looked up.
+  LikeKeys(const std::vector<ZELS3Node*>& keys, const NodeTable* table);
+  // Whether table names every key and no two keys share a name: then no
+  // key is Equal to another.
+  static bool AllApart(const std::vector<ZELS3Node*>& keys, const NodeTable* table);
   // Whether there are classes at all: they are made only when some
   // signature is shared by many positions, where asking Equal of each
   // would cost more than sorting keys.
@@ -41,10 +54,20 @@ class LikeKeys {
   // Positions below bound in class c marked special, nearest first.
   void SpecialBelow(int c, unsigned int bound, std::vector<unsigned int>* out) const;
   void Mark(unsigned int k, bool special);
-  // The positions with a key of signature sig below bound: [*first, *last),
-  // ascending.
-  void WithSignature(unsigned int sig, unsigned int bound, const Position** first,
-                     const Position** last) const;
+
+  // The positions below bound whose key may be Equal to t, nearest first:
+  // t is the key at position at, or a key not among them when at is kEnd.
+  class Candidates {
+   public:
+    // The next position; false when there is none.
+    bool Next(unsigned int* e);
+
+   private:
+    friend class LikeKeys;
+    const unsigned int* chain_[2] = {nullptr, nullptr};
+    unsigned int at_[2] = {kEnd, kEnd};
+  };
+  Candidates Near(const ZELS3Node* t, unsigned int at, unsigned int bound) const;
 
  private:
   // Signature, a type or kPointer, and the leaf's identifier, value or byte,
@@ -59,8 +82,39 @@ class LikeKeys {
   static constexpr int kPointer = 1000;
   static bool KeyOfLeaf(const ZELS3Node* t, Key* key);
   bool Find(const Key& key, int* c) const;
+  // The name of t, when the table gives one.
+  bool NameOf(const ZELS3Node* t, unsigned long long* name) const;
+  // Slots of the signatures, and of the (signature, name) pairs.
+  struct SignatureSlot {
+    unsigned int signature;
+    unsigned int count;  // 0 for an empty slot
+    unsigned int last;
+    unsigned int lastUnnamed;
+  };
+  struct NameSlot {
+    unsigned long long name;
+    unsigned int signature;
+    unsigned int last;  // kEnd for an empty slot
+  };
+  const SignatureSlot* FindSignature(unsigned int sig) const;
+  // The last position with signature sig and name, or kEnd.
+  unsigned int LastNamed(unsigned int sig, unsigned long long name) const;
+  void MakeClasses(const std::vector<ZELS3Node*>& keys);
+  void FindRepeated(const std::vector<ZELS3Node*>& keys);
 
-  std::vector<Position> bySignature_;
+  const NodeTable* table_;
+  // Per position: the key's signature when made; the nearest earlier
+  // position of the same signature, of the same signature without a name,
+  // and of the same signature and name; whether the key has a name.
+  std::vector<unsigned int> signatureAt_;
+  std::vector<unsigned int> sameSignature_;
+  std::vector<unsigned int> unnamedBefore_;
+  std::vector<unsigned int> sameName_;
+  std::vector<unsigned char> named_;
+  std::vector<SignatureSlot> signatures_;
+  std::vector<NameSlot> names_;
+  unsigned int mask_ = 0;
+
   // Class members sorted by key, then position; a class is the index of its
   // first member and ends at end_[class].
   std::vector<std::pair<Key, unsigned int>> members_;
@@ -99,7 +153,9 @@ class PairSequence {
 
   // For each pair L, last first, and each earlier pair E, nearest first,
   // whose key equals L's key (L's key asking Equal): policy.Merge(seq, L, E).
-  // policy.Key(seq, k) is read anew after each merge at L. Once
+  // policy.Key(seq, k) is read anew after each merge at L; policy.Table()
+  // is the node table when no merge changes a node the keys are made of,
+  // and null otherwise. Once
   // policy.Settled(seq, L) holds, a merge into a pair E changes nothing
   // unless policy.Special(seq, E), so only those are visited.
   template <class Policy>
@@ -156,7 +212,8 @@ void PairSequence::Merge(Policy& policy) {
 
   std::vector<ZELS3Node*> keys(pairs);
   for (unsigned int k = 0; k < pairs; ++k) keys[k] = policy.Key(*this, k);
-  LikeKeys like(keys);
+  if (LikeKeys::AllApart(keys, policy.Table())) return;
+  LikeKeys like(keys, policy.Table());
   if (like.Keyed()) {
     for (unsigned int k = 0; k < pairs; ++k) like.Mark(k, policy.Special(*this, k));
   }
@@ -194,12 +251,10 @@ void PairSequence::Merge(Policy& policy) {
           if (policy.Key(*this, l) != t) changed = policy.Key(*this, l);
         }
       } else {
-        // Keys of other signatures are never equal.
-        const LikeKeys::Position* first = nullptr;
-        const LikeKeys::Position* it = nullptr;
-        like.WithSignature(t->GetSignature(), bound, &first, &it);
-        while (it != first) {
-          const unsigned int e = (--it)->second;
+        // Keys of other signatures, or of other names, are never equal.
+        LikeKeys::Candidates near = like.Near(t, t == keys[l] ? l : LikeKeys::kEnd, bound);
+        unsigned int e = 0;
+        while (near.Next(&e)) {
           if (!matches(t, e)) continue;
           merge(l, e);
           if (policy.Key(*this, l) != t) {

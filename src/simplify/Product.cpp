@@ -58,6 +58,9 @@ struct SplitScaledTerms {
 // exponent is not added a second time to another occurrence.
 struct MergeEqualFactors {
   ZELS3Node* Key(PairSequence& seq, unsigned int q) { return seq.First(q); }
+  // The sums of exponents may rewrite nodes in place, so factors are told
+  // apart only by Equal.
+  const zeltav::NodeTable* Table() const { return nullptr; }
   void Merge(PairSequence& seq, unsigned int l, unsigned int e) {
     ZELS3Node* eL = seq.Second(l);
     ZELS3Node* eE = seq.Second(e);

@@ -48,18 +48,29 @@ struct FlattenSums {
 // coefficient node between two merges is seen by nobody, and equal numbers
 // are one registered node whenever they are made.
 struct MergeLikeTerms {
+  unsigned int pairs;
+  const zeltav::NodeTable* table;
+  // Made at the first merge: most sums merge nothing.
   std::vector<double> value;
   std::vector<bool> pending;
 
-  explicit MergeLikeTerms(unsigned int pairs) : value(pairs, 0.0), pending(pairs, false) {}
+  MergeLikeTerms(unsigned int n, const zeltav::NodeTable* t) : pairs(n), table(t) {}
 
+  bool Pending(unsigned int k) const { return !pending.empty() && pending[k]; }
   double Read(PairSequence& seq, unsigned int k) {
-    return pending[k] ? value[k] : NumberOrZero(seq.First(k));
+    return Pending(k) ? value[k] : NumberOrZero(seq.First(k));
   }
   ZELS3Node* Key(PairSequence& seq, unsigned int k) { return seq.Second(k); }
+  // Merging only zeroes coefficients: the terms, and the table's keys for
+  // them, stay as they are.
+  const zeltav::NodeTable* Table() const { return table; }
   void Merge(PairSequence& seq, unsigned int l, unsigned int e) {
     const double cE = Read(seq, e);
     const double cL = Read(seq, l);
+    if (pending.empty()) {
+      value.assign(pairs, 0.0);
+      pending.assign(pairs, false);
+    }
     value[e] = cE + cL;
     pending[e] = true;
     pending[l] = false;
@@ -68,14 +79,14 @@ struct MergeLikeTerms {
   // A zeroed pair adds 0 to every further like term, which leaves a number
   // as it is ...
   bool Settled(PairSequence& seq, unsigned int l) {
-    if (pending[l]) return value[l] == 0.0;
+    if (Pending(l)) return value[l] == 0.0;
     ZELS3Node* c = seq.First(l);
     return IsNumber(c) && c->GetConstant() == 0.0;
   }
   // ... except a NaN, which is a new node each time, and a coefficient that
   // is not a number, which becomes 0 with an error.
   bool Special(PairSequence& seq, unsigned int k) {
-    if (pending[k]) return value[k] != value[k];
+    if (Pending(k)) return value[k] != value[k];
     ZELS3Node* c = seq.First(k);
     if (!IsNumber(c)) return true;
     const double v = c->GetConstant();
@@ -116,7 +127,7 @@ void ZELS3Node::SimplifySum() {
   PairSequence seq(this);
   FlattenSums flatten;
   seq.Flatten(flatten);
-  MergeLikeTerms merge(seq.Pairs());
+  MergeLikeTerms merge(seq.Pairs(), scalc != nullptr ? scalc->table : nullptr);
   seq.Merge(merge);
   merge.Finish(seq);
   DropAndFold drop;

@@ -86,3 +86,18 @@ TEST_F(LongPairLists, SumsMergeAZeroCoefficientIntoANaNOneAsANewNode) {
   EXPECT_NE(Arg(sum, 0), nan);
   EXPECT_TRUE(std::isnan(Arg(sum, 0)->GetConstant()));
 }
+
+// sin(x1) as the table holds it and an Equal copy made by hand, which the
+// table cannot key: the later one merges into the earlier, whichever it is.
+TEST_F(LongPairLists, SumsMergeAHeldTermAndAnEqualCopyTheTableCannotKey) {
+  ZELS3Node *held = Un(NodeSin, Var(1)), *copy = pool.Op(NodeSin, {Var(1)});
+  for (ZELS3Node* first : {held, copy}) {
+    ZELS3Node* sum = pool.Raw(NodeSum, {Num(2), first});
+    for (unsigned i = 2; i < 20; ++i) Link(sum, {GetOne(), Var(i)});
+    Link(sum, {Num(3), first == held ? copy : held});
+    ZELS3NodeTestAccess::SimplifySum(sum);
+    EXPECT_EQ(Count(sum), 38u);
+    EXPECT_EQ(Arg(sum, 0), Num(5));
+    EXPECT_EQ(Arg(sum, 1), first);
+  }
+}
