@@ -11,6 +11,34 @@
 
 namespace zeltav {
 
+std::uint32_t Mix(std::uint64_t z) {
+  z += 0x9e3779b97f4a7c15ull;
+  z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
+  z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
+  return static_cast<std::uint32_t>(z ^ (z >> 31));
+}
+
+DistinctKeys::DistinctKeys(std::size_t n) {
+  std::size_t capacity = 16;
+  while (capacity < 2 * n) capacity *= 2;
+  slots_.assign(capacity, 0);
+  mask_ = static_cast<unsigned int>(capacity - 1);
+}
+
+bool DistinctKeys::Insert(std::uint64_t key) {
+  if (key == 0) {
+    const bool first = !zero_;
+    zero_ = true;
+    return first;
+  }
+  unsigned int i = Mix(key) & mask_;
+  for (; slots_[i] != 0; i = (i + 1) & mask_) {
+    if (slots_[i] == key) return false;
+  }
+  slots_[i] = key;
+  return true;
+}
+
 namespace {
 
 // Home slot of a 32-bit key in a table of 2^k slots (mask = 2^k - 1).
@@ -26,18 +54,7 @@ unsigned int HomeOf(const ZELS3Node* n, unsigned int mask) {
 // The key a node is entered and looked up with: its signature, or for a
 // variable a mix of its whole identifier.
 std::uint32_t KeyOf(const ZELS3Node* n) {
-  if (n->GetNodeType() != NodeVariable) return n->GetSignature();
-  std::uint64_t z = n->GetVariableID() + 0x9e3779b97f4a7c15ull;
-  z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
-  z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
-  return static_cast<std::uint32_t>(z ^ (z >> 31));
-}
-
-std::uint32_t Mix(std::uint64_t z) {
-  z += 0x9e3779b97f4a7c15ull;
-  z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
-  z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
-  return static_cast<std::uint32_t>(z ^ (z >> 31));
+  return n->GetNodeType() != NodeVariable ? n->GetSignature() : Mix(n->GetVariableID());
 }
 
 // The home slot of an ordered pair of nodes in an open-addressing table of
@@ -49,8 +66,7 @@ unsigned int PairHome(const ZELS3Node* a, const ZELS3Node* b, unsigned int capac
 }
 
 // Whether two of the keys are the same: a few are compared pairwise, more
-// are entered in a small open-addressing set (0 marks an empty slot, so a
-// key 0 is noted apart).
+// are entered in a small set.
 bool Repeats(const std::uint32_t* keys, std::size_t n) {
   if (n <= 8) {
     for (std::size_t i = 1; i < n; ++i) {
@@ -60,23 +76,9 @@ bool Repeats(const std::uint32_t* keys, std::size_t n) {
     }
     return false;
   }
-  unsigned int capacity = 16;
-  while (capacity < 2 * n) capacity *= 2;
-  const unsigned int mask = capacity - 1;
-  std::vector<std::uint32_t> slots(capacity, 0u);
-  bool zero = false;
+  DistinctKeys seen(n);
   for (std::size_t k = 0; k < n; ++k) {
-    const std::uint32_t key = keys[k];
-    if (key == 0) {
-      if (zero) return true;
-      zero = true;
-      continue;
-    }
-    unsigned int i = Home(key, mask);
-    for (; slots[i] != 0; i = (i + 1) & mask) {
-      if (slots[i] == key) return true;
-    }
-    slots[i] = key;
+    if (!seen.Insert(keys[k])) return true;
   }
   return false;
 }

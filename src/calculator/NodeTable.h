@@ -356,6 +356,23 @@ class RuleWatch {
   std::size_t from_ = 0;
 };
 
+// A 64-bit mix of z, for keys and hash homes.
+std::uint32_t Mix(std::uint64_t z);
+
+// The keys seen so far, in a set sized for n of them (open addressing; 0
+// marks an empty slot, so a key 0 is noted apart).
+class DistinctKeys {
+ public:
+  explicit DistinctKeys(std::size_t n);
+  // False when key was entered before.
+  bool Insert(std::uint64_t key);
+
+ private:
+  std::vector<std::uint64_t> slots_;
+  unsigned int mask_ = 0;
+  bool zero_ = false;
+};
+
 // n's arguments or type are about to change in place, outside the link
 // functions: tells the current calculator's table (NodeTable::Changed).
 void NoteChanged(const ZELS3Node* n);

@@ -84,12 +84,7 @@ bool LikeKeys::KeyOfLeaf(const ZELS3Node* t, Key* key) {
 
 namespace {
 
-unsigned int HomeOf(std::uint64_t z, unsigned int mask) {
-  z += 0x9e3779b97f4a7c15ull;
-  z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
-  z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
-  return static_cast<unsigned int>(z ^ (z >> 31)) & mask;
-}
+unsigned int HomeOf(std::uint64_t z, unsigned int mask) { return Mix(z) & mask; }
 
 }  // namespace
 
@@ -141,27 +136,11 @@ LikeKeys::LikeKeys(const std::vector<ZELS3Node*>& keys, const NodeTable* table)
 
 bool LikeKeys::AllApart(const std::vector<ZELS3Node*>& keys, const NodeTable* table) {
   if (table == nullptr) return false;
-  const unsigned int n = static_cast<unsigned int>(keys.size());
-  unsigned int capacity = 16;
-  while (capacity < 2 * n) capacity *= 2;
-  const unsigned int mask = capacity - 1;
-  // 0 marks an empty slot, so a name 0 is noted apart.
-  std::vector<std::uint64_t> names(capacity, 0);
-  bool zero = false;
+  DistinctKeys names(keys.size());
   for (const ZELS3Node* t : keys) {
     std::uint64_t name = 0;
     if (t == nullptr) continue;  // a missing key matches nothing
-    if (!table->EqualKey(t, &name)) return false;
-    if (name == 0) {
-      if (zero) return false;
-      zero = true;
-      continue;
-    }
-    unsigned int i = HomeOf(name, mask);
-    for (; names[i] != 0; i = (i + 1) & mask) {
-      if (names[i] == name) return false;
-    }
-    names[i] = name;
+    if (!table->EqualKey(t, &name) || !names.Insert(name)) return false;
   }
   return true;
 }
