@@ -1,6 +1,7 @@
 // The node table behind the calculator's table pointer (NodeTable.h).
 #include "calculator/NodeTable.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <new>
@@ -166,16 +167,34 @@ void NodeSet::SetFlags(const ZELS3Node* n, unsigned int flags) {
   if (s != nullptr) *s = (*s & ~kFlagMask) | (flags & kFlagMask);
 }
 
+std::uint32_t NodeSet::Stamp(const ZELS3Node* n) const {
+  const std::uintptr_t* s = Find(n);
+  return s != nullptr && stamps_ != nullptr ? stamps_[s - slots_] : 0u;
+}
+
+void NodeSet::SetStamp(const ZELS3Node* n, std::uint32_t stamp, unsigned int flags) {
+  const std::uintptr_t* s = Find(n);
+  if (s != nullptr && stamps_ != nullptr && (*s & flags) == flags) stamps_[s - slots_] = stamp;
+}
+
+void NodeSet::ClearStamps() {
+  if (stamps_ != nullptr) std::fill(stamps_, stamps_ + capacity_, 0u);
+}
+
 bool NodeSet::Grow() {
   const unsigned int capacity = capacity_ == 0 ? 256 : 2 * capacity_;
   if (capacity_ > 0x3fffffffu) return false;
   std::uintptr_t* slots = new (std::nothrow) std::uintptr_t[capacity]();
   if (slots == nullptr) return false;
   std::uint32_t* values = nullptr;
+  std::uint32_t* stamps = nullptr;
   if (valued_) {
     values = new (std::nothrow) std::uint32_t[capacity]();
-    if (values == nullptr) {
+    stamps = new (std::nothrow) std::uint32_t[capacity]();
+    if (values == nullptr || stamps == nullptr) {
       delete[] slots;
+      delete[] values;
+      delete[] stamps;
       return false;
     }
   }
@@ -186,12 +205,17 @@ bool NodeSet::Grow() {
     unsigned int i = HomeOf(reinterpret_cast<const ZELS3Node*>(s & ~kFlagMask), mask);
     while (slots[i] != 0) i = (i + 1) & mask;
     slots[i] = s;
-    if (values != nullptr) values[i] = values_[k];
+    if (values != nullptr) {
+      values[i] = values_[k];
+      stamps[i] = stamps_[k];
+    }
   }
   delete[] slots_;
   delete[] values_;
+  delete[] stamps_;
   slots_ = slots;
   values_ = values;
+  stamps_ = stamps;
   capacity_ = capacity;
   return true;
 }
@@ -205,7 +229,10 @@ bool NodeSet::Insert(const ZELS3Node* n) {
   unsigned int i = HomeOf(n, mask);
   while (slots_[i] != 0) i = (i + 1) & mask;
   slots_[i] = reinterpret_cast<std::uintptr_t>(n);
-  if (values_ != nullptr) values_[i] = 0;
+  if (values_ != nullptr) {
+    values_[i] = 0;
+    stamps_[i] = 0;
+  }
   ++count_;
   return true;
 }
@@ -625,6 +652,7 @@ void NodeTable::SearchLoose(const ZELS3Node* n) {
 
 void NodeTable::Touched(const ZELS3Node* n) {
   if (Flags(n) == 0) return;
+  NewEpoch();
   std::vector<const ZELS3Node*> stack(1, n);
   while (!stack.empty()) {
     const ZELS3Node* m = stack.back();
@@ -670,7 +698,9 @@ RuleWatch::~RuleWatch() {
 // key from now on; what the finer index holds of them is passed over.
 void NodeTable::Changed(const ZELS3Node* n) {
   // The rule that runs decides when it ends (RuleWatch).
-  if (n == quiet_ || !Holds(n) || changed_.Contains(n)) return;
+  if (n == quiet_ || !Holds(n)) return;
+  NewEpoch();
+  if (changed_.Contains(n)) return;
   // The nodes above n change with it, and so do their finer keys.
   std::vector<const ZELS3Node*> stack(1, n);
   while (!stack.empty()) {

@@ -49,6 +49,7 @@ class NodeSet {
   ~NodeSet() {
     delete[] slots_;
     delete[] values_;
+    delete[] stamps_;
   }
   bool Contains(const ZELS3Node* n) const { return Find(n) != nullptr; }
   // A number kept with each node when the set is made with values (0 until
@@ -60,6 +61,11 @@ class NodeSet {
   // Adds n with no flags when absent; false when it could not be stored.
   bool Insert(const ZELS3Node* n);
   void SetFlags(const ZELS3Node* n, unsigned int flags);
+  // A second number kept with each node of a valued set (0 until set).
+  std::uint32_t Stamp(const ZELS3Node* n) const;
+  // Stamps n when it is there with every flag of flags.
+  void SetStamp(const ZELS3Node* n, std::uint32_t stamp, unsigned int flags);
+  void ClearStamps();
   template <class F>
   void ForEach(F f) const {
     for (unsigned int i = 0; i < capacity_; ++i) {
@@ -78,6 +84,7 @@ class NodeSet {
 
   std::uintptr_t* slots_ = nullptr;  // node address | flags; 0 for empty
   std::uint32_t* values_ = nullptr;  // beside the slots, for a valued set
+  std::uint32_t* stamps_ = nullptr;  // likewise
   unsigned int capacity_ = 0;        // a power of two
   unsigned int count_ = 0;
   bool valued_ = false;
@@ -286,6 +293,16 @@ class NodeTable {
   // arguments know no longer reaches it, so nothing is known of it.
   void Unlinked(const ZELS3Node* n) { Touched(n); }
 
+  // Sums whose rule, run again, would give them back as they are: the rule
+  // left them so (see SumLeftAsIs), their terms are known to be Equal to
+  // themselves (so comparing them sets no error), and no registered node
+  // changed in place since, which could make two of their terms Equal or
+  // an earlier node Equal to them.
+  bool Settled(const ZELS3Node* n) const {
+    return !fresh_.Unentered(n) && nodes_.Stamp(n) == epoch_;
+  }
+  void Settle(const ZELS3Node* n) { nodes_.SetStamp(n, epoch_, kSelfEqual); }
+
   bool IsKeptAsBuilt(const ZELS3Node* n) const { return kept_.Contains(n); }
   void KeepAsBuilt(const ZELS3Node* n) { kept_.Insert(n); }
 
@@ -315,6 +332,12 @@ class NodeTable {
   long OwnEntry(const ZELS3Node* node, std::uint32_t key) const;
   long FirstMatch(ZELS3Node* node, std::uint32_t key, Fine kind, std::uint32_t fine);
   bool PushChanged(unsigned int position);
+  // A registered node changed in place: no sum is settled any more.
+  void NewEpoch() {
+    if (++epoch_ != 0) return;
+    nodes_.ClearStamps();
+    epoch_ = 1;
+  }
 
   Array<Entry> entries_;
   KeyChains index_;  // every entry under its key
@@ -327,7 +350,8 @@ class NodeTable {
   // as never Equal to another that are no longer known to be.
   KeyChains loose_;
   NodeSet changed_;
-  NodeSet nodes_{true};  // value: the node's last entry position + 1
+  NodeSet nodes_{true};  // value: the node's last entry position + 1; stamp: see Settled
+  std::uint32_t epoch_ = 1;
   friend class RuleWatch;
   const ZELS3Node* quiet_ = nullptr;      // the node whose rule runs
   std::vector<const ZELS3Node*> before_;  // the arguments of the nodes whose rules run
