@@ -1,6 +1,8 @@
 // Building an operation from its operator spelling. The spelling picks the
 // requested type (argument layout and simplification context) and the type
 // of the node made; the node keeps the spelling as its name.
+#include <cstring>
+
 #include "ZELTavSymbolicCalculator/Calculator.h"
 #include "factories/NodeBuilder.h"
 #include "node/NodeTypeTable.h"
@@ -41,9 +43,12 @@ const Spelling kSpellings[] = {
 
 const Spelling kUnknownSpelling = {"", NodeUnknown, NodeUnknown};
 
+// Every factory call by name looks its spelling up: the first characters
+// are compared inline, and only a candidate is compared in full.
 const Spelling& LookUp(const ZELString& text) {
+  const char* t = text;
   for (const Spelling& s : kSpellings) {
-    if (text == s.text) return s;
+    if (t[0] == s.text[0] && std::strcmp(t, s.text) == 0) return s;
   }
   return kUnknownSpelling;
 }
