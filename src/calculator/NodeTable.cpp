@@ -1,7 +1,6 @@
 // The node table behind the calculator's table pointer (NodeTable.h).
 #include "calculator/NodeTable.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <new>
@@ -147,14 +146,40 @@ const std::uintptr_t* NodeSet::Find(const ZELS3Node* n) const {
   }
 }
 
+namespace {
+const std::uint32_t kMarkBit = 0x80000000u;
+}
+
 std::uint32_t NodeSet::Value(const ZELS3Node* n) const {
   const std::uintptr_t* s = Find(n);
-  return s != nullptr && values_ != nullptr ? values_[s - slots_] : 0u;
+  return s != nullptr && values_ != nullptr ? values_[s - slots_] & ~kMarkBit : 0u;
 }
 
 void NodeSet::SetValue(const ZELS3Node* n, std::uint32_t value) {
   const std::uintptr_t* s = Find(n);
-  if (s != nullptr && values_ != nullptr) values_[s - slots_] = value;
+  if (s != nullptr && values_ != nullptr) values_[s - slots_] = value & ~kMarkBit;
+}
+
+bool NodeSet::Marked(const ZELS3Node* n) const {
+  const std::uintptr_t* s = Find(n);
+  return s != nullptr && values_ != nullptr && (values_[s - slots_] & kMarkBit) != 0;
+}
+
+bool NodeSet::Mark(const ZELS3Node* n, unsigned int flags) {
+  const std::uintptr_t* s = Find(n);
+  if (s == nullptr || values_ == nullptr || (*s & flags) != flags) return false;
+  values_[s - slots_] |= kMarkBit;
+  return true;
+}
+
+void NodeSet::Unmark(const ZELS3Node* n) {
+  const std::uintptr_t* s = Find(n);
+  if (s != nullptr && values_ != nullptr) values_[s - slots_] &= ~kMarkBit;
+}
+
+void NodeSet::UnmarkAll() {
+  if (values_ == nullptr) return;
+  for (unsigned int i = 0; i < capacity_; ++i) values_[i] &= ~kMarkBit;
 }
 
 unsigned int NodeSet::Flags(const ZELS3Node* n) const {
@@ -167,34 +192,16 @@ void NodeSet::SetFlags(const ZELS3Node* n, unsigned int flags) {
   if (s != nullptr) *s = (*s & ~kFlagMask) | (flags & kFlagMask);
 }
 
-std::uint32_t NodeSet::Stamp(const ZELS3Node* n) const {
-  const std::uintptr_t* s = Find(n);
-  return s != nullptr && stamps_ != nullptr ? stamps_[s - slots_] : 0u;
-}
-
-void NodeSet::SetStamp(const ZELS3Node* n, std::uint32_t stamp, unsigned int flags) {
-  const std::uintptr_t* s = Find(n);
-  if (s != nullptr && stamps_ != nullptr && (*s & flags) == flags) stamps_[s - slots_] = stamp;
-}
-
-void NodeSet::ClearStamps() {
-  if (stamps_ != nullptr) std::fill(stamps_, stamps_ + capacity_, 0u);
-}
-
 bool NodeSet::Grow() {
   const unsigned int capacity = capacity_ == 0 ? 256 : 2 * capacity_;
   if (capacity_ > 0x3fffffffu) return false;
   std::uintptr_t* slots = new (std::nothrow) std::uintptr_t[capacity]();
   if (slots == nullptr) return false;
   std::uint32_t* values = nullptr;
-  std::uint32_t* stamps = nullptr;
   if (valued_) {
     values = new (std::nothrow) std::uint32_t[capacity]();
-    stamps = new (std::nothrow) std::uint32_t[capacity]();
-    if (values == nullptr || stamps == nullptr) {
+    if (values == nullptr) {
       delete[] slots;
-      delete[] values;
-      delete[] stamps;
       return false;
     }
   }
@@ -205,17 +212,12 @@ bool NodeSet::Grow() {
     unsigned int i = HomeOf(reinterpret_cast<const ZELS3Node*>(s & ~kFlagMask), mask);
     while (slots[i] != 0) i = (i + 1) & mask;
     slots[i] = s;
-    if (values != nullptr) {
-      values[i] = values_[k];
-      stamps[i] = stamps_[k];
-    }
+    if (values != nullptr) values[i] = values_[k];
   }
   delete[] slots_;
   delete[] values_;
-  delete[] stamps_;
   slots_ = slots;
   values_ = values;
-  stamps_ = stamps;
   capacity_ = capacity;
   return true;
 }
@@ -229,10 +231,7 @@ bool NodeSet::Insert(const ZELS3Node* n) {
   unsigned int i = HomeOf(n, mask);
   while (slots_[i] != 0) i = (i + 1) & mask;
   slots_[i] = reinterpret_cast<std::uintptr_t>(n);
-  if (values_ != nullptr) {
-    values_[i] = 0;
-    stamps_[i] = 0;
-  }
+  if (values_ != nullptr) values_[i] = 0;
   ++count_;
   return true;
 }
@@ -650,9 +649,29 @@ void NodeTable::SearchLoose(const ZELS3Node* n) {
   }
 }
 
+void NodeTable::Settle(const ZELS3Node* n) {
+  if (nodes_.Marked(n) || !nodes_.Mark(n, kSelfEqual) || unlisted_) return;
+  // Listed up to one node in eight: clearing every mark costs no more then.
+  if (settled_.size() < 64 + nodes_.Size() / 8) {
+    settled_.push_back(n);
+    return;
+  }
+  unlisted_ = true;
+  std::vector<const ZELS3Node*>().swap(settled_);
+}
+
+void NodeTable::Unsettle() {
+  if (unlisted_) {
+    nodes_.UnmarkAll();
+    unlisted_ = false;
+  }
+  for (const ZELS3Node* n : settled_) nodes_.Unmark(n);
+  settled_.clear();
+}
+
 void NodeTable::Touched(const ZELS3Node* n) {
   if (Flags(n) == 0) return;
-  NewEpoch();
+  Unsettle();
   std::vector<const ZELS3Node*> stack(1, n);
   while (!stack.empty()) {
     const ZELS3Node* m = stack.back();
@@ -699,7 +718,7 @@ RuleWatch::~RuleWatch() {
 void NodeTable::Changed(const ZELS3Node* n) {
   // The rule that runs decides when it ends (RuleWatch).
   if (n == quiet_ || !Holds(n)) return;
-  NewEpoch();
+  Unsettle();
   if (changed_.Contains(n)) return;
   // The nodes above n change with it, and so do their finer keys.
   std::vector<const ZELS3Node*> stack(1, n);

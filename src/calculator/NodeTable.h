@@ -49,7 +49,6 @@ class NodeSet {
   ~NodeSet() {
     delete[] slots_;
     delete[] values_;
-    delete[] stamps_;
   }
   bool Contains(const ZELS3Node* n) const { return Find(n) != nullptr; }
   // A number kept with each node when the set is made with values (0 until
@@ -61,11 +60,14 @@ class NodeSet {
   // Adds n with no flags when absent; false when it could not be stored.
   bool Insert(const ZELS3Node* n);
   void SetFlags(const ZELS3Node* n, unsigned int flags);
-  // A second number kept with each node of a valued set (0 until set).
-  std::uint32_t Stamp(const ZELS3Node* n) const;
-  // Stamps n when it is there with every flag of flags.
-  void SetStamp(const ZELS3Node* n, std::uint32_t stamp, unsigned int flags);
-  void ClearStamps();
+  // One mark per node of a valued set, kept in the top bit of its value
+  // (entry positions take 31 bits); setting the value clears it.
+  bool Marked(const ZELS3Node* n) const;
+  // Marks n when it is there with every flag of flags; false otherwise.
+  bool Mark(const ZELS3Node* n, unsigned int flags);
+  void Unmark(const ZELS3Node* n);
+  void UnmarkAll();
+  unsigned int Size() const { return count_; }
   template <class F>
   void ForEach(F f) const {
     for (unsigned int i = 0; i < capacity_; ++i) {
@@ -84,7 +86,6 @@ class NodeSet {
 
   std::uintptr_t* slots_ = nullptr;  // node address | flags; 0 for empty
   std::uint32_t* values_ = nullptr;  // beside the slots, for a valued set
-  std::uint32_t* stamps_ = nullptr;  // likewise
   unsigned int capacity_ = 0;        // a power of two
   unsigned int count_ = 0;
   bool valued_ = false;
@@ -298,10 +299,8 @@ class NodeTable {
   // themselves (so comparing them sets no error), and no registered node
   // changed in place since, which could make two of their terms Equal or
   // an earlier node Equal to them.
-  bool Settled(const ZELS3Node* n) const {
-    return !fresh_.Unentered(n) && nodes_.Stamp(n) == epoch_;
-  }
-  void Settle(const ZELS3Node* n) { nodes_.SetStamp(n, epoch_, kSelfEqual); }
+  bool Settled(const ZELS3Node* n) const { return !fresh_.Unentered(n) && nodes_.Marked(n); }
+  void Settle(const ZELS3Node* n);
 
   bool IsKeptAsBuilt(const ZELS3Node* n) const { return kept_.Contains(n); }
   void KeepAsBuilt(const ZELS3Node* n) { kept_.Insert(n); }
@@ -333,11 +332,7 @@ class NodeTable {
   long FirstMatch(ZELS3Node* node, std::uint32_t key, Fine kind, std::uint32_t fine);
   bool PushChanged(unsigned int position);
   // A registered node changed in place: no sum is settled any more.
-  void NewEpoch() {
-    if (++epoch_ != 0) return;
-    nodes_.ClearStamps();
-    epoch_ = 1;
-  }
+  void Unsettle();
 
   Array<Entry> entries_;
   KeyChains index_;  // every entry under its key
@@ -350,8 +345,11 @@ class NodeTable {
   // as never Equal to another that are no longer known to be.
   KeyChains loose_;
   NodeSet changed_;
-  NodeSet nodes_{true};  // value: the node's last entry position + 1; stamp: see Settled
-  std::uint32_t epoch_ = 1;
+  NodeSet nodes_{true};  // value: the node's last entry position + 1; mark: settled
+  // The nodes settled since the last change, unless there were too many to
+  // list: then every mark is cleared at the next change.
+  std::vector<const ZELS3Node*> settled_;
+  bool unlisted_ = false;
   friend class RuleWatch;
   const ZELS3Node* quiet_ = nullptr;      // the node whose rule runs
   std::vector<const ZELS3Node*> before_;  // the arguments of the nodes whose rules run
