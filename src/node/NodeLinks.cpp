@@ -71,6 +71,7 @@ class FatherLinks {
   }
 
   static bool Has(const ZELS3Node* a, const ZELS3Node* f);
+  static bool Mirror(FatherPairs* pairs, const ZELS3Node* a);
   static int Add(ZELS3Node* a, ZELS3Node* f);
   static void Remove(ZELS3Node* a, const ZELS3Node* f);
 };
@@ -118,14 +119,19 @@ bool FatherLinks::Has(const ZELS3Node* a, const ZELS3Node* f) {
   FreshLinks* fresh = CurrentFresh();
   if (fresh != nullptr && fresh->Node() == f) return fresh->Contains(a);
   FatherPairs* pairs = count > kIndexed ? CurrentPairs() : nullptr;
-  if (pairs == nullptr) return a->fathers.Find(f) < count;
-  if (!pairs->Contains(a, nullptr)) {
-    bool mirrored = true;
-    for (unsigned int i = 0; i < count && mirrored; ++i)
-      mirrored = pairs->Insert(a, a->fathers[i], i);
-    if (!mirrored || !pairs->Insert(a, nullptr)) return a->fathers.Find(f) < count;
-  }
+  if (pairs == nullptr || !Mirror(pairs, a)) return a->fathers.Find(f) < count;
   return pairs->Contains(a, f);
+}
+
+// Mirrors the fathers of a, unless they are already; false when they could
+// not all be stored.
+bool FatherLinks::Mirror(FatherPairs* pairs, const ZELS3Node* a) {
+  if (pairs->Contains(a, nullptr)) return true;
+  const unsigned int count = a->fathers.Count();
+  for (unsigned int i = 0; i < count; ++i) {
+    if (!pairs->Insert(a, a->fathers[i], i)) return false;
+  }
+  return pairs->Insert(a, nullptr);
 }
 
 // A mark is only ever on a node with more than kIndexed fathers.
@@ -155,6 +161,9 @@ void FatherLinks::Remove(ZELS3Node* a, const ZELS3Node* f) {
     fresh->Erase(a);
   }
   FatherPairs* pairs = CurrentPairs();
+  // A node may have lost this father before while still holding it as an
+  // argument: look it up rather than scan thousands of fathers for it.
+  if (pairs != nullptr && count > kIndexed) Mirror(pairs, a);
   unsigned int at = count;
   if (pairs != nullptr && !pairs->Erase(a, f, &at) && pairs->Contains(a, nullptr)) return;
   if (at < count && pairs->Contains(a, nullptr)) {
