@@ -696,20 +696,19 @@ bool NodeTable::IsFatherOf(const ZELS3Node* f, const ZELS3Node* a) const {
 }
 
 // What Equal compares before anything else, as one number: the signature,
-// and an operation's name (Equal reads no name of a leaf, and reports an
-// unknown type before it reads the name). Nodes with different labels are
-// not Equal, and Equal finds that before it sets an error or reads an
-// argument. The type stays out: it changes in place only from one
-// operation to another (NodeBuilder::SetType), which keeps the label.
+// and a relation's name. Equal compares the names of operations before
+// their arguments, and only a relation's name changes in place (intake
+// gives it the host's spelling, see Renamed). Nodes with different labels
+// are not Equal, and Equal finds that before it sets an error or reads an
+// argument. A node's type changes in place only while it is built, before
+// the table has it (NodeBuilder::SetType).
 std::uint32_t NodeTable::Label(const ZELS3Node* n) {
-  const ZELNodeType type = n->type;
-  if (type == NodeVariable || type == NodeConstant || type == NodeBoolConst ||
-      FactsOf(type) == nullptr) {
-    return n->signature;
-  }
+  const NodeTypeFacts* facts = FactsOf(n->type);
+  if (facts == nullptr || facts->outputName == nullptr) return n->signature;
   std::uint32_t h = 2166136261u;
-  for (const char* c = n->name; *c != '\0'; ++c)
+  for (const char* c = n->name; *c != '\0'; ++c) {
     h = (h ^ static_cast<unsigned char>(*c)) * 16777619u;
+  }
   return n->signature + h * 0x9e3779b9u;
 }
 
@@ -736,7 +735,9 @@ void NodeTable::Refile(std::uint32_t last, std::uint32_t label) {
 }
 
 void NodeTable::Renamed(const ZELS3Node* n) {
-  if (Holds(n)) Refile(nodes_.Value(n), Label(n));
+  unsigned int flags = 0;
+  std::uint32_t last = 0;
+  if (!fresh_.Unentered(n) && nodes_.Get(n, &flags, &last)) Refile(last, Label(n));
 }
 
 void NodeTable::SearchLoose(const ZELS3Node* n) {
