@@ -155,6 +155,14 @@ std::uint32_t NodeSet::Value(const ZELS3Node* n) const {
   return s != nullptr && values_ != nullptr ? values_[s - slots_] & ~kMarkBit : 0u;
 }
 
+bool NodeSet::Get(const ZELS3Node* n, unsigned int* flags, std::uint32_t* value) const {
+  const std::uintptr_t* s = Find(n);
+  if (s == nullptr) return false;
+  *flags = static_cast<unsigned int>(*s & kFlagMask);
+  *value = values_ != nullptr ? values_[s - slots_] : 0u;
+  return true;
+}
+
 void NodeSet::SetValue(const ZELS3Node* n, std::uint32_t value) {
   const std::uintptr_t* s = Find(n);
   if (s != nullptr && values_ != nullptr) values_[s - slots_] = value & ~kMarkBit;
@@ -441,7 +449,7 @@ void EqualMemo::Leave(const ZELS3Node* a, const ZELS3Node* b, int result) {
 KeyChains::Head* KeyChains::Find(std::uint32_t key) const {
   if (capacity_ == 0) return nullptr;
   const unsigned int mask = capacity_ - 1;
-  for (unsigned int i = Home(key, mask); heads_[i].first != 0; i = (i + 1) & mask) {
+  for (unsigned int i = Home(key, mask); heads_[i].last != 0; i = (i + 1) & mask) {
     if (heads_[i].key == key) return &heads_[i];
   }
   return nullptr;
@@ -459,9 +467,9 @@ bool KeyChains::GrowHeads() {
   if (heads == nullptr) return false;
   const unsigned int mask = capacity - 1;
   for (unsigned int k = 0; k < capacity_; ++k) {
-    if (heads_[k].first == 0) continue;
+    if (heads_[k].last == 0) continue;
     unsigned int i = Home(heads_[k].key, mask);
-    while (heads[i].first != 0) i = (i + 1) & mask;
+    while (heads[i].last != 0) i = (i + 1) & mask;
     heads[i] = heads_[k];
   }
   delete[] heads_;
@@ -479,6 +487,17 @@ bool KeyChains::Reserve(unsigned int position) {
   while (capacity <= position) capacity *= 2;
   std::uint32_t* links = new (std::nothrow) std::uint32_t[capacity]();
   if (links == nullptr) return false;
+  std::uint32_t* stamps = nullptr;
+  if (stamped_) {
+    stamps = new (std::nothrow) std::uint32_t[capacity]();
+    if (stamps == nullptr) {
+      delete[] links;
+      return false;
+    }
+    if (linkCapacity_ != 0) std::memcpy(stamps, stamps_, sizeof(std::uint32_t) * linkCapacity_);
+    delete[] stamps_;
+    stamps_ = stamps;
+  }
   if (linkCapacity_ != 0) std::memcpy(links, links_, sizeof(std::uint32_t) * linkCapacity_);
   delete[] links_;
   links_ = links;
@@ -486,20 +505,79 @@ bool KeyChains::Reserve(unsigned int position) {
   return true;
 }
 
-void KeyChains::Append(std::uint32_t key, unsigned int position) {
-  if (links_[position] != 0) return;
-  links_[position] = 1;
-  Head* head = Find(key);
-  if (head != nullptr) {
-    links_[head->last - 1] = position + 2;
-    head->last = position + 1;
-    return;
-  }
+KeyChains::Head* KeyChains::Open(std::uint32_t key) {
+  if (Head* head = Find(key)) return head;
   const unsigned int mask = capacity_ - 1;
   unsigned int i = Home(key, mask);
-  while (heads_[i].first != 0) i = (i + 1) & mask;
-  heads_[i] = Head{key, position + 1, position + 1};
+  while (heads_[i].last != 0) i = (i + 1) & mask;
+  heads_[i] = Head{key, 0, kNoLast};
   ++keys_;
+  return &heads_[i];
+}
+
+void KeyChains::Insert(Head* head, unsigned int position) {
+  const std::uint32_t order = Order(position);
+  if (head->first == 0 || Order(head->last - 1) < order) {  // the usual case: at the end
+    if (head->first == 0) {
+      head->first = position + 1;
+    } else {
+      links_[head->last - 1] = position + 2;
+    }
+    head->last = position + 1;
+    links_[position] = 1;
+    return;
+  }
+  std::uint32_t before = 0;  // position + 1 of the one it follows
+  std::uint32_t q = head->first;
+  while (q != 0 && Order(q - 1) < order) {
+    before = q;
+    q = Next(q - 1);
+  }
+  // q != 0: the chain's last comes after position.
+  links_[position] = q + 1;
+  if (before == 0) {
+    head->first = position + 1;
+  } else {
+    links_[before - 1] = position + 2;
+  }
+}
+
+void KeyChains::Append(std::uint32_t key, unsigned int position) {
+  if (links_[position] != 0) return;
+  if (stamped_) stamps_[position] = stamp_++;
+  Head* head = Open(key);
+  if (head->first == 0) {
+    head->first = position + 1;
+  } else {
+    links_[head->last - 1] = position + 2;
+  }
+  head->last = position + 1;
+  links_[position] = 1;
+}
+
+bool KeyChains::Move(std::uint32_t from, std::uint32_t to, unsigned int position) {
+  if (from == to) return true;
+  // Room first: growing moves the heads.
+  if (!Chained(position) || !Room()) return false;
+  Head* head = Find(from);
+  if (head == nullptr) return false;
+  std::uint32_t before = 0;
+  std::uint32_t q = head->first;
+  while (q != 0 && q - 1 != position) {
+    before = q;
+    q = Next(q - 1);
+  }
+  if (q == 0) return false;
+  const std::uint32_t after = Next(position);  // position + 1, or 0 at the end
+  if (before == 0) {
+    head->first = after;
+  } else {
+    links_[before - 1] = after != 0 ? after + 1 : 1;
+  }
+  if (head->last == position + 1) head->last = before != 0 ? before : kNoLast;
+  links_[position] = 0;
+  Insert(Open(to), position);
+  return true;
 }
 
 // --- NodeTable -------------------------------------------------------------
@@ -643,9 +721,54 @@ bool NodeTable::IsFatherOf(const ZELS3Node* f, const ZELS3Node* a) const {
   return a->fathers.Find(f) < count;
 }
 
+// What Equal compares before anything else, as one number: the signature,
+// and a relation's name. Equal compares the names of operations before
+// their arguments, and only a relation's name changes in place (intake
+// gives it the host's spelling, see Renamed). Nodes with different labels
+// are not Equal, and Equal finds that before it sets an error or reads an
+// argument. A node's type changes in place only while it is built, before
+// the table has it (NodeBuilder::SetType).
+std::uint32_t NodeTable::Label(const ZELS3Node* n) {
+  const NodeTypeFacts* facts = FactsOf(n->type);
+  if (facts == nullptr || facts->outputName == nullptr) return n->signature;
+  std::uint32_t h = 2166136261u;
+  for (const char* c = n->name; *c != '\0'; ++c) {
+    h = (h ^ static_cast<unsigned char>(*c)) * 16777619u;
+  }
+  return n->signature + h * 0x9e3779b9u;
+}
+
+std::uint32_t NodeTable::Chain(std::uint32_t key, std::uint32_t label) {
+  return Mix(std::uint64_t{key} << 32 | label);
+}
+
+// A signature changes in place only as the node is given to Add again, and
+// a name only at intake (Renamed): both file the node's entries anew, the
+// last first (a node whose last entry has its label has them all there).
+// An entry moves whole or not at all; out of memory it keeps its old place,
+// where a search for the node's new label misses it.
+void NodeTable::Refile(std::uint32_t last, std::uint32_t label) {
+  for (std::uint32_t p = last; p != 0; p = entries_[p - 1].previous) {
+    Entry& entry = entries_[p - 1];
+    if (entry.label == label) return;
+    if (!index_.Room() || !fine_.Room() || !loose_.Room()) return;
+    const unsigned int position = p - 1;
+    index_.Move(Chain(entry.key, entry.label), Chain(entry.key, label), position);
+    fine_.Move(Chain(entry.fine, entry.label), Chain(entry.fine, label), position);
+    loose_.Move(Chain(entry.key, entry.label), Chain(entry.key, label), position);
+    entry.label = label;
+  }
+}
+
+void NodeTable::Renamed(const ZELS3Node* n) {
+  unsigned int flags = 0;
+  std::uint32_t last = 0;
+  if (!fresh_.Unentered(n) && nodes_.Get(n, &flags, &last)) Refile(last, Label(n));
+}
+
 void NodeTable::SearchLoose(const ZELS3Node* n) {
   for (std::uint32_t p = nodes_.Value(n); p != 0; p = entries_[p - 1].previous) {
-    loose_.Add(entries_[p - 1].key, p - 1);
+    loose_.Add(Chain(entries_[p - 1].key, entries_[p - 1].label), p - 1);
   }
 }
 
@@ -736,9 +859,9 @@ void NodeTable::Changed(const ZELS3Node* n) {
 // node's first entry under key, or -1: the entries of a node that was never
 // Equal to another when entered sit in no chain, so a registered node is
 // found by itself.
-long NodeTable::OwnEntry(const ZELS3Node* node, std::uint32_t key) const {
+long NodeTable::OwnEntry(std::uint32_t last, std::uint32_t key) const {
   long own = -1;
-  for (std::uint32_t p = nodes_.Value(node); p != 0; p = entries_[p - 1].previous) {
+  for (std::uint32_t p = last; p != 0; p = entries_[p - 1].previous) {
     if (entries_[p - 1].key == key) own = static_cast<long>(p - 1);
   }
   return own;
@@ -749,29 +872,39 @@ long NodeTable::OwnEntry(const ZELS3Node* node, std::uint32_t key) const {
 // the chain of its key; both search the loose entries beside them (entries
 // of nodes changed in place since they were entered, sums and products
 // over leaves that repeat a pair, nodes no longer known never to be Equal).
-long NodeTable::FirstMatch(ZELS3Node* node, std::uint32_t key, Fine kind, std::uint32_t fine) {
-  long best = OwnEntry(node, key);
+// Only the entries with node's label are met: the others are not Equal to
+// it. Chains of other keys that share a slot are passed over.
+long NodeTable::FirstMatch(const Probe& probe) {
+  ZELS3Node* const node = probe.node;
+  long best = OwnEntry(probe.last, probe.key);
   auto earlier = [&](unsigned int e) { return best < 0 || e < static_cast<unsigned long>(best); };
   auto matches = [&](unsigned int e) {
     ZELS3Node* candidate = entries_[e].node;
     return candidate == node ||
            ((nodes_.Flags(candidate) & kNeverAsked) == 0 && candidate->Equal(node));
   };
+  auto other = [&](const Entry& entry) {
+    return entry.key != probe.key || entry.label != probe.label;
+  };
   // Both chains run in entry order.
-  const bool byFine = kind == Fine::Keyed;
+  const bool byFine = probe.kind == Fine::Keyed;
   KeyChains& chains = byFine ? fine_ : index_;
-  for (unsigned int p = chains.First(byFine ? fine : key); p != 0; p = chains.Next(p - 1)) {
+  for (unsigned int p = chains.First(byFine ? probe.fineChain : probe.chain); p != 0;
+       p = chains.Next(p - 1)) {
     const unsigned int e = p - 1;
     if (e >= entries_.Size() || !earlier(e)) break;
-    if (byFine && (entries_[e].key != key || changed_.Contains(entries_[e].node))) continue;
+    const Entry& entry = entries_[e];
+    if (other(entry) || (byFine && (entry.fine != probe.fine || changed_.Contains(entry.node)))) {
+      continue;
+    }
     if (matches(e)) {
       best = e;
       break;
     }
   }
-  for (unsigned int p = loose_.First(key); p != 0; p = loose_.Next(p - 1)) {
+  for (unsigned int p = loose_.First(probe.chain); p != 0; p = loose_.Next(p - 1)) {
     const unsigned int e = p - 1;
-    if (e < entries_.Size() && earlier(e) && matches(e)) best = e;
+    if (e < entries_.Size() && !other(entries_[e]) && earlier(e) && matches(e)) best = e;
   }
   return best;
 }
@@ -784,18 +917,25 @@ long NodeTable::FirstMatch(ZELS3Node* node, std::uint32_t key, Fine kind, std::u
 // few entries of its finer key instead of the whole chain (sin(x1) and
 // sin(x2) share a signature).
 ZELS3Node* NodeTable::Add(ZELS3Node* node) {
-  const std::uint32_t key = KeyOf(node);
-  const bool registered = Holds(node);
-  const unsigned int flags = registered ? nodes_.Flags(node) : FlagsFor(node);
-  std::uint32_t fine = 0;
-  const Fine kind =
-      node->type == NodeVariable || node->type == NodeConstant || node->type == NodeBoolConst
-          ? Fine::None
-          : FineKeyOf(node, key, &fine);
+  Probe probe{node, 0, KeyOf(node), Label(node), 0, Fine::None, 0, 0};
+  // Only Add enters a node, and a node entered is never destroyed: a node
+  // not registered has no entry.
+  unsigned int flags = 0;
+  const bool registered = !fresh_.Unentered(node) && nodes_.Get(node, &flags, &probe.last);
+  if (!registered) flags = FlagsFor(node);
+  // A node given again may have been signed anew.
+  if (probe.last != 0 && entries_[probe.last - 1].label != probe.label) {
+    Refile(probe.last, probe.label);
+  }
+  probe.chain = Chain(probe.key, probe.label);
+  if (node->type != NodeVariable && node->type != NodeConstant && node->type != NodeBoolConst) {
+    probe.kind = FineKeyOf(node, probe.key, &probe.fine);
+  }
+  if (probe.kind == Fine::Keyed) probe.fineChain = Chain(probe.fine, probe.label);
   if ((flags & kNeverGiven) != 0) {
     if (registered) return node;
   } else {
-    const long first = FirstMatch(node, key, kind, fine);
+    const long first = FirstMatch(probe);
     if (first >= 0) return entries_[first].node;
   }
   const unsigned int position = entries_.Size();
@@ -810,15 +950,16 @@ ZELS3Node* NodeTable::Add(ZELS3Node* node) {
   // its entry joins no chain: copies that can never be shared cost nothing
   // to later searches under their key.
   const bool searchable = (flags & kNeverAsked) == 0;
-  const bool loose = changed_.Contains(node) || kind == Fine::Loose;
-  if (searchable &&
-      (loose ? !loose_.Add(key, position) : kind == Fine::Keyed && !fine_.Add(fine, position))) {
+  const bool loose = changed_.Contains(node) || probe.kind == Fine::Loose;
+  if (searchable && (loose ? !loose_.Add(probe.chain, position)
+                           : probe.kind == Fine::Keyed && !fine_.Add(probe.fineChain, position))) {
     return node;
   }
-  const bool keyed = kind == Fine::Keyed && !changed_.Contains(node);
-  if (!entries_.Push(Entry{node, key, nodes_.Value(node), keyed, fine})) return node;
+  const bool keyed = probe.kind == Fine::Keyed && !changed_.Contains(node);
+  const Entry entry{node, probe.key, nodes_.Value(node), keyed, probe.fine, probe.label};
+  if (!entries_.Push(entry)) return node;
   nodes_.SetValue(node, position + 1);
-  if (searchable) index_.Append(key, position);
+  if (searchable) index_.Append(probe.chain, position);
   return node;
 }
 

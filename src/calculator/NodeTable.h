@@ -8,7 +8,9 @@
 // variable its identifier (Equal matches two variables only when their
 // identifiers agree, so this key never separates two nodes Equal matches).
 // The candidates for a node are the entries under its key, in entry order,
-// found through an index with one chain per key.
+// found through an index with one chain per key and label: the label of an
+// entry is its node's as it is now (see Label), so that the nodes Equal
+// turns away at once for a signature or name of their own are never met.
 #ifndef ZELTAV_NODE_TABLE_H
 #define ZELTAV_NODE_TABLE_H
 
@@ -57,6 +59,8 @@ class NodeSet {
   std::uint32_t Value(const ZELS3Node* n) const;
   void SetValue(const ZELS3Node* n, std::uint32_t value);
   unsigned int Flags(const ZELS3Node* n) const;
+  // Whether n is here, with its flags and value, in one search.
+  bool Get(const ZELS3Node* n, unsigned int* flags, std::uint32_t* value) const;
   // Adds n with no flags when absent; false when it could not be stored.
   bool Insert(const ZELS3Node* n);
   void SetFlags(const ZELS3Node* n, unsigned int flags);
@@ -202,15 +206,20 @@ class EqualMemo {
 
 // Entry positions grouped by a 32-bit key: one slot per distinct key, and
 // the positions of a key linked in the order they were added, so that
-// adding stays constant time however many entries share a key.
+// adding stays constant time however many entries share a key. A position
+// can move to another key's chain, where it takes the place its order of
+// addition gives it.
 class KeyChains {
  public:
-  KeyChains() = default;
+  // Stamped chains order a moved position by when it was added; others by
+  // position (positions are then added in increasing order).
+  explicit KeyChains(bool stamped = false) : stamped_(stamped) {}
   KeyChains(const KeyChains&) = delete;
   KeyChains& operator=(const KeyChains&) = delete;
   ~KeyChains() {
     delete[] heads_;
     delete[] links_;
+    delete[] stamps_;
   }
   // Room for one more key and for position; false when it could not be made.
   bool Reserve(unsigned int position);
@@ -222,6 +231,14 @@ class KeyChains {
     Append(key, position);
     return true;
   }
+  // Room for one more key; false when it could not be made.
+  bool Room() { return 2 * (keys_ + 1) <= capacity_ || GrowHeads(); }
+  bool Chained(unsigned int position) const {
+    return position < linkCapacity_ && links_[position] != 0;
+  }
+  // Moves position from from's chain to to's; false, and nothing moved,
+  // when it is not in from's chain or there is no room for a new key.
+  bool Move(std::uint32_t from, std::uint32_t to, unsigned int position);
   // The first position of key's chain + 1, or 0 for none.
   unsigned int First(std::uint32_t key) const;
   // The position after position in its chain + 1, or 0 at the end.
@@ -232,18 +249,29 @@ class KeyChains {
  private:
   struct Head {
     std::uint32_t key;
-    std::uint32_t first;  // position + 1; 0 for an empty slot
-    std::uint32_t last;
+    std::uint32_t first;  // position + 1; 0 for an empty chain
+    std::uint32_t last;   // position + 1; kNoLast for an empty chain, 0 for an empty slot
   };
+  static const std::uint32_t kNoLast = 0xffffffffu;
   Head* Find(std::uint32_t key) const;
   bool GrowHeads();
+  // The head of key's chain, made empty when key has none (room reserved).
+  Head* Open(std::uint32_t key);
+  std::uint32_t Order(unsigned int position) const {
+    return stamped_ ? stamps_[position] : position;
+  }
+  // Links position into head's chain by its order.
+  void Insert(Head* head, unsigned int position);
 
   Head* heads_ = nullptr;
   unsigned int capacity_ = 0;  // a power of two
   unsigned int keys_ = 0;
   // Per position: 0 when not chained, 1 when last, q + 2 when q follows.
   std::uint32_t* links_ = nullptr;
+  std::uint32_t* stamps_ = nullptr;  // per position, when stamped: its order of addition
   unsigned int linkCapacity_ = 0;
+  std::uint32_t stamp_ = 0;
+  bool stamped_;
 };
 
 class NodeTable {
@@ -286,6 +314,9 @@ class NodeTable {
   // n's arguments, type or name change in place (any n, registered or not):
   // its entries leave the finer index for good (see Add).
   void Changed(const ZELS3Node* n);
+  // n's name has just changed in place: its entries are filed under its
+  // label anew.
+  void Renamed(const ZELS3Node* n);
   // Whether a change of n's arguments is to be heard of link by link: not
   // while n's own rule runs (see RuleWatch).
   bool Watched(const ZELS3Node* n) const { return n != quiet_; }
@@ -317,6 +348,7 @@ class NodeTable {
     std::uint32_t previous : 31;  // the node's previous entry position + 1; 0 for none
     std::uint32_t keyed : 1;      // entered under the finer key fine
     std::uint32_t fine;
+    std::uint32_t label;  // the node's label (see Label), under which the entry is filed
   };
   // The flags of a node about to be entered, from its arguments'.
   // Whether f is among a's fathers.
@@ -326,10 +358,28 @@ class NodeTable {
   static bool LeafKey(const ZELS3Node* n, std::uint64_t* key);
   bool ArgKey(const ZELS3Node* n, std::uint64_t* key) const;
   Fine FineKeyOf(const ZELS3Node* n, std::uint32_t signature, std::uint32_t* fine) const;
+  static std::uint32_t Label(const ZELS3Node* n);
+  // The chain of the entries under key (or finer key) whose nodes have label.
+  static std::uint32_t Chain(std::uint32_t key, std::uint32_t label);
+  // Files the entries of a node, the last at last - 1, under label, the
+  // label the node has now.
+  void Refile(std::uint32_t last, std::uint32_t label);
   // Every entry of n joins the loose entries, searched under its key.
   void SearchLoose(const ZELS3Node* n);
-  long OwnEntry(const ZELS3Node* node, std::uint32_t key) const;
-  long FirstMatch(ZELS3Node* node, std::uint32_t key, Fine kind, std::uint32_t fine);
+  // A node looked up, with what Add works out once for the search and the
+  // entry.
+  struct Probe {
+    ZELS3Node* node;
+    std::uint32_t last;  // the position + 1 of node's last entry, 0 for none
+    std::uint32_t key;
+    std::uint32_t label;
+    std::uint32_t chain;  // Chain(key, label)
+    Fine kind;
+    std::uint32_t fine;
+    std::uint32_t fineChain;  // Chain(fine, label) when kind is Keyed
+  };
+  long OwnEntry(std::uint32_t last, std::uint32_t key) const;
+  long FirstMatch(const Probe& probe);
   bool PushChanged(unsigned int position);
   // A registered node changed in place: no sum is settled any more.
   void Unsettle();
@@ -343,7 +393,7 @@ class NodeTable {
   // every entry of a node changed in place since it was first entered, of
   // sums and products over leaves that repeat a pair, and of nodes entered
   // as never Equal to another that are no longer known to be.
-  KeyChains loose_;
+  KeyChains loose_{true};
   NodeSet changed_;
   NodeSet nodes_{true};  // value: the node's last entry position + 1; mark: settled
   // The nodes settled since the last change, unless there were too many to

@@ -2,6 +2,7 @@
 // transferred before it is stored in the calculator's equation list.
 //   and(x = 1, y < 2)  ->  x fixed at 1, y < 2 stored
 #include "ZELTavSymbolicCalculator/Calculator.h"
+#include "calculator/NodeTable.h"
 #include "calculator/ScopedOption.h"
 #include "node/NodeTypeTable.h"
 
@@ -126,5 +127,8 @@ ZELS3Node* ZELS3Node::ProcessEquation(int top) {
 // ==(x, y) -> =(x, y): a relation takes the host's spelling of its sign.
 void ZELS3Node::ChangeEqSign() {
   const zeltav::NodeTypeFacts* facts = zeltav::FactsOf(type);
-  if (facts != nullptr && facts->outputName != nullptr) name = facts->outputName;
+  if (facts == nullptr || facts->outputName == nullptr) return;
+  name = facts->outputName;
+  // A stored relation is found under its new name from now on.
+  if (scalc != nullptr && scalc->table != nullptr) scalc->table->Renamed(this);
 }

@@ -160,6 +160,35 @@ TEST(NodeTable, FindsANodeRewrittenInPlaceByItsNewArguments) {
   EXPECT_EQ(Un(NodeCos, x268), cosine);
 }
 
+// x1 >= x2 built by type is named ">==", by spelling ">=": two nodes. Intake
+// renames the older one ">=", and from then on it is the first of the two a
+// new ">=" node finds, while a new ">==" node finds neither.
+TEST(NodeTable, FindsARelationRenamedAtIntakeBeforeALaterEqualOne) {
+  ZELSymbolicCalculator calc;
+  ZELS3Node *x1 = Var(1), *x2 = Var(2);
+  ZELS3Node* typed = Bin(NodeGreaterEqual, x1, x2);
+  ZELS3Node* spelt = By(">=", {x1, x2});
+  EXPECT_NE(spelt, typed);
+  calc.AddEquation(typed);
+  EXPECT_EQ(By(">=", {x1, x2}), typed);
+  ZELS3Node* retyped = Bin(NodeGreaterEqual, x1, x2);
+  EXPECT_NE(retyped, typed);
+  EXPECT_NE(retyped, spelt);
+}
+
+// The same with the older node rewritten in place first (x1 and x268 share
+// a signature), so that it is searched among the loose entries.
+TEST(NodeTable, FindsARewrittenRelationRenamedAtIntakeBeforeALaterEqualOne) {
+  ZELSymbolicCalculator calc;
+  ZELS3Node *x1 = Var(1), *x268 = Var(268), *y = Var(2);
+  ZELS3Node* typed = Bin(NodeGreaterEqual, x1, y);
+  NA::ReplaceArg(typed, x268, 0);
+  ZELS3Node* spelt = By(">=", {x268, y});
+  EXPECT_NE(spelt, typed);
+  calc.AddEquation(typed);
+  EXPECT_EQ(By(">=", {x268, y}), typed);
+}
+
 // Hundreds of keys: the index has grown since x1 and sin(x1) were entered.
 TEST(NodeTable, FindsEarlyNodesAfterManyOthers) {
   ZELSymbolicCalculator calc;
