@@ -159,7 +159,7 @@ bool NodeSet::Get(const ZELS3Node* n, unsigned int* flags, std::uint32_t* value)
   const std::uintptr_t* s = Find(n);
   if (s == nullptr) return false;
   *flags = static_cast<unsigned int>(*s & kFlagMask);
-  *value = values_ != nullptr ? values_[s - slots_] : 0u;
+  *value = values_ != nullptr ? values_[s - slots_] & ~kMarkBit : 0u;
   return true;
 }
 
@@ -763,7 +763,10 @@ void NodeTable::Refile(std::uint32_t last, std::uint32_t label) {
 void NodeTable::Renamed(const ZELS3Node* n) {
   unsigned int flags = 0;
   std::uint32_t last = 0;
-  if (!fresh_.Unentered(n) && nodes_.Get(n, &flags, &last)) Refile(last, Label(n));
+  if (fresh_.Unentered(n) || !nodes_.Get(n, &flags, &last)) return;
+  // What Equal says of n and another node may change with its name.
+  Unsettle();
+  Refile(last, Label(n));
 }
 
 void NodeTable::SearchLoose(const ZELS3Node* n) {
