@@ -10,13 +10,16 @@ namespace zeltav {
 // Shared nodes (the constant 1, a common variable) collect thousands of
 // fathers, and every link asks whether a node is already among them. Past
 // kIndexed fathers a node's fathers are mirrored as (node, father) pairs in
-// one hash table kept by the current calculator, with the pair (node, null)
-// as the mark that they are all there, so that question costs O(1) instead
-// of a scan, and so does removing a father (the pair knows its position).
-// The node being built is asked about first, and its own links answer
-// (FreshLinks). The order of a node's fathers carries no meaning: a father
-// removed from a mirrored node leaves its place to the last one.
-const unsigned int kIndexed = 32;
+// one hash table kept by the current calculator (FatherPairs), so that
+// question costs O(1) instead of a scan, and so does removing a father (the
+// pair knows its position). A node is marked the first time it is asked
+// about a father that is neither the one linked last nor the node being
+// built; fathers linked later are mirrored only when the next such question
+// comes, so a link costs an append. The node being built is asked about
+// first, and its own links answer (FreshLinks). The order of a node's
+// fathers carries no meaning: a father removed from a marked node leaves
+// its place to the last one.
+const unsigned int kIndexed = FatherPairs::kIndexed;
 
 class FatherLinks {
  public:
@@ -36,11 +39,11 @@ class FatherLinks {
     return table != nullptr ? &table->Fresh() : nullptr;
   }
 
-  // Drops the mirror of a node that is being destroyed.
+  // Drops the mirror of a node that is being destroyed; only nodes with
+  // more than kIndexed fathers are marked.
   static void Forget(const ZELS3Node* a) {
-    FatherPairs* pairs = CurrentPairs();
-    if (pairs == nullptr || !pairs->Erase(a, nullptr)) return;
-    for (unsigned int i = 0; i < a->fathers.Count(); ++i) pairs->Erase(a, a->fathers[i]);
+    FatherPairs* pairs = a->fathers.Count() > kIndexed ? CurrentPairs() : nullptr;
+    if (pairs != nullptr) pairs->Drop(a, a->fathers);
   }
 
   // A followed node that goes is let go; a node that goes no longer has the
@@ -109,43 +112,34 @@ void GrowIfFull(ZELICVectorImp_ZELS3Node& v) {
 }
 
 // Link bookkeeping on the father vector of a node; the vector never holds a
-// node twice. The father linked last is the one most often asked about (the
-// shared 1 of a sum, linked once per pair), so it is looked at first.
+// node twice. The node being built answers from its own links, without
+// reading the fathers of a widely shared node. Otherwise the father linked
+// last is the one most often asked about (the shared 1 of a sum, linked
+// once per pair), so it is looked at first.
 bool FatherLinks::Has(const ZELS3Node* a, const ZELS3Node* f) {
+  FreshLinks* fresh = CurrentFresh();
+  if (fresh != nullptr && f != nullptr && fresh->Node() == f) return fresh->Contains(a);
   const unsigned int count = a->fathers.Count();
   if (count == 0) return false;
   if (a->fathers[count - 1] == f) return true;
-  FreshLinks* fresh = CurrentFresh();
-  if (fresh != nullptr && fresh->Node() == f) return fresh->Contains(a);
   FatherPairs* pairs = count > kIndexed ? CurrentPairs() : nullptr;
-  if (pairs == nullptr) return a->fathers.Find(f) < count;
-  if (!pairs->Contains(a, nullptr)) {
-    bool mirrored = true;
-    for (unsigned int i = 0; i < count && mirrored; ++i)
-      mirrored = pairs->Insert(a, a->fathers[i], i);
-    if (!mirrored || !pairs->Insert(a, nullptr)) return a->fathers.Find(f) < count;
-  }
+  if (pairs == nullptr || !pairs->CatchUp(a, a->fathers)) return a->fathers.Find(f) < count;
   return pairs->Contains(a, f);
 }
 
-// A mark is only ever on a node with more than kIndexed fathers.
+// An append: the mirror, if any, catches up when next asked.
 int FatherLinks::Add(ZELS3Node* a, ZELS3Node* f) {
   GrowIfFull(a->fathers);
   const int stored = a->fathers.Add(f);
   if (!stored) return stored;
   FreshLinks* fresh = CurrentFresh();
   if (fresh != nullptr && fresh->Node() == f) fresh->Insert(a);
-  const unsigned int count = a->fathers.Count();
-  FatherPairs* pairs = count > kIndexed ? CurrentPairs() : nullptr;
-  if (pairs != nullptr && pairs->Contains(a, nullptr) && !pairs->Insert(a, f, count - 1)) {
-    pairs->Erase(a, nullptr);  // no longer complete: mirrored again when asked
-  }
   return stored;
 }
 
-// Detach(f, 0): the one occurrence goes. A mirrored node knows where f is
-// and fills the gap with its last father; any other closes the gap, looking
-// from the end, where a father just linked sits.
+// Detach(f, 0): the one occurrence goes. A marked node finds f in its
+// caught-up mirror and fills the gap with its last father; any other
+// closes the gap, looking from the end, where a father just linked sits.
 void FatherLinks::Remove(ZELS3Node* a, const ZELS3Node* f) {
   const unsigned int count = a->fathers.Count();
   if (count == 0) return;
@@ -154,20 +148,20 @@ void FatherLinks::Remove(ZELS3Node* a, const ZELS3Node* f) {
     if (!fresh->Contains(a)) return;
     fresh->Erase(a);
   }
-  FatherPairs* pairs = CurrentPairs();
-  unsigned int at = count;
-  if (pairs != nullptr && !pairs->Erase(a, f, &at) && pairs->Contains(a, nullptr)) return;
-  if (at < count && pairs->Contains(a, nullptr)) {
-    if (a->fathers[at] == f) {
-      ZELS3Node* last = a->fathers[count - 1];
-      if (at != count - 1) pairs->Insert(a, last, at);
-      a->fathers[at] = last;
-      a->fathers.DetachAt(count - 1, 1, 0);
-      // Few fathers are scanned again.
-      if (count - 1 <= kIndexed) pairs->Erase(a, nullptr);
-      return;
-    }
-    pairs->Erase(a, nullptr);  // out of step: mirrored again when asked
+  FatherPairs* pairs = count > kIndexed ? CurrentPairs() : nullptr;
+  // Null is no father: asked to remove it, a node is only unmarked.
+  if (pairs != nullptr && f == nullptr) pairs->Drop(a, a->fathers);
+  if (pairs != nullptr && f != nullptr && pairs->Marked(a) && pairs->CatchUp(a, a->fathers)) {
+    unsigned int at = count;
+    if (!pairs->Erase(a, f, &at)) return;
+    ZELS3Node* last = a->fathers[count - 1];
+    if (at != count - 1) pairs->Insert(a, last, at);  // the pair is there: nothing is stored
+    a->fathers[at] = last;
+    a->fathers.DetachAt(count - 1, 1, 0);
+    pairs->Insert(a, nullptr, count - 1);
+    // Few fathers are scanned again.
+    if (count - 1 <= kIndexed) pairs->Drop(a, a->fathers);
+    return;
   }
   for (unsigned int i = count; i-- > 0;) {
     if (a->fathers[i] == f) {
