@@ -127,10 +127,23 @@ bool FatherLinks::Has(const ZELS3Node* a, const ZELS3Node* f) {
   return pairs->Contains(a, f);
 }
 
+// The slots of a father vector past its count are all null: only the link
+// functions write its slots, and below the count. So a father is appended
+// by writing its slot without reading it first, and a link to a node with
+// a long father vector does not wait for the vector's last cache line.
+struct FatherSlots : ZELICVectorImp_ZELS3Node {
+  static bool Append(ZELICVectorImp_ZELS3Node& v, ZELS3Node* f) {
+    unsigned int& top = v.*(&FatherSlots::top);
+    if (top >= v.*(&FatherSlots::limit)) return false;
+    (v.*(&FatherSlots::data))[top++] = f;
+    return true;
+  }
+};
+
 // An append: the mirror, if any, catches up when next asked.
 int FatherLinks::Add(ZELS3Node* a, ZELS3Node* f) {
   GrowIfFull(a->fathers);
-  const int stored = a->fathers.Add(f);
+  const int stored = FatherSlots::Append(a->fathers, f) ? 1 : a->fathers.Add(f);
   if (!stored) return stored;
   FreshLinks* fresh = CurrentFresh();
   if (fresh != nullptr && fresh->Node() == f) fresh->Insert(a);
