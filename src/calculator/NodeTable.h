@@ -101,6 +101,12 @@ class FatherPairs {
   ~FatherPairs() { delete[] slots_; }
   bool Contains(const ZELS3Node* a, const ZELS3Node* f) const { return Locate(a, f) != nullptr; }
   bool Marked(const ZELS3Node* a) const { return Locate(a, nullptr) != nullptr; }
+  // Whether a is marked; how many of its fathers are mirrored goes to *m.
+  bool Mirrored(const ZELS3Node* a, unsigned int* m) const {
+    const Slot* mark = Locate(a, nullptr);
+    if (mark != nullptr) *m = mark->index;
+    return mark != nullptr;
+  }
   // Marks a when it is not, and mirrors the fathers past the mirrored ones;
   // false, with a's mirror dropped, when a pair could not be stored.
   bool CatchUp(const ZELS3Node* a, const ZELICVectorImp_ZELS3Node& fathers);

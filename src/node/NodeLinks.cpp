@@ -76,6 +76,8 @@ class FatherLinks {
   static bool Has(const ZELS3Node* a, const ZELS3Node* f);
   static int Add(ZELS3Node* a, ZELS3Node* f);
   static void Remove(ZELS3Node* a, const ZELS3Node* f);
+  // Closes the gap f leaves.
+  static void RemoveUnmarked(ZELS3Node* a, const ZELS3Node* f);
 };
 
 void NoteChanged(const ZELS3Node* n) {
@@ -150,9 +152,11 @@ int FatherLinks::Add(ZELS3Node* a, ZELS3Node* f) {
   return stored;
 }
 
-// Detach(f, 0): the one occurrence goes. A marked node finds f in its
-// caught-up mirror and fills the gap with its last father; any other
-// closes the gap, looking from the end, where a father just linked sits.
+// Detach(f, 0): the one occurrence goes. A marked node fills the gap with
+// its last father: f is looked for among the few fathers linked last and
+// not mirrored yet (a node just built that lost to an equal one is the
+// last), else in the caught-up mirror. Any other node closes the gap,
+// looking from the end, where a father just linked sits.
 void FatherLinks::Remove(ZELS3Node* a, const ZELS3Node* f) {
   const unsigned int count = a->fathers.Count();
   if (count == 0) return;
@@ -164,18 +168,40 @@ void FatherLinks::Remove(ZELS3Node* a, const ZELS3Node* f) {
   FatherPairs* pairs = count > kIndexed ? CurrentPairs() : nullptr;
   // Null is no father: asked to remove it, a node is only unmarked.
   if (pairs != nullptr && f == nullptr) pairs->Drop(a, a->fathers);
-  if (pairs != nullptr && f != nullptr && pairs->Marked(a) && pairs->CatchUp(a, a->fathers)) {
+  unsigned int m = 0;
+  if (pairs != nullptr && f != nullptr && pairs->Mirrored(a, &m)) {
+    const unsigned int kNear = 8;
     unsigned int at = count;
-    if (!pairs->Erase(a, f, &at)) return;
+    for (unsigned int i = count; i-- > m && count - i <= kNear;) {
+      if (a->fathers[i] == f) {
+        at = i;
+        break;
+      }
+    }
+    if (at == count) {
+      if (!pairs->CatchUp(a, a->fathers)) {  // unmarked now
+        RemoveUnmarked(a, f);
+        return;
+      }
+      if (!pairs->Erase(a, f, &at)) return;
+      m = count;
+    }
+    // Past m both f and the last father are unmirrored: no pair moves.
     ZELS3Node* last = a->fathers[count - 1];
-    if (at != count - 1) pairs->Insert(a, last, at);  // the pair is there: nothing is stored
+    if (at < m && at != count - 1)
+      pairs->Insert(a, last, at);  // the pair is there: nothing is stored
     a->fathers[at] = last;
     a->fathers.DetachAt(count - 1, 1, 0);
-    pairs->Insert(a, nullptr, count - 1);
+    if (m == count) pairs->Insert(a, nullptr, count - 1);
     // Few fathers are scanned again.
     if (count - 1 <= kIndexed) pairs->Drop(a, a->fathers);
     return;
   }
+  RemoveUnmarked(a, f);
+}
+
+void FatherLinks::RemoveUnmarked(ZELS3Node* a, const ZELS3Node* f) {
+  const unsigned int count = a->fathers.Count();
   for (unsigned int i = count; i-- > 0;) {
     if (a->fathers[i] == f) {
       a->fathers.DetachAt(i, 1, 0);

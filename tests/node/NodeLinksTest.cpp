@@ -129,8 +129,8 @@ TEST(NodeLinks, ANodeJustMadeIsListedOnceAmongManyFathersAndLeavesWithItsArgumen
 }
 
 // x under 40 fathers, asked about the first, then under 30 more: a father
-// linked before the question and one linked after it go; the others are
-// still fathers and the two gone are not.
+// linked before the question, one linked long after it and one linked
+// nearly last go; the others are still fathers and the three gone are not.
 TEST(NodeLinks, FathersLinkedBeforeAndAfterAQuestionAreFoundAndRemovedAlike) {
   ZELSymbolicCalculator calc;
   HandMadeNodes pool;
@@ -139,14 +139,17 @@ TEST(NodeLinks, FathersLinkedBeforeAndAfterAQuestionAreFoundAndRemovedAlike) {
   for (int i = 0; i < 40; ++i) fathers.push_back(pool.Op(NodeSin, {x}));
   EXPECT_EQ(A::AddFath(x, fathers[0]), 1);
   for (int i = 0; i < 30; ++i) fathers.push_back(pool.Op(NodeSin, {x}));
-  ZELS3Node *early = fathers[10], *late = fathers[55];
+  ZELS3Node *early = fathers[10], *late = fathers[55], *latest = fathers[67];
+  A::RemoveAllArgs(latest);
   A::RemoveAllArgs(late);
   A::RemoveAllArgs(early);
+  fathers.erase(fathers.begin() + 67);
   fathers.erase(fathers.begin() + 55);
   fathers.erase(fathers.begin() + 10);
   for (ZELS3Node* f : fathers) EXPECT_EQ(A::AddFath(x, f), 1);
   EXPECT_EQ(FathersOf(x), Sorted(fathers));
   A::AddArg(late, x);
+  A::AddArg(latest, x);
   A::AddFath(x, early);
   EXPECT_EQ(A::GetFathNum(x), 70u);
 }
