@@ -146,14 +146,40 @@ const std::uintptr_t* NodeSet::Find(const ZELS3Node* n) const {
   }
 }
 
+namespace {
+const std::uint32_t kMarkBit = 0x80000000u;
+}
+
 std::uint32_t NodeSet::Value(const ZELS3Node* n) const {
   const std::uintptr_t* s = Find(n);
-  return s != nullptr && values_ != nullptr ? values_[s - slots_] : 0u;
+  return s != nullptr && values_ != nullptr ? values_[s - slots_] & ~kMarkBit : 0u;
 }
 
 void NodeSet::SetValue(const ZELS3Node* n, std::uint32_t value) {
   const std::uintptr_t* s = Find(n);
-  if (s != nullptr && values_ != nullptr) values_[s - slots_] = value;
+  if (s != nullptr && values_ != nullptr) values_[s - slots_] = value & ~kMarkBit;
+}
+
+bool NodeSet::Marked(const ZELS3Node* n) const {
+  const std::uintptr_t* s = Find(n);
+  return s != nullptr && values_ != nullptr && (values_[s - slots_] & kMarkBit) != 0;
+}
+
+bool NodeSet::Mark(const ZELS3Node* n, unsigned int flags) {
+  const std::uintptr_t* s = Find(n);
+  if (s == nullptr || values_ == nullptr || (*s & flags) != flags) return false;
+  values_[s - slots_] |= kMarkBit;
+  return true;
+}
+
+void NodeSet::Unmark(const ZELS3Node* n) {
+  const std::uintptr_t* s = Find(n);
+  if (s != nullptr && values_ != nullptr) values_[s - slots_] &= ~kMarkBit;
+}
+
+void NodeSet::UnmarkAll() {
+  if (values_ == nullptr) return;
+  for (unsigned int i = 0; i < capacity_; ++i) values_[i] &= ~kMarkBit;
 }
 
 unsigned int NodeSet::Flags(const ZELS3Node* n) const {
@@ -654,8 +680,29 @@ void NodeTable::SearchLoose(const ZELS3Node* n) {
   }
 }
 
+void NodeTable::Settle(const ZELS3Node* n) {
+  if (nodes_.Marked(n) || !nodes_.Mark(n, kSelfEqual) || unlisted_) return;
+  // Listed up to one node in eight: clearing every mark costs no more then.
+  if (settled_.size() < 64 + nodes_.Size() / 8) {
+    settled_.push_back(n);
+    return;
+  }
+  unlisted_ = true;
+  std::vector<const ZELS3Node*>().swap(settled_);
+}
+
+void NodeTable::Unsettle() {
+  if (unlisted_) {
+    nodes_.UnmarkAll();
+    unlisted_ = false;
+  }
+  for (const ZELS3Node* n : settled_) nodes_.Unmark(n);
+  settled_.clear();
+}
+
 void NodeTable::Touched(const ZELS3Node* n) {
   if (Flags(n) == 0) return;
+  Unsettle();
   std::vector<const ZELS3Node*> stack(1, n);
   while (!stack.empty()) {
     const ZELS3Node* m = stack.back();
@@ -701,7 +748,9 @@ RuleWatch::~RuleWatch() {
 // key from now on; what the finer index holds of them is passed over.
 void NodeTable::Changed(const ZELS3Node* n) {
   // The rule that runs decides when it ends (RuleWatch).
-  if (n == quiet_ || !Holds(n) || changed_.Contains(n)) return;
+  if (n == quiet_ || !Holds(n)) return;
+  Unsettle();
+  if (changed_.Contains(n)) return;
   // The nodes above n change with it, and so do their finer keys.
   std::vector<const ZELS3Node*> stack(1, n);
   while (!stack.empty()) {

@@ -60,6 +60,14 @@ class NodeSet {
   // Adds n with no flags when absent; false when it could not be stored.
   bool Insert(const ZELS3Node* n);
   void SetFlags(const ZELS3Node* n, unsigned int flags);
+  // One mark per node of a valued set, kept in the top bit of its value
+  // (entry positions take 31 bits); setting the value clears it.
+  bool Marked(const ZELS3Node* n) const;
+  // Marks n when it is there with every flag of flags; false otherwise.
+  bool Mark(const ZELS3Node* n, unsigned int flags);
+  void Unmark(const ZELS3Node* n);
+  void UnmarkAll();
+  unsigned int Size() const { return count_; }
   template <class F>
   void ForEach(F f) const {
     for (unsigned int i = 0; i < capacity_; ++i) {
@@ -303,6 +311,14 @@ class NodeTable {
   // arguments know no longer reaches it, so nothing is known of it.
   void Unlinked(const ZELS3Node* n) { Touched(n); }
 
+  // Sums whose rule, run again, would give them back as they are: the rule
+  // left them so (see SumLeftAsIs), their terms are known to be Equal to
+  // themselves (so comparing them sets no error), and no registered node
+  // changed in place since, which could make two of their terms Equal or
+  // an earlier node Equal to them.
+  bool Settled(const ZELS3Node* n) const { return !fresh_.Unentered(n) && nodes_.Marked(n); }
+  void Settle(const ZELS3Node* n);
+
   bool IsKeptAsBuilt(const ZELS3Node* n) const { return kept_.Contains(n); }
   void KeepAsBuilt(const ZELS3Node* n) { kept_.Insert(n); }
 
@@ -332,6 +348,8 @@ class NodeTable {
   long OwnEntry(const ZELS3Node* node, std::uint32_t key) const;
   long FirstMatch(ZELS3Node* node, std::uint32_t key, Fine kind, std::uint32_t fine);
   bool PushChanged(unsigned int position);
+  // A registered node changed in place: no sum is settled any more.
+  void Unsettle();
 
   Array<Entry> entries_;
   KeyChains index_;  // every entry under its key
@@ -344,7 +362,11 @@ class NodeTable {
   // as never Equal to another that are no longer known to be.
   KeyChains loose_;
   NodeSet changed_;
-  NodeSet nodes_{true};  // value: the node's last entry position + 1
+  NodeSet nodes_{true};  // value: the node's last entry position + 1; mark: settled
+  // The nodes settled since the last change, unless there were too many to
+  // list: then every mark is cleared at the next change.
+  std::vector<const ZELS3Node*> settled_;
+  bool unlisted_ = false;
   friend class RuleWatch;
   const ZELS3Node* quiet_ = nullptr;      // the node whose rule runs
   std::vector<const ZELS3Node*> before_;  // the arguments of the nodes whose rules run

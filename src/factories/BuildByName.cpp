@@ -1,6 +1,8 @@
 // Building an operation from its operator spelling. The spelling picks the
 // requested type (argument layout and simplification context) and the type
 // of the node made; the node keeps the spelling as its name.
+#include <cstring>
+
 #include "ZELTavSymbolicCalculator/Calculator.h"
 #include "factories/NodeBuilder.h"
 #include "node/NodeTypeTable.h"
@@ -41,9 +43,12 @@ const Spelling kSpellings[] = {
 
 const Spelling kUnknownSpelling = {"", NodeUnknown, NodeUnknown};
 
+// Every factory call by name looks its spelling up: the first characters
+// are compared inline, and only a candidate is compared in full.
 const Spelling& LookUp(const ZELString& text) {
+  const char* t = text;
   for (const Spelling& s : kSpellings) {
-    if (text == s.text) return s;
+    if (t[0] == s.text[0] && std::strcmp(t, s.text) == 0) return s;
   }
   return kUnknownSpelling;
 }
@@ -75,18 +80,23 @@ ZELS3Node* CreateExpression(const ZELString& spelling, const ZELICVectorImp_ZELS
   const bool paired = !overUnknown && (requested == NodeSum || requested == NodeDifference ||
                                        requested == NodeProduct);
   NodeBuilder::Reserve(node, paired ? 2 * n : n);
+  NodeBuilder::NestedSums nested;
   for (unsigned int i = 0; i < n; ++i) {
-    if (!overUnknown && requested == NodeSum) NodeBuilder::Insert(node, one);
+    ZELS3Node* coefficient = nullptr;
+    if (!overUnknown && requested == NodeSum) coefficient = one;
     // -(a) -> +(-1, a);  -(a, b, c) -> +(1, a, -1, b, -1, c)
-    if (!overUnknown && requested == NodeDifference) {
-      NodeBuilder::Insert(node, (i == 0 && n != 1) ? one : minusOne);
-    }
-    if (!NodeBuilder::Link(node, args[i], requested)) {
+    if (!overUnknown && requested == NodeDifference)
+      coefficient = (i == 0 && n != 1) ? one : minusOne;
+    const bool linked = coefficient != nullptr
+                            ? nested.LinkPair(node, coefficient, args[i], requested)
+                            : NodeBuilder::Link(node, args[i], requested);
+    if (!linked) {
       NodeBuilder::Discard(node);
       return nullptr;
     }
     if (!overUnknown && requested == NodeProduct) NodeBuilder::Insert(node, one);
   }
+  nested.Settle(node);
 
   // =(p, q) over booleans -> the boolean relation ==(p, q) of type 3.
   const ZELNodeType made = overUnknown ? NodeUnknown : entry.made;

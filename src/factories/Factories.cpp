@@ -6,6 +6,7 @@
 
 #include "ZELTavSymbolicCalculator/Calculator.h"
 #include "factories/NodeBuilder.h"
+#include "simplify/ArgAccess.h"
 
 namespace zeltav {
 
@@ -42,6 +43,70 @@ void NodeBuilder::Discard(ZELS3Node* n) {
   delete n;
 }
 
+bool NodeBuilder::NestedSums::LinkPair(ZELS3Node* n, ZELS3Node* coefficient, ZELS3Node* x,
+                                       ZELNodeType context) {
+  ZELS3Node* simplified = x != nullptr ? x->Simplify(context) : nullptr;
+  if (simplified == nullptr) return false;
+  if (n->type == NodeSum && simplified->type == NodeSum) {
+    pairs_.push_back(Pair{n->args.Count(), coefficient, simplified});
+    return true;
+  }
+  NodeBuilder::Insert(n, coefficient);
+  n->AddArg(simplified);
+  return true;
+}
+
+// The rule expands every pair whose term is a sum and leaves the pieces it
+// appends as they are, so the pieces may hold no sum, and n no other.
+bool NodeBuilder::NestedSums::TakesApart(const ZELS3Node* n) const {
+  auto isSum = [](const ZELS3Node* t) { return t != nullptr && t->type == NodeSum; };
+  if (n->type != NodeSum) return false;
+  for (unsigned int i = 1; i < n->args.Count(); i += 2) {
+    if (isSum(n->args[i])) return false;
+  }
+  for (const Pair& p : pairs_) {
+    if (!isSum(p.sum)) return false;
+    for (unsigned int j = 1; j < p.sum->args.Count(); j += 2) {
+      if (isSum(p.sum->args[j])) return false;
+    }
+  }
+  return true;
+}
+
+void NodeBuilder::NestedSums::Settle(ZELS3Node* n) {
+  if (pairs_.empty()) return;
+  if (!TakesApart(n)) {
+    for (unsigned int i = 0; i < pairs_.size(); ++i) {
+      const unsigned int at = pairs_[i].at + 2 * i;
+      ZELS3Node* const pair[] = {pairs_[i].coefficient, pairs_[i].sum};
+      for (unsigned int j = 0; j < 2; ++j) {
+        if (!n->args.AddAt(pair[j], at + j)) ZELSymbolicCalculator::SetError(10007);
+        if (pair[j] != nullptr) pair[j]->AddFath(n);
+      }
+    }
+    pairs_.clear();
+    return;
+  }
+  unsigned int count = n->args.Count();
+  for (const Pair& p : pairs_) count += p.sum->args.Count() & ~1u;
+  Reserve(n, count);
+  // +(c, +(c1, t1, c2, t2)) -> +(c1*c, t1, c2*c, t2), the last sum first.
+  for (auto p = pairs_.rbegin(); p != pairs_.rend(); ++p) {
+    const double outer = NumberOrZero(p->coefficient);
+    ZELS3Node* t = p->sum;
+    for (unsigned int j = 0; j + 1 < t->args.Count(); j += 2) {
+      ZELS3Node* coefficient = t->args[j];
+      const double inner = NumberOrZero(coefficient);
+      // With c = 1 the product is the inner coefficient itself, and its node
+      // is the registered one for that value (a NaN is never shared).
+      const bool same = outer == 1.0 && inner == inner;
+      n->AddArg(same ? coefficient : CreateExpression(inner * outer));
+      n->AddArg(t->args[j + 1]);
+    }
+  }
+  pairs_.clear();
+}
+
 }  // namespace zeltav
 
 namespace {
@@ -52,14 +117,17 @@ using zeltav::NodeBuilder;
 // followed by an exponent, then finishes the node.
 ZELS3Node* LinkAndFinish(ZELS3Node* n, ZELNodeType requested, ZELS3Node* const* ops,
                          unsigned int count, ZELS3Node* coefficient, ZELS3Node* exponent) {
+  NodeBuilder::NestedSums nested;
   for (unsigned int i = 0; i < count; ++i) {
-    if (coefficient != nullptr) NodeBuilder::Insert(n, coefficient);
-    if (!NodeBuilder::Link(n, ops[i], requested)) {
+    const bool linked = coefficient != nullptr ? nested.LinkPair(n, coefficient, ops[i], requested)
+                                               : NodeBuilder::Link(n, ops[i], requested);
+    if (!linked) {
       NodeBuilder::Discard(n);
       return nullptr;
     }
     if (exponent != nullptr) NodeBuilder::Insert(n, exponent);
   }
+  nested.Settle(n);
   return NodeBuilder::Finish(n, requested);
 }
 
@@ -129,10 +197,11 @@ ZELS3Node* CreateBinaryOperation(ZELNodeType type, ZELS3Node* a, ZELS3Node* b) {
   if (type != NodeDifference) return LinkAndFinish(n, type, ops, 2, nullptr, nullptr);
 
   NodeBuilder::SetType(n, NodeSum);
-  NodeBuilder::Insert(n, one);
-  if (NodeBuilder::Link(n, a, type)) {
-    NodeBuilder::Insert(n, ZELSymbolicCalculator::GetMinesOne());
-    if (NodeBuilder::Link(n, b, type)) return NodeBuilder::Finish(n, type);
+  NodeBuilder::NestedSums nested;
+  if (nested.LinkPair(n, one, a, type) &&
+      nested.LinkPair(n, ZELSymbolicCalculator::GetMinesOne(), b, type)) {
+    nested.Settle(n);
+    return NodeBuilder::Finish(n, type);
   }
   NodeBuilder::Discard(n);
   return nullptr;

@@ -3,6 +3,8 @@
 #ifndef ZELTAV_NODE_BUILDER_H
 #define ZELTAV_NODE_BUILDER_H
 
+#include <vector>
+
 #include "ZELTavSymbolicCalculator/Calculator.h"
 #include "calculator/NodeTable.h"
 
@@ -31,6 +33,35 @@ class NodeBuilder {
   static ZELS3Node* Finish(ZELS3Node* n, ZELNodeType requested);
   // Unlinks a partly built node from its arguments and deletes it.
   static void Discard(ZELS3Node* n);
+
+  // The sums met among the operands of a new sum. The sum's rule takes each
+  // apart when the new sum is finished,
+  //   +(1, a, 2, +(3, x, 4, y)) -> +(1, a, 6, x, 8, y)
+  // so linking it first, only to unlink it again, is wasted work on a long
+  // sum (and on the shared coefficient 1, linked to thousands of sums). Such
+  // pairs are kept aside and their pieces linked once, in the order and with
+  // the coefficients the rule would give them.
+  class NestedSums {
+   public:
+    // Links the pair (coefficient, x) to the new sum n, x simplified in the
+    // context of the request; a pair whose x simplifies to a sum is kept
+    // aside instead. False when x simplifies to nothing.
+    bool LinkPair(ZELS3Node* n, ZELS3Node* coefficient, ZELS3Node* x, ZELNodeType context);
+    // Before n is finished: the pieces of the sums kept aside are appended,
+    // those of the last sum first. When the rule would not take them apart
+    // exactly so (n or a kept sum is no longer a sum, or some term is a
+    // sum), the pairs go back where they stood and the rule does the work.
+    void Settle(ZELS3Node* n);
+
+   private:
+    struct Pair {
+      unsigned int at;  // the argument count when the pair was met
+      ZELS3Node* coefficient;
+      ZELS3Node* sum;
+    };
+    bool TakesApart(const ZELS3Node* n) const;
+    std::vector<Pair> pairs_;
+  };
 };
 
 }  // namespace zeltav

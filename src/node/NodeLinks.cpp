@@ -152,9 +152,9 @@ int FatherLinks::Add(ZELS3Node* a, ZELS3Node* f) {
   return stored;
 }
 
-// Detach(f, 0): the one occurrence goes. A marked node fills the gap with
-// its last father: f is looked for among the few fathers linked last and
-// not mirrored yet (a node just built that lost to an equal one is the
+// Detach(f, 0): the one occurrence goes. A node with many fathers is
+// marked, and a marked node fills the gap with its last father: f is looked for among the few
+// fathers linked last and not mirrored yet (a node just built that lost to an equal one is the
 // last), else in the caught-up mirror. Any other node closes the gap,
 // looking from the end, where a father just linked sits.
 void FatherLinks::Remove(ZELS3Node* a, const ZELS3Node* f) {
@@ -168,8 +168,11 @@ void FatherLinks::Remove(ZELS3Node* a, const ZELS3Node* f) {
   FatherPairs* pairs = count > kIndexed ? CurrentPairs() : nullptr;
   // Null is no father: asked to remove it, a node is only unmarked.
   if (pairs != nullptr && f == nullptr) pairs->Drop(a, a->fathers);
+  // A node may have lost this father before while still holding it as an
+  // argument: it is marked rather than scanned for thousands of fathers.
   unsigned int m = 0;
-  if (pairs != nullptr && f != nullptr && pairs->Mirrored(a, &m)) {
+  if (pairs != nullptr && f != nullptr &&
+      (pairs->Mirrored(a, &m) || pairs->Insert(a, nullptr, 0))) {
     const unsigned int kNear = 8;
     unsigned int at = count;
     for (unsigned int i = count; i-- > m && count - i <= kNear;) {
@@ -188,8 +191,8 @@ void FatherLinks::Remove(ZELS3Node* a, const ZELS3Node* f) {
     }
     // Past m both f and the last father are unmirrored: no pair moves.
     ZELS3Node* last = a->fathers[count - 1];
-    if (at < m && at != count - 1)
-      pairs->Insert(a, last, at);  // the pair is there: nothing is stored
+    // Below m the last father's pair is there: it moves, nothing is stored.
+    if (at < m && at != count - 1) pairs->Insert(a, last, at);
     a->fathers[at] = last;
     a->fathers.DetachAt(count - 1, 1, 0);
     if (m == count) pairs->Insert(a, nullptr, count - 1);

@@ -5,6 +5,7 @@
 #include "ZELTavSymbolicCalculator/Calculator.h"
 #include "calculator/NodeTable.h"
 #include "node/NodeTypeTable.h"
+#include "simplify/Sum.h"
 
 ZELS3Node* ZELS3Node::Simplify(ZELNodeType contextType) {
   ZELSymbolicCalculator* const calc = scalc;
@@ -36,6 +37,8 @@ ZELS3Node* ZELS3Node::Simplify(ZELNodeType contextType) {
       if (borrowed && result == copy) copy->RemoveFath(this);
       return result;
     }
+    // The rule would give a settled sum back as it is.
+    if (type == NodeSum && calc->table != nullptr && calc->table->Settled(this)) return this;
     double number = 0.0;
     ZELS3Node* replacement = nullptr;
     {
@@ -58,7 +61,12 @@ ZELS3Node* ZELS3Node::Simplify(ZELNodeType contextType) {
   // A registered variable keeps the signature it was entered with: its
   // identifier never changes, and hashing it is costly.
   if (type != NodeVariable || !calc->Holds(this)) CalculateSignature();
-  return calc->AddNode(this);
+  ZELS3Node* const registered = calc->AddNode(this);
+  if (registered == this && type == NodeSum && calc->table != nullptr &&
+      zeltav::SumLeftAsIs(this)) {
+    calc->table->Settle(this);
+  }
+  return registered;
 }
 
 ZELS3Node* ZELS3Node::Check(ZELS3Node* node, ZELNodeType contextType) {

@@ -2,6 +2,8 @@
 //   +(3, x, 2, +(1, y, 4, z))  -> +(3, x, 2, y, 8, z)   nested sums flattened
 //   +(1, a, 1, b, 1, a)        -> +(2, a, 1, b)         like terms merged
 //   +(1, 2, 1, x, 1, 3)        -> +(1, 5, 1, x)         numbers gathered in front
+#include "simplify/Sum.h"
+
 #include <vector>
 
 #include "ZELTavSymbolicCalculator/Calculator.h"
@@ -143,4 +145,25 @@ void ZELS3Node::SimplifySum() {
     insertAt(ZELSymbolicCalculator::GetOne(), 0);
     insertAt(constant, 1);
   }
+}
+
+bool zeltav::SumLeftAsIs(const ZELS3Node* s) {
+  const unsigned int count = s->GetArgsNum();
+  if (count < 2 || count % 2 != 0) return false;
+  for (unsigned int i = 0; i < count; i += 2) {
+    const ZELS3Node* c = s->GetArg(i);
+    const ZELS3Node* t = s->GetArg(i + 1);
+    if (!IsNumber(c) || c->GetConstant() == 0.0 || t == nullptr) return false;
+    if (t->GetNodeType() == NodeSum) return false;
+    if (IsNumber(t)) {
+      // Dropped and put back in front as the same registered node.
+      const double k = t->GetConstant();
+      if (i != 0 || c != ZELSymbolicCalculator::GetOne() || k != k || k == 0.0) return false;
+    }
+  }
+  if (count == 2) {
+    // +(1, t) -> t and +(c, K) -> c*K
+    if (s->GetArg(0)->GetConstant() == 1.0 || IsNumber(s->GetArg(1))) return false;
+  }
+  return true;
 }

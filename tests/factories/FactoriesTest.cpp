@@ -63,3 +63,31 @@ TEST(Factories, MakeNothingWithoutACalculator) {
   EXPECT_EQ(TA::ConstVariables(&calc).Count(), 0u);
   EXPECT_EQ(NA::GetFathNum(x), 0u);
 }
+
+// -(a + b, x, 2c + 3d) -> +(-1, x, -2, c, -3, d, 1, a, 1, b): the pairs that
+// stay, then the pieces of the last nested sum first; the nested sums are
+// never linked.
+TEST(Factories, TakeNestedSumsApartInTheOrderOfTheSumRule) {
+  ZELSymbolicCalculator calc;
+  ZELS3Node *a = Var(1), *b = Var(2), *c = Var(3), *d = Var(4), *x = Var(5), *one = GetOne();
+  ZELS3Node *ab = Bin(NodeSum, a, b), *cd = Op(NodeSum, {Num(2), c, Num(3), d});
+  ZELS3Node* difference = By("-", {ab, x, cd});
+  EXPECT_TRUE(Has(difference, {Num(-1), x, Num(-2), c, Num(-3), d, one, a, one, b}));
+  EXPECT_EQ(NA::GetFath(d, NA::GetFathNum(d) - 1), difference);
+  EXPECT_TRUE(Has(Bin(NodeDifference, cd, ab), {Num(-1), a, Num(-1), b, Num(2), c, Num(3), d}));
+  EXPECT_EQ(NA::GetFathNum(ab), 0u);
+  EXPECT_EQ(NA::GetFathNum(cd), 0u);
+}
+
+// +(s, x) with s = +(1, t) and t = 1 + u + c, u = a + b: s comes apart once
+// and u stays whole, as with any piece the sum rule appends.
+TEST(Factories, TakeANestedSumApartOnlyAsFarAsTheSumRuleDoes) {
+  ZELSymbolicCalculator calc;
+  ZELS3Node *a = Var(1), *b = Var(2), *c = Var(3), *x = Var(4), *one = GetOne();
+  ZELS3Node* u = Bin(NodeSum, a, b);
+  ZELS3Node* t = Fresh(NodeSum, {one, u, one, c});
+  ZELS3Node* sum = By("+", {Fresh(NodeSum, {one, t}), x});
+  EXPECT_TRUE(Has(sum, {one, x, one, u, one, c})) << Show(sum);
+  NA::RemoveAllArgs(t);
+  delete t;
+}

@@ -1,9 +1,11 @@
+#include <cmath>
 #include <vector>
 
 #include "support/Builders.h"
 
 using namespace zeltav_test;
 using A = ZELS3NodeTestAccess;
+using TA = ZELSymbolicCalculatorTestAccess;
 using SumNormalisation = WithCalculator;
 using Nodes = std::vector<ZELS3Node*>;
 
@@ -61,4 +63,25 @@ TEST_F(SumNormalisation, FactoriesFoldASumOfOnePairOrNone) {
   EXPECT_EQ(Op(NodeSum, {Num(0), x, Num(1), y}), y);
   EXPECT_EQ(Op(NodeSum, {Num(1), x, Num(-1), x, Num(1), Num(4), Num(-2), Num(2)}), GetZero());
   EXPECT_EQ(ErrorCode(), 0);
+}
+
+// Used again as an operand, such a sum is not normalised again until a
+// registered node changes in place.
+TEST_F(SumNormalisation, SettlesOnlySumsTheRuleWouldLeaveAsTheyAre) {
+  ZELS3Node *x = Var(1), *y = Var(2);
+  ZELS3Node* sum = Op(NodeSum, {Num(2), x, Num(1), y});
+  EXPECT_TRUE(TA::Settled(&calc, sum));
+  EXPECT_TRUE(TA::Settled(&calc, Op(NodeSum, {Num(1), Num(3), Num(1), x})));
+  EXPECT_FALSE(TA::Settled(&calc, Op(NodeSum, {Num(1), Num(NAN), Num(1), x})));
+  EXPECT_FALSE(TA::Settled(&calc, Op(NodeSum, {Num(2), x, Num(1), Var(7, 1)})));
+  // +(1, +(1, sum, 1, y)) -> +(1, sum, 1, y), whose term sum a second run takes apart
+  ZELS3Node* inner = Fresh(NodeSum, {Num(1), sum, Num(1), y});
+  EXPECT_FALSE(TA::Settled(&calc, A::Simplify(Fresh(NodeSum, {Num(1), inner}), NodeSum)));
+  A::RemoveAllArgs(inner);
+  delete inner;
+  ZELS3Node* product = Op(NodeProduct, {x, Num(1), y, Num(1)});
+  A::ReplaceArg(product, Var(3), 0);
+  EXPECT_FALSE(TA::Settled(&calc, sum));
+  EXPECT_EQ(A::Simplify(sum, NodeSum), sum);
+  EXPECT_TRUE(TA::Settled(&calc, sum));
 }

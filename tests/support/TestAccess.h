@@ -55,6 +55,7 @@ class ZELSymbolicCalculatorTestAccess {
   // Records pushed straight into the calculator's lists, which own them.
   static void PushExact(ZELSymbolicCalculator* c, ZELS3ExactVariable* r) { c->exactVars.Add(r); }
   static void PushLinear(ZELSymbolicCalculator* c, ZELS3LinearVariable* r) { c->linearVars.Add(r); }
+  static bool Settled(Calc c, const ZELS3Node* n) { return c->table && c->table->Settled(n); }
   static int ErrorCode() { return ZELSymbolicCalculator::_Error; }
   static void ResetError() { ZELSymbolicCalculator::_Error = 0; }
 };
