@@ -313,6 +313,34 @@ bool FatherPairs::Erase(const ZELS3Node* a, const ZELS3Node* f, unsigned int* in
   return true;
 }
 
+// A father vector never holds null (the mark's father); were one to, it is
+// left out of the mirror.
+bool FatherPairs::CatchUp(const ZELS3Node* a, const ZELICVectorImp_ZELS3Node& fathers) {
+  const unsigned int count = fathers.Count();
+  unsigned int m = 0;
+  if (const Slot* mark = Locate(a, nullptr)) {
+    m = mark->index;
+    if (m >= count) return true;
+  } else if (!Insert(a, nullptr, 0)) {
+    return false;
+  }
+  for (; m < count; ++m) {
+    if (fathers[m] != nullptr && !Insert(a, fathers[m], m)) break;
+  }
+  Locate(a, nullptr)->index = m;
+  if (m == count) return true;
+  Drop(a, fathers);
+  return false;
+}
+
+void FatherPairs::Drop(const ZELS3Node* a, const ZELICVectorImp_ZELS3Node& fathers) {
+  unsigned int m = 0;
+  if (!Erase(a, nullptr, &m)) return;
+  for (unsigned int i = 0; i < m && i < fathers.Count(); ++i) {
+    if (fathers[i] != nullptr) Erase(a, fathers[i]);
+  }
+}
+
 // --- FreshLinks ------------------------------------------------------------
 
 unsigned int FreshLinks::Home(const ZELS3Node* a) const { return HomeOf(a, capacity_ - 1); }
@@ -685,7 +713,7 @@ NodeTable::Fine NodeTable::FineKeyOf(const ZELS3Node* n, std::uint32_t signature
 // the node given too, except for min, max, sums and products, which only
 // search the given node's arguments. A constant variable or a NaN constant
 // matches nothing, so a node that must match one never matches.
-unsigned int NodeTable::FlagsFor(const ZELS3Node* node) const {
+unsigned int NodeTable::FlagsFor(const ZELS3Node* node) {
   const ZELNodeType type = node->type;
   if (type == NodeVariable) return node->constVar != 0 ? kNeverAsked | kNeverGiven : kSelfEqual;
   if (type == NodeConstant) {
@@ -710,14 +738,17 @@ unsigned int NodeTable::FlagsFor(const ZELS3Node* node) const {
   return asked | given | self;
 }
 
-// As the father links answer it (NodeLinks.cpp): the father linked last,
-// the mirrored pairs of a widely shared node, or a scan.
-bool NodeTable::IsFatherOf(const ZELS3Node* f, const ZELS3Node* a) const {
+// As the father links answer it (NodeLinks.cpp): the node being entered
+// from its own links, the father linked last, the mirror of a widely shared
+// node (caught up), or a scan.
+bool NodeTable::IsFatherOf(const ZELS3Node* f, const ZELS3Node* a) {
+  if (f != nullptr && fresh_.Node() == f) return fresh_.Contains(a);
   const unsigned int count = a->fathers.Count();
   if (count == 0) return false;
   if (a->fathers[count - 1] == f) return true;
-  if (fresh_.Node() == f) return fresh_.Contains(a);
-  if (fathers_.Contains(a, nullptr)) return fathers_.Contains(a, f);
+  if (count > FatherPairs::kIndexed && fathers_.Marked(a) && fathers_.CatchUp(a, a->fathers)) {
+    return fathers_.Contains(a, f);
+  }
   return a->fathers.Find(f) < count;
 }
 

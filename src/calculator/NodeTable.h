@@ -99,14 +99,31 @@ class NodeSet {
 // all in one open-addressing table (linear probing, deletion by shifting
 // back), each pair with the father's position in the node's father vector,
 // so that a father goes without a scan. The pair (node, null) marks a node
-// whose fathers are all here.
+// whose fathers are mirrored here and holds how many are: a node's first m
+// fathers. Fathers are appended unmirrored, and most are never asked
+// about; the mirror catches up when one is.
 class FatherPairs {
  public:
+  // Only nodes with more fathers than this are marked.
+  static const unsigned int kIndexed = 32;
+
   FatherPairs() = default;
   FatherPairs(const FatherPairs&) = delete;
   FatherPairs& operator=(const FatherPairs&) = delete;
   ~FatherPairs() { delete[] slots_; }
   bool Contains(const ZELS3Node* a, const ZELS3Node* f) const { return Locate(a, f) != nullptr; }
+  bool Marked(const ZELS3Node* a) const { return Locate(a, nullptr) != nullptr; }
+  // Whether a is marked; how many of its fathers are mirrored goes to *m.
+  bool Mirrored(const ZELS3Node* a, unsigned int* m) const {
+    const Slot* mark = Locate(a, nullptr);
+    if (mark != nullptr) *m = mark->index;
+    return mark != nullptr;
+  }
+  // Marks a when it is not, and mirrors the fathers past the mirrored ones;
+  // false, with a's mirror dropped, when a pair could not be stored.
+  bool CatchUp(const ZELS3Node* a, const ZELICVectorImp_ZELS3Node& fathers);
+  // Drops a's mark and the pairs of its mirrored fathers.
+  void Drop(const ZELS3Node* a, const ZELICVectorImp_ZELS3Node& fathers);
   // Stores the pair at position index, or moves a stored pair there; false
   // when the pair could not be stored.
   bool Insert(const ZELS3Node* a, const ZELS3Node* f, unsigned int index = 0);
@@ -351,9 +368,9 @@ class NodeTable {
     std::uint32_t label;  // the node's label (see Label), under which the entry is filed
   };
   // The flags of a node about to be entered, from its arguments'.
+  unsigned int FlagsFor(const ZELS3Node* node);
   // Whether f is among a's fathers.
-  bool IsFatherOf(const ZELS3Node* f, const ZELS3Node* a) const;
-  unsigned int FlagsFor(const ZELS3Node* node) const;
+  bool IsFatherOf(const ZELS3Node* f, const ZELS3Node* a);
   enum class Fine { None, Keyed, Loose };
   static bool LeafKey(const ZELS3Node* n, std::uint64_t* key);
   bool ArgKey(const ZELS3Node* n, std::uint64_t* key) const;

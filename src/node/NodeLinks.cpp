@@ -10,13 +10,16 @@ namespace zeltav {
 // Shared nodes (the constant 1, a common variable) collect thousands of
 // fathers, and every link asks whether a node is already among them. Past
 // kIndexed fathers a node's fathers are mirrored as (node, father) pairs in
-// one hash table kept by the current calculator, with the pair (node, null)
-// as the mark that they are all there, so that question costs O(1) instead
-// of a scan, and so does removing a father (the pair knows its position).
-// The node being built is asked about first, and its own links answer
-// (FreshLinks). The order of a node's fathers carries no meaning: a father
-// removed from a mirrored node leaves its place to the last one.
-const unsigned int kIndexed = 32;
+// one hash table kept by the current calculator (FatherPairs), so that
+// question costs O(1) instead of a scan, and so does removing a father (the
+// pair knows its position). A node is marked the first time it is asked
+// about a father that is neither the one linked last nor the node being
+// built; fathers linked later are mirrored only when the next such question
+// comes, so a link costs an append. The node being built is asked about
+// first, and its own links answer (FreshLinks). The order of a node's
+// fathers carries no meaning: a father removed from a marked node leaves
+// its place to the last one.
+const unsigned int kIndexed = FatherPairs::kIndexed;
 
 class FatherLinks {
  public:
@@ -36,11 +39,11 @@ class FatherLinks {
     return table != nullptr ? &table->Fresh() : nullptr;
   }
 
-  // Drops the mirror of a node that is being destroyed.
+  // Drops the mirror of a node that is being destroyed; only nodes with
+  // more than kIndexed fathers are marked.
   static void Forget(const ZELS3Node* a) {
-    FatherPairs* pairs = CurrentPairs();
-    if (pairs == nullptr || !pairs->Erase(a, nullptr)) return;
-    for (unsigned int i = 0; i < a->fathers.Count(); ++i) pairs->Erase(a, a->fathers[i]);
+    FatherPairs* pairs = a->fathers.Count() > kIndexed ? CurrentPairs() : nullptr;
+    if (pairs != nullptr) pairs->Drop(a, a->fathers);
   }
 
   // A followed node that goes is let go; a node that goes no longer has the
@@ -71,9 +74,10 @@ class FatherLinks {
   }
 
   static bool Has(const ZELS3Node* a, const ZELS3Node* f);
-  static bool Mirror(FatherPairs* pairs, const ZELS3Node* a);
   static int Add(ZELS3Node* a, ZELS3Node* f);
   static void Remove(ZELS3Node* a, const ZELS3Node* f);
+  // Closes the gap f leaves.
+  static void RemoveUnmarked(ZELS3Node* a, const ZELS3Node* f);
 };
 
 void NoteChanged(const ZELS3Node* n) {
@@ -110,48 +114,49 @@ void GrowIfFull(ZELICVectorImp_ZELS3Node& v) {
 }
 
 // Link bookkeeping on the father vector of a node; the vector never holds a
-// node twice. The father linked last is the one most often asked about (the
-// shared 1 of a sum, linked once per pair), so it is looked at first.
+// node twice. The node being built answers from its own links, without
+// reading the fathers of a widely shared node. Otherwise the father linked
+// last is the one most often asked about (the shared 1 of a sum, linked
+// once per pair), so it is looked at first.
 bool FatherLinks::Has(const ZELS3Node* a, const ZELS3Node* f) {
+  FreshLinks* fresh = CurrentFresh();
+  if (fresh != nullptr && f != nullptr && fresh->Node() == f) return fresh->Contains(a);
   const unsigned int count = a->fathers.Count();
   if (count == 0) return false;
   if (a->fathers[count - 1] == f) return true;
-  FreshLinks* fresh = CurrentFresh();
-  if (fresh != nullptr && fresh->Node() == f) return fresh->Contains(a);
   FatherPairs* pairs = count > kIndexed ? CurrentPairs() : nullptr;
-  if (pairs == nullptr || !Mirror(pairs, a)) return a->fathers.Find(f) < count;
+  if (pairs == nullptr || !pairs->CatchUp(a, a->fathers)) return a->fathers.Find(f) < count;
   return pairs->Contains(a, f);
 }
 
-// Mirrors the fathers of a, unless they are already; false when they could
-// not all be stored.
-bool FatherLinks::Mirror(FatherPairs* pairs, const ZELS3Node* a) {
-  if (pairs->Contains(a, nullptr)) return true;
-  const unsigned int count = a->fathers.Count();
-  for (unsigned int i = 0; i < count; ++i) {
-    if (!pairs->Insert(a, a->fathers[i], i)) return false;
+// The slots of a father vector past its count are all null: only the link
+// functions write its slots, and below the count. So a father is appended
+// by writing its slot without reading it first, and a link to a node with
+// a long father vector does not wait for the vector's last cache line.
+struct FatherSlots : ZELICVectorImp_ZELS3Node {
+  static bool Append(ZELICVectorImp_ZELS3Node& v, ZELS3Node* f) {
+    unsigned int& top = v.*(&FatherSlots::top);
+    if (top >= v.*(&FatherSlots::limit)) return false;
+    (v.*(&FatherSlots::data))[top++] = f;
+    return true;
   }
-  return pairs->Insert(a, nullptr);
-}
+};
 
-// A mark is only ever on a node with more than kIndexed fathers.
+// An append: the mirror, if any, catches up when next asked.
 int FatherLinks::Add(ZELS3Node* a, ZELS3Node* f) {
   GrowIfFull(a->fathers);
-  const int stored = a->fathers.Add(f);
+  const int stored = FatherSlots::Append(a->fathers, f) ? 1 : a->fathers.Add(f);
   if (!stored) return stored;
   FreshLinks* fresh = CurrentFresh();
   if (fresh != nullptr && fresh->Node() == f) fresh->Insert(a);
-  const unsigned int count = a->fathers.Count();
-  FatherPairs* pairs = count > kIndexed ? CurrentPairs() : nullptr;
-  if (pairs != nullptr && pairs->Contains(a, nullptr) && !pairs->Insert(a, f, count - 1)) {
-    pairs->Erase(a, nullptr);  // no longer complete: mirrored again when asked
-  }
   return stored;
 }
 
-// Detach(f, 0): the one occurrence goes. A mirrored node knows where f is
-// and fills the gap with its last father; any other closes the gap, looking
-// from the end, where a father just linked sits.
+// Detach(f, 0): the one occurrence goes. A node with many fathers is
+// marked, and a marked node fills the gap with its last father: f is looked for among the few
+// fathers linked last and not mirrored yet (a node just built that lost to an equal one is the
+// last), else in the caught-up mirror. Any other node closes the gap,
+// looking from the end, where a father just linked sits.
 void FatherLinks::Remove(ZELS3Node* a, const ZELS3Node* f) {
   const unsigned int count = a->fathers.Count();
   if (count == 0) return;
@@ -160,24 +165,46 @@ void FatherLinks::Remove(ZELS3Node* a, const ZELS3Node* f) {
     if (!fresh->Contains(a)) return;
     fresh->Erase(a);
   }
-  FatherPairs* pairs = CurrentPairs();
+  FatherPairs* pairs = count > kIndexed ? CurrentPairs() : nullptr;
+  // Null is no father: asked to remove it, a node is only unmarked.
+  if (pairs != nullptr && f == nullptr) pairs->Drop(a, a->fathers);
   // A node may have lost this father before while still holding it as an
-  // argument: look it up rather than scan thousands of fathers for it.
-  if (pairs != nullptr && count > kIndexed) Mirror(pairs, a);
-  unsigned int at = count;
-  if (pairs != nullptr && !pairs->Erase(a, f, &at) && pairs->Contains(a, nullptr)) return;
-  if (at < count && pairs->Contains(a, nullptr)) {
-    if (a->fathers[at] == f) {
-      ZELS3Node* last = a->fathers[count - 1];
-      if (at != count - 1) pairs->Insert(a, last, at);
-      a->fathers[at] = last;
-      a->fathers.DetachAt(count - 1, 1, 0);
-      // Few fathers are scanned again.
-      if (count - 1 <= kIndexed) pairs->Erase(a, nullptr);
-      return;
+  // argument: it is marked rather than scanned for thousands of fathers.
+  unsigned int m = 0;
+  if (pairs != nullptr && f != nullptr &&
+      (pairs->Mirrored(a, &m) || pairs->Insert(a, nullptr, 0))) {
+    const unsigned int kNear = 8;
+    unsigned int at = count;
+    for (unsigned int i = count; i-- > m && count - i <= kNear;) {
+      if (a->fathers[i] == f) {
+        at = i;
+        break;
+      }
     }
-    pairs->Erase(a, nullptr);  // out of step: mirrored again when asked
+    if (at == count) {
+      if (!pairs->CatchUp(a, a->fathers)) {  // unmarked now
+        RemoveUnmarked(a, f);
+        return;
+      }
+      if (!pairs->Erase(a, f, &at)) return;
+      m = count;
+    }
+    // Past m both f and the last father are unmirrored: no pair moves.
+    ZELS3Node* last = a->fathers[count - 1];
+    // Below m the last father's pair is there: it moves, nothing is stored.
+    if (at < m && at != count - 1) pairs->Insert(a, last, at);
+    a->fathers[at] = last;
+    a->fathers.DetachAt(count - 1, 1, 0);
+    if (m == count) pairs->Insert(a, nullptr, count - 1);
+    // Few fathers are scanned again.
+    if (count - 1 <= kIndexed) pairs->Drop(a, a->fathers);
+    return;
   }
+  RemoveUnmarked(a, f);
+}
+
+void FatherLinks::RemoveUnmarked(ZELS3Node* a, const ZELS3Node* f) {
+  const unsigned int count = a->fathers.Count();
   for (unsigned int i = count; i-- > 0;) {
     if (a->fathers[i] == f) {
       a->fathers.DetachAt(i, 1, 0);

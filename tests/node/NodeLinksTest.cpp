@@ -127,3 +127,89 @@ TEST(NodeLinks, ANodeJustMadeIsListedOnceAmongManyFathersAndLeavesWithItsArgumen
   A::AddArg(sum, x);
   EXPECT_EQ(A::GetFathNum(x), 42u);
 }
+
+// x under 40 fathers, asked about the first, then under 30 more: a father
+// linked before the question, one linked long after it and one linked
+// nearly last go; the others are still fathers and the three gone are not.
+TEST(NodeLinks, FathersLinkedBeforeAndAfterAQuestionAreFoundAndRemovedAlike) {
+  ZELSymbolicCalculator calc;
+  HandMadeNodes pool;
+  ZELS3Node* x = pool.Var(1);
+  std::vector<ZELS3Node*> fathers;
+  for (int i = 0; i < 40; ++i) fathers.push_back(pool.Op(NodeSin, {x}));
+  EXPECT_EQ(A::AddFath(x, fathers[0]), 1);
+  for (int i = 0; i < 30; ++i) fathers.push_back(pool.Op(NodeSin, {x}));
+  ZELS3Node *early = fathers[10], *late = fathers[55], *latest = fathers[67];
+  A::RemoveAllArgs(latest);
+  A::RemoveAllArgs(late);
+  A::RemoveAllArgs(early);
+  fathers.erase(fathers.begin() + 67);
+  fathers.erase(fathers.begin() + 55);
+  fathers.erase(fathers.begin() + 10);
+  for (ZELS3Node* f : fathers) EXPECT_EQ(A::AddFath(x, f), 1);
+  EXPECT_EQ(FathersOf(x), Sorted(fathers));
+  A::AddArg(late, x);
+  A::AddArg(latest, x);
+  A::AddFath(x, early);
+  EXPECT_EQ(A::GetFathNum(x), 70u);
+}
+
+// x falls from 40 fathers to 5, then gathers 40 new ones: of the fathers
+// it lost it knows none.
+TEST(NodeLinks, ANodeThatFallsToFewFathersAndGathersManyAgainKnowsOnlyItsOwn) {
+  ZELSymbolicCalculator calc;
+  HandMadeNodes pool;
+  ZELS3Node* x = pool.Var(1);
+  std::vector<ZELS3Node*> lost;
+  for (int i = 0; i < 40; ++i) lost.push_back(pool.Op(NodeSin, {x}));
+  A::AddFath(x, lost[0]);
+  for (int i = 0; i < 35; ++i) A::RemoveAllArgs(lost[i]);
+  for (int i = 0; i < 40; ++i) pool.Op(NodeSin, {x});
+  for (int i = 0; i < 35; ++i) EXPECT_EQ(A::AddFath(x, lost[i]), 1);
+  EXPECT_EQ(A::GetFathNum(x), 80u);
+}
+
+// x is destroyed with 40 of its 50 fathers mirrored, the last 10 not yet;
+// a node made after it (where it was, as allocators tend to) shares 20 of
+// them and is linked to the rest anew.
+TEST(NodeLinks, ANodeDestroyedWithPartOfItsFathersMirroredLeavesNoneBehind) {
+  ZELSymbolicCalculator calc;
+  HandMadeNodes pool;
+  std::vector<ZELS3Node*> fathers;
+  for (int i = 0; i < 70; ++i) fathers.push_back(pool.Var(i + 2));
+  ZELS3Node* x = new ZELS3Node(NodeVariable);
+  for (int i = 20; i < 60; ++i) A::AddFath(x, fathers[i]);
+  A::AddFath(x, fathers[20]);
+  for (int i = 60; i < 70; ++i) A::AddFath(x, fathers[i]);
+  delete x;
+  ZELS3Node* y = pool.Keep(new ZELS3Node(NodeVariable));
+  for (int i = 0; i < 40; ++i) A::AddFath(y, fathers[i]);
+  A::AddFath(y, fathers[0]);
+  for (int i = 40; i < 70; ++i) A::AddFath(y, fathers[i]);
+  EXPECT_EQ(A::GetFathNum(y), 70u);
+}
+
+// Stops a vector growing.
+struct FixedSlots : ZELICVectorImp_ZELS3Node {
+  static void Fix(ZELICVectorImp_ZELS3Node& v) { v.*(&FixedSlots::delta) = 0; }
+};
+
+// x's 40 fathers fill its vector, which then cannot grow: linking the node
+// being built, or one made before, is reported each time and links nothing.
+TEST(NodeLinks, ALinkThatCannotBeStoredIsReportedEachTimeAndLinksNothing) {
+  ZELSymbolicCalculator calc;
+  HandMadeNodes pool;
+  ZELS3Node* x = pool.Var(1);
+  for (int i = 0; i < 40; ++i) pool.Op(NodeSin, {x});
+  ZELS3Node* older = pool.Var(2);
+  ZELS3Node* sum = pool.Raw(NodeSum, {});
+  FixedSlots::Fix(A::Fathers(x));
+  A::AddArg(sum, x);
+  EXPECT_EQ(ErrorCode(), 10006);
+  ResetError();
+  EXPECT_EQ(A::AddFath(x, sum), 0);
+  EXPECT_EQ(A::AddFath(x, older), 0);
+  EXPECT_EQ(A::AddFath(x, older), 0);
+  EXPECT_EQ(ErrorCode(), 10006);
+  EXPECT_EQ(A::GetFathNum(x), 40u);
+}

@@ -14,6 +14,7 @@ class ZELS3NodeTestAccess {
   static void RemoveAllArgs(ZELS3Node* n) { n->RemoveAllArgs(); }
   static ZELS3Node* GetFath(const ZELS3Node* n, unsigned i) { return n->GetFath(i); }
   static unsigned GetFathNum(const ZELS3Node* n) { return n->GetFathNum(); }
+  static ZELICVectorImp_ZELS3Node& Fathers(ZELS3Node* n) { return n->fathers; }
   static void CalculateSignature(ZELS3Node* n) { n->CalculateSignature(); }
   static void SetSignature(ZELS3Node* n, unsigned s) { n->signature = s; }
   static ZELS3Node* Simplify(ZELS3Node* n, ZELNodeType ctx) { return n->Simplify(ctx); }
