@@ -153,10 +153,11 @@ int FatherLinks::Add(ZELS3Node* a, ZELS3Node* f) {
 }
 
 // Detach(f, 0): the one occurrence goes. A node with many fathers is
-// marked, and a marked node fills the gap with its last father: f is looked for among the few
-// fathers linked last and not mirrored yet (a node just built that lost to an equal one is the
-// last), else in the caught-up mirror. Any other node closes the gap,
-// looking from the end, where a father just linked sits.
+// marked, and a marked node fills the gap with its last father: f is
+// looked for among the few fathers linked last and not mirrored yet (a
+// node just built that lost to an equal one is the last), else in the
+// caught-up mirror. Any other node closes the gap, looking from the end,
+// where a father just linked sits.
 void FatherLinks::Remove(ZELS3Node* a, const ZELS3Node* f) {
   const unsigned int count = a->fathers.Count();
   if (count == 0) return;
