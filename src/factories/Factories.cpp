@@ -7,6 +7,7 @@
 #include "ZELTavSymbolicCalculator/Calculator.h"
 #include "factories/NodeBuilder.h"
 #include "simplify/ArgAccess.h"
+#include "simplify/Sum.h"
 
 namespace zeltav {
 
@@ -95,12 +96,7 @@ void NodeBuilder::NestedSums::Settle(ZELS3Node* n) {
     const double outer = NumberOrZero(p->coefficient);
     ZELS3Node* t = p->sum;
     for (unsigned int j = 0; j + 1 < t->args.Count(); j += 2) {
-      ZELS3Node* coefficient = t->args[j];
-      const double inner = NumberOrZero(coefficient);
-      // With c = 1 the product is the inner coefficient itself, and its node
-      // is the registered one for that value (a NaN is never shared).
-      const bool same = outer == 1.0 && inner == inner;
-      n->AddArg(same ? coefficient : CreateExpression(inner * outer));
+      n->AddArg(ScaledCoefficient(t->args[j], outer));
       n->AddArg(t->args[j + 1]);
     }
   }

@@ -32,13 +32,7 @@ struct FlattenSums {
     ZELS3Node* t = seq.Second(k);
     // A nested coefficient without its term contributes nothing.
     for (unsigned int j = 0; j + 1 < t->GetArgsNum(); j += 2) {
-      ZELS3Node* coefficient = t->GetArg(j);
-      const double inner = NumberOrZero(coefficient);
-      // With c = 1 the product is the inner coefficient itself, and its node
-      // is the registered one for that value (a NaN is never shared).
-      const double outer = c;
-      const bool same = outer == 1.0 && inner == inner;
-      seq.Append(same ? coefficient : CreateExpression(inner * outer));
+      seq.Append(zeltav::ScaledCoefficient(t->GetArg(j), c));
       seq.Append(t->GetArg(j + 1));
     }
   }
@@ -166,4 +160,12 @@ bool zeltav::SumLeftAsIs(const ZELS3Node* s) {
     if (s->GetArg(0)->GetConstant() == 1.0 || IsNumber(s->GetArg(1))) return false;
   }
   return true;
+}
+
+ZELS3Node* zeltav::ScaledCoefficient(ZELS3Node* inner, double outer) {
+  const double value = NumberOrZero(inner);
+  // With c = 1 the product is the inner coefficient itself, and its node
+  // is the registered one for that value (a NaN is never shared).
+  if (outer == 1.0 && value == value) return inner;
+  return CreateExpression(value * outer);
 }

@@ -14,6 +14,10 @@ namespace zeltav {
 // what Equal says of two terms holds until a registered node changes.
 bool SumLeftAsIs(const ZELS3Node* s);
 
+// The coefficient of a pair taken out of a nested sum whose own
+// coefficient is outer: +(c, +(c1, t1)) -> +(c*c1, t1).
+ZELS3Node* ScaledCoefficient(ZELS3Node* inner, double outer);
+
 }  // namespace zeltav
 
 #endif
