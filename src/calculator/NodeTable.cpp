@@ -176,7 +176,9 @@ bool NodeSet::Marked(const ZELS3Node* n) const {
 bool NodeSet::Mark(const ZELS3Node* n, unsigned int flags) {
   const std::uintptr_t* s = Find(n);
   if (s == nullptr || values_ == nullptr || (*s & flags) != flags) return false;
-  values_[s - slots_] |= kMarkBit;
+  std::uint32_t& value = values_[s - slots_];
+  if ((value & kMarkBit) != 0) return false;
+  value |= kMarkBit;
   return true;
 }
 
@@ -807,7 +809,7 @@ void NodeTable::SearchLoose(const ZELS3Node* n) {
 }
 
 void NodeTable::Settle(const ZELS3Node* n) {
-  if (nodes_.Marked(n) || !nodes_.Mark(n, kSelfEqual) || unlisted_) return;
+  if (!nodes_.Mark(n, kSelfEqual) || unlisted_) return;
   // Listed up to one node in eight: clearing every mark costs no more then.
   if (settled_.size() < 64 + nodes_.Size() / 8) {
     settled_.push_back(n);

@@ -67,7 +67,8 @@ class NodeSet {
   // One mark per node of a valued set, kept in the top bit of its value
   // (entry positions take 31 bits); setting the value clears it.
   bool Marked(const ZELS3Node* n) const;
-  // Marks n when it is there with every flag of flags; false otherwise.
+  // Marks n when it is there with every flag of flags and not marked yet;
+  // false when nothing was marked.
   bool Mark(const ZELS3Node* n, unsigned int flags);
   void Unmark(const ZELS3Node* n);
   void UnmarkAll();
