@@ -6,6 +6,17 @@
 using namespace zeltav_test;
 using A = ZELS3NodeTestAccess;
 
+namespace {
+
+// n new fathers sin(x) of x, in the order they were linked.
+std::vector<ZELS3Node*> Sines(HandMadeNodes& pool, ZELS3Node* x, int n) {
+  std::vector<ZELS3Node*> made;
+  for (int i = 0; i < n; ++i) made.push_back(pool.Op(NodeSin, {x}));
+  return made;
+}
+
+}  // namespace
+
 TEST(NodeLinks, RepeatedArgumentsTakeSlotsButAreLinkedAndUnlinkedOnce) {
   HandMadeNodes pool;
   ZELS3Node *x = pool.Var(1), *other = pool.Op(NodeSin, {x});
@@ -81,8 +92,7 @@ TEST(NodeLinks, ANodeWithManyFathersListsEachOnceAndForgetsTheOnesRemoved) {
   ZELSymbolicCalculator calc;
   HandMadeNodes pool;
   ZELS3Node* x = pool.Var(1);
-  std::vector<ZELS3Node*> fathers, kept;
-  for (int i = 0; i < 600; ++i) fathers.push_back(pool.Op(NodeSin, {x}));
+  std::vector<ZELS3Node*> fathers = Sines(pool, x, 600), kept;
   EXPECT_EQ(A::AddFath(x, fathers[0]), 1);
   EXPECT_EQ(A::AddFath(x, fathers[599]), 1);
   A::AddArg(fathers[5], x);
@@ -97,8 +107,7 @@ TEST(NodeLinks, ANodeWithManyFathersListsEachOnceAndForgetsTheOnesRemoved) {
 TEST(NodeLinks, AFatherLinkedAgainAfterItsRemovalIsListedOnceMore) {
   HandMadeNodes pool;
   ZELS3Node* x = pool.Var(1);
-  std::vector<ZELS3Node*> fathers;
-  for (int i = 0; i < 40; ++i) fathers.push_back(pool.Op(NodeSin, {x}));
+  std::vector<ZELS3Node*> fathers = Sines(pool, x, 40);
   ZELS3Node* again = fathers[3];
   A::RemoveAllArgs(again);
   A::AddArg(again, x);
@@ -116,7 +125,7 @@ TEST(NodeLinks, ANodeJustMadeIsListedOnceAmongManyFathersAndLeavesWithItsArgumen
   HandMadeNodes pool;
   ZELS3Node* x = pool.Var(1);
   ZELS3Node* first = pool.Op(NodeSin, {x});
-  for (int i = 0; i < 40; ++i) pool.Op(NodeSin, {x});
+  Sines(pool, x, 40);
   ZELS3Node* sum = pool.Op(NodeSum, {x});
   A::RemoveAllArgs(first);
   A::AddArg(first, x);
@@ -135,10 +144,9 @@ TEST(NodeLinks, FathersLinkedBeforeAndAfterAQuestionAreFoundAndRemovedAlike) {
   ZELSymbolicCalculator calc;
   HandMadeNodes pool;
   ZELS3Node* x = pool.Var(1);
-  std::vector<ZELS3Node*> fathers;
-  for (int i = 0; i < 40; ++i) fathers.push_back(pool.Op(NodeSin, {x}));
+  std::vector<ZELS3Node*> fathers = Sines(pool, x, 40);
   EXPECT_EQ(A::AddFath(x, fathers[0]), 1);
-  for (int i = 0; i < 30; ++i) fathers.push_back(pool.Op(NodeSin, {x}));
+  for (ZELS3Node* f : Sines(pool, x, 30)) fathers.push_back(f);
   ZELS3Node *early = fathers[10], *late = fathers[55], *latest = fathers[67];
   A::RemoveAllArgs(latest);
   A::RemoveAllArgs(late);
@@ -160,11 +168,10 @@ TEST(NodeLinks, ANodeThatFallsToFewFathersAndGathersManyAgainKnowsOnlyItsOwn) {
   ZELSymbolicCalculator calc;
   HandMadeNodes pool;
   ZELS3Node* x = pool.Var(1);
-  std::vector<ZELS3Node*> lost;
-  for (int i = 0; i < 40; ++i) lost.push_back(pool.Op(NodeSin, {x}));
+  std::vector<ZELS3Node*> lost = Sines(pool, x, 40);
   A::AddFath(x, lost[0]);
   for (int i = 0; i < 35; ++i) A::RemoveAllArgs(lost[i]);
-  for (int i = 0; i < 40; ++i) pool.Op(NodeSin, {x});
+  Sines(pool, x, 40);
   for (int i = 0; i < 35; ++i) EXPECT_EQ(A::AddFath(x, lost[i]), 1);
   EXPECT_EQ(A::GetFathNum(x), 80u);
 }
@@ -200,7 +207,7 @@ TEST(NodeLinks, ALinkThatCannotBeStoredIsReportedEachTimeAndLinksNothing) {
   ZELSymbolicCalculator calc;
   HandMadeNodes pool;
   ZELS3Node* x = pool.Var(1);
-  for (int i = 0; i < 40; ++i) pool.Op(NodeSin, {x});
+  Sines(pool, x, 40);
   ZELS3Node* older = pool.Var(2);
   ZELS3Node* sum = pool.Raw(NodeSum, {});
   FixedSlots::Fix(A::Fathers(x));
