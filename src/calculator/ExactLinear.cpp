@@ -5,6 +5,7 @@
 #include <new>
 
 #include "ZELTavSymbolicCalculator/Calculator.h"
+#include "calculator/NodeTable.h"
 
 namespace {
 
@@ -44,6 +45,8 @@ ZELS3Node* SubstituteInto(const ZELS3LinearVariable& into, const ZELS3LinearVari
 }  // namespace
 
 ZELS3ExactVariable* ZELSymbolicCalculator::AddExactVariable(unsigned long long id, double value) {
+  // Builds may read records from now on.
+  if (table != nullptr) table->Repeated().StopKeeping();
   for (unsigned int i = 0; i < exactVars.Count(); ++i) {
     ZELS3ExactVariable* rec = exactVars[i];
     if (!rec || rec->id != id) continue;
@@ -66,6 +69,7 @@ ZELS3ExactVariable* ZELSymbolicCalculator::AddExactVariable(unsigned long long i
 
 void ZELSymbolicCalculator::AddLinearVariable(unsigned long long id, ZELS3Node* expression) {
   if (!expression) return;
+  if (table != nullptr) table->Repeated().StopKeeping();
   for (unsigned int i = 0; i < linearVars.Count(); ++i) {
     ZELS3LinearVariable* rec = linearVars[i];
     if (rec && rec->id == id) {

@@ -1,6 +1,7 @@
 // The node table behind the calculator's table pointer (NodeTable.h).
 #include "calculator/NodeTable.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <new>
@@ -820,6 +821,7 @@ void NodeTable::Settle(const ZELS3Node* n) {
 }
 
 void NodeTable::Unsettle() {
+  repeated_.Forget();
   if (unlisted_) {
     nodes_.UnmarkAll();
     unlisted_ = false;
@@ -829,7 +831,11 @@ void NodeTable::Unsettle() {
 }
 
 void NodeTable::Touched(const ZELS3Node* n) {
-  if (Flags(n) == 0) return;
+  if (Flags(n) == 0) {
+    // Nothing was known of n, but what a build gives may change with it.
+    if (Holds(n)) repeated_.Forget();
+    return;
+  }
   Unsettle();
   std::vector<const ZELS3Node*> stack(1, n);
   while (!stack.empty()) {
@@ -997,6 +1003,31 @@ ZELS3Node* NodeTable::Add(ZELS3Node* node) {
   nodes_.SetValue(node, position + 1);
   if (searchable) index_.Append(probe.chain, position);
   return node;
+}
+
+ZELS3Node* RepeatedBuilds::Find(const Key& key) const {
+  const std::vector<std::uintptr_t>& operands = *key.operands;
+  for (const Entry& e : entries_) {
+    if (e.hash != key.hash || e.spelling != key.spelling || e.options != key.options ||
+        e.count != operands.size()) {
+      continue;
+    }
+    if (std::equal(operands.begin(), operands.end(), operands_.begin() + e.from)) return e.result;
+  }
+  return nullptr;
+}
+
+void RepeatedBuilds::Keep(const Key& key, ZELS3Node* result) {
+  const std::vector<std::uintptr_t>& operands = *key.operands;
+  if (stopped_ || operands.size() > kMostOperands) return;
+  // Full: everything kept goes, and keeping starts again.
+  if (entries_.size() == kMostEntries || operands_.size() + operands.size() > kMostOperands) {
+    entries_.clear();
+    operands_.clear();
+  }
+  const Entry entry{key.spelling, key.options, key.hash, operands_.size(), operands.size(), result};
+  operands_.insert(operands_.end(), operands.begin(), operands.end());
+  entries_.push_back(entry);
 }
 
 }  // namespace zeltav

@@ -191,6 +191,66 @@ class FreshLinks {
   std::uint32_t generation_ = 1;
 };
 
+// Long operations built again from the same operands: the node the table
+// handed back the last time, so that a rebuild links, normalises and
+// unlinks nothing. A build is kept only when building it again must give
+// the same node without a trace (see NodeBuilder::Recall): no error was
+// set, no registered node changed in place, no variable record exists and
+// the result is known to be Equal to itself. Anything that could change
+// what a build gives (an in-place change of a registered node, a variable
+// record) forgets every build; the options are compared per build.
+class RepeatedBuilds {
+ public:
+  // Shorter operand lists are built again: they cost little, and keeping
+  // them would cost memory per expression.
+  static const unsigned int kFrom = 32;
+
+  // What a build is known by: the spelling, the options, and every operand,
+  // with a low bit set when its rule reads that it has no father yet (see
+  // WaitsForFather; a node kept as built reads it too).
+  struct Key {
+    unsigned int spelling;
+    unsigned int options;
+    std::uint64_t hash;
+    const std::vector<std::uintptr_t>* operands;
+  };
+  // The node kept for key, or null.
+  ZELS3Node* Find(const Key& key) const;
+  void Keep(const Key& key, ZELS3Node* result);
+  // Every kept build goes; a change count tells a build that something did
+  // while it ran.
+  void Forget() {
+    ++changes_;
+    if (entries_.empty()) return;
+    entries_.clear();
+    operands_.clear();
+  }
+  std::uint64_t Changes() const { return changes_; }
+  // From the first variable record on, nothing is kept: a host may change
+  // a record it holds without a word.
+  void StopKeeping() {
+    Forget();
+    stopped_ = true;
+  }
+  bool Keeping() const { return !stopped_; }
+
+ private:
+  struct Entry {
+    unsigned int spelling;
+    unsigned int options;
+    std::uint64_t hash;
+    std::size_t from;
+    std::size_t count;
+    ZELS3Node* result;
+  };
+  static const std::size_t kMostEntries = 64;
+  static const std::size_t kMostOperands = std::size_t{1} << 20;
+  std::vector<Entry> entries_;
+  std::vector<std::uintptr_t> operands_;
+  std::uint64_t changes_ = 0;
+  bool stopped_ = false;
+};
+
 // The results of one top-level Equal for the pairs of operations it meets,
 // forgotten when it returns (a generation count empties the table at once).
 class EqualMemo {
@@ -352,12 +412,19 @@ class NodeTable {
   void Settle(const ZELS3Node* n);
 
   bool IsKeptAsBuilt(const ZELS3Node* n) const { return kept_.Contains(n); }
-  void KeepAsBuilt(const ZELS3Node* n) { kept_.Insert(n); }
+  bool KeepsAnyAsBuilt() const { return kept_.Size() != 0; }
+  // A node kept as built is copied when it comes back as an operand: what a
+  // build over it gives changes.
+  void KeepAsBuilt(const ZELS3Node* n) {
+    repeated_.Forget();
+    kept_.Insert(n);
+  }
 
   // The fathers of nodes with many fathers (see NodeLinks.cpp).
   FatherPairs& Fathers() { return fathers_; }
   FreshLinks& Fresh() { return fresh_; }
   EqualMemo& Memo() { return memo_; }
+  RepeatedBuilds& Repeated() { return repeated_; }
 
  private:
   struct Entry {
@@ -426,6 +493,7 @@ class NodeTable {
   FatherPairs fathers_;
   FreshLinks fresh_;
   EqualMemo memo_;
+  RepeatedBuilds repeated_;
 };
 
 // The rule of a registered node rewrites it in place, usually into what it
@@ -463,6 +531,8 @@ class DistinctKeys {
   bool zero_ = false;
 };
 
+// The current calculator's table, or null.
+NodeTable* CurrentTable();
 // n's arguments or type are about to change in place, outside the link
 // functions: tells the current calculator's table (NodeTable::Changed).
 void NoteChanged(const ZELS3Node* n);

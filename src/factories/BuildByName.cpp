@@ -70,6 +70,12 @@ ZELS3Node* CreateExpression(const ZELString& spelling, const ZELICVectorImp_ZELS
     allBoolean = allBoolean && zeltav::IsBoolValuedType(a->GetNodeType());
   }
 
+  // A long operation asked for again: the node it gave before.
+  // (An unknown spelling names the node itself, so it is not kept.)
+  const int known = &entry != &kUnknownSpelling ? static_cast<int>(&entry - kSpellings) : -1;
+  const NodeBuilder::Repeat repeat(known, args);
+  if (ZELS3Node* recalled = repeat.Recalled()) return recalled;
+
   ZELS3Node* node = NodeBuilder::New(entry.made, spelling);
   if (node == nullptr) return nullptr;
   // f(x) + y -> +(f(x), y): an expression over an unknown operation is unknown.
@@ -103,7 +109,7 @@ ZELS3Node* CreateExpression(const ZELString& spelling, const ZELICVectorImp_ZELS
   if (allBoolean && made >= NodeEqual && made <= NodeGreaterEqual) {
     NodeBuilder::SetType(node, static_cast<ZELNodeType>(made - (NodeEqual - NodeBoolEqual)));
   }
-  return NodeBuilder::Finish(node, requested);
+  return repeat.Keep(NodeBuilder::Finish(node, requested));
 }
 
 ZELS3Node* CreateExpression(const ZELString& spelling, const ZELICVectorImp_ZELS3Node* args) {

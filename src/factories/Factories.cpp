@@ -6,6 +6,7 @@
 
 #include "ZELTavSymbolicCalculator/Calculator.h"
 #include "factories/NodeBuilder.h"
+#include "node/NodeTypeTable.h"
 #include "simplify/ArgAccess.h"
 #include "simplify/Sum.h"
 
@@ -42,6 +43,53 @@ void NodeBuilder::Discard(ZELS3Node* n) {
   }
   n->args.Flush(0);
   delete n;
+}
+
+NodeBuilder::Repeat::Repeat(int spelling, const ZELICVectorImp_ZELS3Node& args) {
+  ZELSymbolicCalculator* const calc = ZELS3Node::scalc;
+  NodeTable* const table = CurrentTable();
+  const unsigned int count = args.Count();
+  if (spelling < 0 || calc == nullptr || table == nullptr || count < RepeatedBuilds::kFrom) return;
+  RepeatedBuilds& builds = table->Repeated();
+  // A build that starts with the error set may set it unseen.
+  if (!builds.Keeping() || calc->GetError() != 0) return;
+  operands_.reserve(count);
+  // A build makes its operands fathers of the result: only the operands
+  // whose rules read that are known by it.
+  const bool anyKept = table->KeepsAnyAsBuilt();
+  std::uint64_t hash = static_cast<std::uint64_t>(spelling);
+  for (unsigned int i = 0; i < count; ++i) {
+    const ZELS3Node* a = args[i];
+    const bool reads = anyKept || WaitsForFather(a->type);
+    const std::uintptr_t word =
+        reinterpret_cast<std::uintptr_t>(a) | (reads && a->fathers.Count() == 0 ? 1u : 0u);
+    operands_.push_back(word);
+    hash = (hash ^ word) * 0x9e3779b97f4a7c15ull;
+  }
+  const unsigned int options =
+      (calc->GetGauss() != 0 ? 1u : 0u) | (calc->GetSubst() != 0 ? 2u : 0u) |
+      (calc->GetDivReplace() != 0 ? 4u : 0u) | (calc->GetTransfer() != 0 ? 8u : 0u);
+  key_ = RepeatedBuilds::Key{static_cast<unsigned int>(spelling), options, hash, &operands_};
+  changes_ = builds.Changes();
+  builds_ = &builds;
+}
+
+ZELS3Node* NodeBuilder::Repeat::Recalled() const {
+  return builds_ != nullptr ? builds_->Find(key_) : nullptr;
+}
+
+ZELS3Node* NodeBuilder::Repeat::Keep(ZELS3Node* result) const {
+  ZELSymbolicCalculator* const calc = ZELS3Node::scalc;
+  NodeTable* const table = CurrentTable();
+  // Kept only when the same request must give result again: nothing set
+  // the error or changed a registered node while it was built, and result
+  // is registered and Equal to itself (no copy of it is ever made instead).
+  if (builds_ != nullptr && result != nullptr && calc != nullptr && table != nullptr &&
+      calc->GetError() == 0 && builds_->Changes() == changes_ && table->Holds(result) &&
+      (table->Flags(result) & NodeTable::kSelfEqual) != 0) {
+    builds_->Keep(key_, result);
+  }
+  return result;
 }
 
 bool NodeBuilder::NestedSums::LinkPair(ZELS3Node* n, ZELS3Node* coefficient, ZELS3Node* x,

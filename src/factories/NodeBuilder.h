@@ -41,6 +41,24 @@ class NodeBuilder {
   // sum (and on the shared coefficient 1, linked to thousands of sums). Such
   // pairs are kept aside and their pieces linked once, in the order and with
   // the coefficients the rule would give them.
+  // A long operation asked for again (see RepeatedBuilds): the node the
+  // same request gave before, found without building anything.
+  class Repeat {
+   public:
+    // spelling: the request's place in the spelling table; -1 keeps nothing.
+    Repeat(int spelling, const ZELICVectorImp_ZELS3Node& args);
+    // The node kept for this request, or null.
+    ZELS3Node* Recalled() const;
+    // Keeps result for the next such request when it may stand for it.
+    ZELS3Node* Keep(ZELS3Node* result) const;
+
+   private:
+    RepeatedBuilds* builds_ = nullptr;  // null: the request is not kept
+    std::vector<std::uintptr_t> operands_;
+    RepeatedBuilds::Key key_{};
+    std::uint64_t changes_ = 0;
+  };
+
   class NestedSums {
    public:
     // Links the pair (coefficient, x) to the new sum n, x simplified in the

@@ -80,6 +80,8 @@ class FatherLinks {
   static void RemoveUnmarked(ZELS3Node* a, const ZELS3Node* f);
 };
 
+NodeTable* CurrentTable() { return FatherLinks::CurrentTable(); }
+
 void NoteChanged(const ZELS3Node* n) {
   NodeTable* table = FatherLinks::CurrentTable();
   if (table != nullptr) table->Changed(n);

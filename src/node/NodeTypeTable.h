@@ -48,6 +48,9 @@ const NodeTypeFacts* FactsOf(int t);
 inline bool IsOperationType(int t) { return t >= NodeBoolEqual && t <= NodePower; }
 inline bool TakesArguments(int t) { return t >= NodeBoolEqual && t <= NodeUnknown; }
 inline bool IsBoolValuedType(int t) { return t >= NodeBoolConst && t <= NodeImplies; }
+// Relations and connectives are decided only inside an enclosing
+// expression: their rules read whether the node has a father.
+inline bool WaitsForFather(int t) { return t >= NodeBoolEqual && t <= NodeImplies; }
 
 }  // namespace zeltav
 

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "support/Builders.h"
 
 using namespace zeltav_test;
@@ -90,4 +92,61 @@ TEST(Factories, TakeANestedSumApartOnlyAsFarAsTheSumRuleDoes) {
   EXPECT_TRUE(Has(sum, {one, x, one, u, one, c})) << Show(sum);
   NA::RemoveAllArgs(t);
   delete t;
+}
+
+// first + v100 + ... + v138: long enough for the factory to keep the build.
+ZELS3Node* LongSum(ZELS3Node* first) {
+  ZELICVectorImp_ZELS3Node v(40u, 8u);
+  v.Add(first);
+  for (unsigned long long id = 100; v.Count() < 40; ++id) v.Add(Var(id));
+  return CreateExpression(ZELString("+"), v);
+}
+
+TEST(Factories, GiveALongOperationAskedForAgainTheNodeItGaveWithoutATrace) {
+  ZELSymbolicCalculator calc;
+  ZELS3Node *x = Var(1), *sum = LongSum(x);
+  const unsigned size = TA::TableSize(&calc);
+  EXPECT_EQ(LongSum(x), sum);
+  EXPECT_EQ(TA::TableSize(&calc), size);
+  EXPECT_EQ(NA::GetFathNum(x), 1u);
+}
+
+TEST(Factories, BuildALongOperationAnewOnceAnOperandIsFixed) {
+  ZELSymbolicCalculator calc;
+  calc.SetSubstOn();
+  ZELS3Node *x = Var(1), *sum = LongSum(x);
+  calc.AddExactVariable(1, 2.0);
+  ZELS3Node* again = LongSum(x);
+  const std::vector<ZELS3Node*> args = ArgsOf(again);
+  EXPECT_NE(again, sum);
+  EXPECT_EQ(std::count(args.begin(), args.end(), x), 0) << Show(again);
+}
+
+TEST(Factories, BuildALongOperationAnewUnderOtherOptions) {
+  ZELSymbolicCalculator calc;
+  calc.SetDivReplaceOff();
+  ZELS3Node *quarter = By("/", {Var(1), Num(4)}), *sum = LongSum(quarter);
+  calc.SetDivReplaceOn();
+  ZELS3Node* again = LongSum(quarter);
+  const std::vector<ZELS3Node*> args = ArgsOf(again);
+  EXPECT_NE(again, sum);
+  EXPECT_EQ(std::count(args.begin(), args.end(), quarter), 0) << Show(again);
+}
+
+// A relation is decided only once it has a father: the first sum holds
+// 1 < 2 as it is, and gives it the father that decides it in the second.
+TEST(Factories, BuildALongOperationAnewOnceARelationOperandHasAFather) {
+  ZELSymbolicCalculator calc;
+  ZELS3Node *less = By("<", {Num(1), Num(2)}), *sum = LongSum(less);
+  EXPECT_NE(LongSum(less), sum);
+}
+
+TEST(Factories, SetTheErrorAgainInALongOperationBuiltAgain) {
+  ZELSymbolicCalculator calc;
+  ZELS3Node* byZero = By("/", {Var(1), Num(0)});
+  for (int round = 0; round < 3; ++round) {
+    ResetError();
+    LongSum(byZero);
+    EXPECT_EQ(ErrorCode(), 2) << "round " << round;
+  }
 }
