@@ -1,10 +1,64 @@
 #include "calculator/BuildMemo.h"
 
+#include <cstdint>
+#include <initializer_list>
+#include <new>
 #include <vector>
 
 #include "node/NodeTypeTable.h"
 
 namespace zeltav {
+
+unsigned int CallMemo::Home(ZELNodeType type, const ZELS3Node* a, const ZELS3Node* b,
+                            const ZELS3Node* c) const {
+  std::uint64_t h = static_cast<std::uint64_t>(type) * 0x9e3779b97f4a7c15ULL;
+  for (const ZELS3Node* n : {a, b, c}) {
+    h = (h ^ static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(n))) *
+        0xff51afd7ed558ccdULL;
+  }
+  return static_cast<unsigned int>(h >> 32) & (capacity_ - 1);
+}
+
+ZELS3Node* CallMemo::Find(ZELNodeType type, const ZELS3Node* a, const ZELS3Node* b,
+                          const ZELS3Node* c) const {
+  if (count_ == 0 || a == nullptr) return nullptr;
+  for (unsigned int i = Home(type, a, b, c);; i = (i + 1) & (capacity_ - 1)) {
+    const Slot& s = slots_[i];
+    if (s.a == nullptr) return nullptr;
+    if (s.a == a && s.b == b && s.c == c && s.type == type) return s.result;
+  }
+}
+
+void CallMemo::Keep(ZELNodeType type, const ZELS3Node* a, const ZELS3Node* b, const ZELS3Node* c,
+                    ZELS3Node* result) {
+  if (a == nullptr || result == nullptr) return;
+  if (2 * (count_ + 1) > capacity_ && !Grow()) return;
+  unsigned int i = Home(type, a, b, c);
+  while (slots_[i].a != nullptr) {
+    if (slots_[i].a == a && slots_[i].b == b && slots_[i].c == c && slots_[i].type == type) return;
+    i = (i + 1) & (capacity_ - 1);
+  }
+  slots_[i] = Slot{a, b, c, result, type};
+  ++count_;
+}
+
+bool CallMemo::Grow() {
+  const unsigned int capacity = capacity_ == 0 ? 64u : 2 * capacity_;
+  Slot* slots = new (std::nothrow) Slot[capacity]();
+  if (slots == nullptr) return false;
+  Slot* old = slots_;
+  const unsigned int oldCapacity = capacity_;
+  slots_ = slots;
+  capacity_ = capacity;
+  for (unsigned int k = 0; k < oldCapacity; ++k) {
+    if (old[k].a == nullptr) continue;
+    unsigned int i = Home(old[k].type, old[k].a, old[k].b, old[k].c);
+    while (slots_[i].a != nullptr) i = (i + 1) & (capacity_ - 1);
+    slots_[i] = old[k];
+  }
+  delete[] old;
+  return true;
+}
 
 bool BuildMemo::Find(const ZELS3Node* n, ZELS3Node** result) {
   auto it = built_.find(n);

@@ -16,6 +16,38 @@
 
 namespace zeltav {
 
+// The factory calls of one derivative: an operation type and up to three
+// operands, and the node the call gave (open addressing, linear probing;
+// entries are only ever added). Out of memory, calls are simply not kept.
+class CallMemo {
+ public:
+  CallMemo() = default;
+  CallMemo(const CallMemo&) = delete;
+  CallMemo& operator=(const CallMemo&) = delete;
+  ~CallMemo() { delete[] slots_; }
+  // The node kept for the call, or null when there is none.
+  ZELS3Node* Find(ZELNodeType type, const ZELS3Node* a, const ZELS3Node* b,
+                  const ZELS3Node* c) const;
+  void Keep(ZELNodeType type, const ZELS3Node* a, const ZELS3Node* b, const ZELS3Node* c,
+            ZELS3Node* result);
+
+ private:
+  struct Slot {
+    const ZELS3Node* a;  // null for an empty slot
+    const ZELS3Node* b;
+    const ZELS3Node* c;
+    ZELS3Node* result;
+    ZELNodeType type;
+  };
+  unsigned int Home(ZELNodeType type, const ZELS3Node* a, const ZELS3Node* b,
+                    const ZELS3Node* c) const;
+  bool Grow();
+
+  Slot* slots_ = nullptr;
+  unsigned int capacity_ = 0;  // a power of two
+  unsigned int count_ = 0;
+};
+
 class BuildMemo {
  public:
   // The result kept for n, when there is one and building it again would
