@@ -83,7 +83,11 @@ struct MergeEqualFactors {
     ZELS3Node* eL = seq.Second(l);
     ZELS3Node* eE = seq.Second(e);
     if (eL == nullptr || eE == nullptr) return;
-    if (ZELS3Node* sum = CreateBinaryOperation(NodeSum, eL, eE)) seq.Replace(2 * e + 1, sum);
+    // +(1, 1, 1, 1) folds to 2, which the table hands back as the shared 2.
+    auto isOne = [](const ZELS3Node* n) { return IsNumber(n) && n->GetConstant() == 1.0; };
+    ZELS3Node* sum = isOne(eL) && isOne(eE) ? ZELSymbolicCalculator::GetTwo()
+                                            : CreateBinaryOperation(NodeSum, eL, eE);
+    if (sum != nullptr) seq.Replace(2 * e + 1, sum);
     if (ZELS3Node* one = ZELSymbolicCalculator::GetOne()) seq.Replace(2 * l, one);
   }
   bool Settled(PairSequence&, unsigned int) { return false; }
