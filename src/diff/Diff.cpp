@@ -1,9 +1,9 @@
 // Symbolic derivative of a node graph with respect to one variable. Every
 // piece is built with the operation factories, so the result comes out
 // simplified and shared. Within one derivative a shared subexpression is
-// differentiated once where a second time would give the same node (see
-// BuildMemo). A null derivative anywhere makes every enclosing derivative
-// null.
+// differentiated once, and a factory call made once, where a second time
+// would give the same node (see BuildMemo). A null derivative anywhere makes
+// every enclosing derivative null.
 #include "ZELTavSymbolicCalculator/Calculator.h"
 #include "calculator/BuildMemo.h"
 #include "node/NodeTypeTable.h"
