@@ -1,9 +1,9 @@
 // Symbolic derivative of a node graph with respect to one variable. Every
 // piece is built with the operation factories, so the result comes out
 // simplified and shared. Within one derivative a shared subexpression is
-// differentiated once where a second time would give the same node (see
-// BuildMemo). A null derivative anywhere makes every enclosing derivative
-// null.
+// differentiated once, and a factory call made once, where a second time
+// would give the same node (see BuildMemo). A null derivative anywhere makes
+// every enclosing derivative null.
 #include "ZELTavSymbolicCalculator/Calculator.h"
 #include "calculator/BuildMemo.h"
 #include "node/NodeTypeTable.h"
@@ -14,8 +14,37 @@ namespace {
 struct Derivation {
   unsigned long long id;
   zeltav::BuildMemo memo;
+  zeltav::CallMemo calls;
 };
 Derivation* current = nullptr;
+
+// A factory call of the derivative being taken. The same call made again
+// gives the node the first one gave when the operands and that node equal
+// copies of themselves (see BuildMemo), so such a call is made once:
+// x^(2-1) and 2*x*1 come up for every term that holds x^2.
+ZELS3Node* MakeOnce(ZELNodeType type, ZELS3Node* a, ZELS3Node* b = nullptr,
+                    ZELS3Node* c = nullptr) {
+  if (current != nullptr) {
+    ZELS3Node* kept = current->calls.Find(type, a, b, c);
+    zeltav::BuildMemo& memo = current->memo;
+    if (kept != nullptr && memo.SelfEqual(a) && memo.SelfEqual(b) && memo.SelfEqual(c) &&
+        memo.SelfEqual(kept)) {
+      return kept;
+    }
+  }
+  ZELS3Node* result = c != nullptr   ? CreateTernaryOperation(type, a, b, c)
+                      : b != nullptr ? CreateBinaryOperation(type, a, b)
+                                     : CreateUnaryOperation(type, a);
+  if (current != nullptr) current->calls.Keep(type, a, b, c, result);
+  return result;
+}
+ZELS3Node* Unary(ZELNodeType type, ZELS3Node* a) { return a ? MakeOnce(type, a) : nullptr; }
+ZELS3Node* Binary(ZELNodeType type, ZELS3Node* a, ZELS3Node* b) {
+  return a && b ? MakeOnce(type, a, b) : nullptr;
+}
+ZELS3Node* Ternary(ZELNodeType type, ZELS3Node* a, ZELS3Node* b, ZELS3Node* c) {
+  return a && b && c ? MakeOnce(type, a, b, c) : nullptr;
+}
 
 // Derivative of an argument within the derivative being taken.
 ZELS3Node* D(const ZELS3Node* n, unsigned long long id) {
@@ -60,10 +89,9 @@ ZELS3Node* DiffFunction(const ZELS3Node& n, unsigned long long id, Build build) 
 
 // a' / sqrt(1 - a^2)
 ZELS3Node* AsinDerivative(ZELS3Node* a, ZELS3Node* da) {
-  ZELS3Node* square = CreateBinaryOperation(NodePower, a, Two());
-  ZELS3Node* root =
-      CreateUnaryOperation(NodeSqrt, CreateBinaryOperation(NodeDifference, One(), square));
-  return CreateBinaryOperation(NodeQuotient, da, root);
+  ZELS3Node* square = Binary(NodePower, a, Two());
+  ZELS3Node* root = Unary(NodeSqrt, Binary(NodeDifference, One(), square));
+  return Binary(NodeQuotient, da, root);
 }
 
 // (c0, t0, c1, t1, ...)' -> (c0, t0', c1, t1', ...); coefficients are constants.
@@ -89,23 +117,21 @@ ZELS3Node* DiffPower(ZELS3Node* f, ZELS3Node* e, ZELS3Node* df, ZELS3Node* de, b
     return nullptr;
   }
   if (constExponent) {  // e * f^(e-1) * f'
-    ZELS3Node* p1 = CreateBinaryOperation(
-        NodePower, f, CreateBinaryOperation(NodeSum, e, ZELSymbolicCalculator::GetMinesOne()));
-    return CreateTernaryOperation(NodeProduct, e, p1, df);
+    ZELS3Node* p1 = Binary(NodePower, f, Binary(NodeSum, e, ZELSymbolicCalculator::GetMinesOne()));
+    return Ternary(NodeProduct, e, p1, df);
   }
   if (constBase) {  // f^e * ln(f) * e'
-    ZELS3Node* p0 = CreateBinaryOperation(NodePower, f, e);
-    ZELS3Node* lnF = CreateUnaryOperation(NodeLn, f);
-    return CreateTernaryOperation(NodeProduct, p0, lnF, de);
+    ZELS3Node* p0 = Binary(NodePower, f, e);
+    ZELS3Node* lnF = Unary(NodeLn, f);
+    return Ternary(NodeProduct, p0, lnF, de);
   }
   // f^(e-1) * e * f' + f^e * e' * ln(f)
-  ZELS3Node* p1 = CreateBinaryOperation(
-      NodePower, f, CreateBinaryOperation(NodeSum, e, ZELSymbolicCalculator::GetMinesOne()));
-  ZELS3Node* p0 = CreateBinaryOperation(NodePower, f, e);
-  ZELS3Node* left = CreateTernaryOperation(NodeProduct, p1, e, df);
-  ZELS3Node* lnF = CreateUnaryOperation(NodeLn, f);
-  ZELS3Node* right = CreateTernaryOperation(NodeProduct, p0, de, lnF);
-  return CreateBinaryOperation(NodeSum, left, right);
+  ZELS3Node* p1 = Binary(NodePower, f, Binary(NodeSum, e, ZELSymbolicCalculator::GetMinesOne()));
+  ZELS3Node* p0 = Binary(NodePower, f, e);
+  ZELS3Node* left = Ternary(NodeProduct, p1, e, df);
+  ZELS3Node* lnF = Unary(NodeLn, f);
+  ZELS3Node* right = Ternary(NodeProduct, p0, de, lnF);
+  return Binary(NodeSum, left, right);
 }
 
 // (f0^e0 * f1^e1 * ...)' -> sum over i of the product with pair i replaced
@@ -144,19 +170,16 @@ ZELS3Node* DiffQuotient(const ZELS3Node& n, unsigned long long id) {
   ZELS3Node* dv = D(v, id);
   if (!du || !dv) return nullptr;
   if (IsNumericZero(dv)) {
-    return IsNumericZero(du) ? ZELSymbolicCalculator::GetZero()
-                             : CreateBinaryOperation(NodeQuotient, du, v);
+    return IsNumericZero(du) ? ZELSymbolicCalculator::GetZero() : Binary(NodeQuotient, du, v);
   }
   if (IsNumericZero(du)) {  // -(u v') / v^2
-    ZELS3Node* numerator =
-        CreateUnaryOperation(NodeDifference, CreateBinaryOperation(NodeProduct, u, dv));
-    return CreateBinaryOperation(NodeQuotient, numerator,
-                                 CreateBinaryOperation(NodePower, v, Two()));
+    ZELS3Node* numerator = Unary(NodeDifference, Binary(NodeProduct, u, dv));
+    return Binary(NodeQuotient, numerator, Binary(NodePower, v, Two()));
   }
-  ZELS3Node* duv = CreateBinaryOperation(NodeProduct, du, v);
-  ZELS3Node* udv = CreateBinaryOperation(NodeProduct, u, dv);
-  ZELS3Node* numerator = CreateBinaryOperation(NodeDifference, duv, udv);
-  return CreateBinaryOperation(NodeQuotient, numerator, CreateBinaryOperation(NodePower, v, Two()));
+  ZELS3Node* duv = Binary(NodeProduct, du, v);
+  ZELS3Node* udv = Binary(NodeProduct, u, dv);
+  ZELS3Node* numerator = Binary(NodeDifference, duv, udv);
+  return Binary(NodeQuotient, numerator, Binary(NodePower, v, Two()));
 }
 
 }  // namespace
@@ -164,7 +187,7 @@ ZELS3Node* DiffQuotient(const ZELS3Node& n, unsigned long long id) {
 ZELS3Node* ZELS3Node::Diff(unsigned long long id) const {
   if (current == nullptr && zeltav::TakesArguments(type)) {
     // The outermost call: the remembered results live as long as it runs.
-    Derivation derivation{id, {}};
+    Derivation derivation{id, {}, {}};
     current = &derivation;
     ZELS3Node* result = Diff(id);
     current = nullptr;
@@ -200,55 +223,49 @@ ZELS3Node* ZELS3Node::Diff(unsigned long long id) const {
       return Fail(1);
     case NodeAbs:  // sign(a) * a'
       return DiffFunction(*this, id, [](ZELS3Node* a, ZELS3Node* da) {
-        return CreateBinaryOperation(NodeProduct, CreateUnaryOperation(NodeSign, a), da);
+        return Binary(NodeProduct, Unary(NodeSign, a), da);
       });
     case NodeExp:  // exp(a) * a'
       return DiffFunction(*this, id, [](ZELS3Node* a, ZELS3Node* da) {
-        return CreateBinaryOperation(NodeProduct, CreateUnaryOperation(NodeExp, a), da);
+        return Binary(NodeProduct, Unary(NodeExp, a), da);
       });
     case NodeLn:  // a' / a
-      return DiffFunction(*this, id, [](ZELS3Node* a, ZELS3Node* da) {
-        return CreateBinaryOperation(NodeQuotient, da, a);
-      });
+      return DiffFunction(*this, id,
+                          [](ZELS3Node* a, ZELS3Node* da) { return Binary(NodeQuotient, da, a); });
     case NodeSqrt:  // a' / (sqrt(a) * 2)
       return DiffFunction(*this, id, [](ZELS3Node* a, ZELS3Node* da) {
-        ZELS3Node* twice =
-            CreateBinaryOperation(NodeProduct, CreateUnaryOperation(NodeSqrt, a), Two());
-        return CreateBinaryOperation(NodeQuotient, da, twice);
+        ZELS3Node* twice = Binary(NodeProduct, Unary(NodeSqrt, a), Two());
+        return Binary(NodeQuotient, da, twice);
       });
     case NodeSin:  // cos(a) * a'
       return DiffFunction(*this, id, [](ZELS3Node* a, ZELS3Node* da) {
-        return CreateBinaryOperation(NodeProduct, CreateUnaryOperation(NodeCos, a), da);
+        return Binary(NodeProduct, Unary(NodeCos, a), da);
       });
     case NodeCos:  // -(sin(a) * a')
       return DiffFunction(*this, id, [](ZELS3Node* a, ZELS3Node* da) {
-        ZELS3Node* inner = CreateBinaryOperation(NodeProduct, CreateUnaryOperation(NodeSin, a), da);
-        return CreateUnaryOperation(NodeDifference, inner);
+        ZELS3Node* inner = Binary(NodeProduct, Unary(NodeSin, a), da);
+        return Unary(NodeDifference, inner);
       });
     case NodeTg:  // a' / cos(a)^2
       return DiffFunction(*this, id, [](ZELS3Node* a, ZELS3Node* da) {
-        ZELS3Node* square =
-            CreateBinaryOperation(NodePower, CreateUnaryOperation(NodeCos, a), Two());
-        return CreateBinaryOperation(NodeQuotient, da, square);
+        ZELS3Node* square = Binary(NodePower, Unary(NodeCos, a), Two());
+        return Binary(NodeQuotient, da, square);
       });
     case NodeCtg:  // -(a' / sin(a)^2)
       return DiffFunction(*this, id, [](ZELS3Node* a, ZELS3Node* da) {
-        ZELS3Node* square =
-            CreateBinaryOperation(NodePower, CreateUnaryOperation(NodeSin, a), Two());
-        return CreateUnaryOperation(NodeDifference,
-                                    CreateBinaryOperation(NodeQuotient, da, square));
+        ZELS3Node* square = Binary(NodePower, Unary(NodeSin, a), Two());
+        return Unary(NodeDifference, Binary(NodeQuotient, da, square));
       });
     case NodeAsin:
       return DiffFunction(*this, id, AsinDerivative);
     case NodeAcos:  // -(asin')
       return DiffFunction(*this, id, [](ZELS3Node* a, ZELS3Node* da) {
-        return CreateUnaryOperation(NodeDifference, AsinDerivative(a, da));
+        return Unary(NodeDifference, AsinDerivative(a, da));
       });
     case NodeAtan:  // a' / (a^2 + 1)
       return DiffFunction(*this, id, [](ZELS3Node* a, ZELS3Node* da) {
-        ZELS3Node* square = CreateBinaryOperation(NodePower, a, Two());
-        return CreateBinaryOperation(NodeQuotient, da,
-                                     CreateBinaryOperation(NodeSum, square, One()));
+        ZELS3Node* square = Binary(NodePower, a, Two());
+        return Binary(NodeQuotient, da, Binary(NodeSum, square, One()));
       });
     case NodeSum:
       return DiffSum(*this, id);

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "ZELTavSymbolicCalculator/Calculator.h"
+#include "calculator/NodeTable.h"
 #include "simplify/ArgAccess.h"
 #include "simplify/PairSequence.h"
 
@@ -16,9 +17,26 @@ using zeltav::PairSequence;
 
 namespace {
 
+// The exponent e * e' of a factor taken out of a nested product, as the
+// factory makes it. With one of them the registered 1 and the other a
+// registered number that is neither 0 nor NaN, *(e, 1, e', 1) folds to the
+// other's value and the table hands back that same node: e * 1 -> e.
+ZELS3Node* ExponentProduct(const zeltav::NodeTable* table, ZELS3Node* e, ZELS3Node* inner) {
+  if (table != nullptr && IsNumber(e) && IsNumber(inner) && table->Holds(e) &&
+      table->Holds(inner)) {
+    const double a = e->GetConstant();
+    const double b = inner->GetConstant();
+    if (a == 1.0 && b == b && b != 0.0) return inner;
+    if (b == 1.0 && a == a && a != 0.0) return e;
+  }
+  return CreateBinaryOperation(NodeProduct, e, inner);
+}
+
 // *(*(b1, e1, b2, e2), e) -> *(b1, e*e1, b2, e*e2), appended at the end. The
 // new exponents are products (e, 1), (e', 1) made by the factory.
 struct FlattenProducts {
+  const zeltav::NodeTable* table;
+
   bool Expands(PairSequence& seq, unsigned int k) {
     ZELS3Node* b = seq.First(k);
     return b != nullptr && seq.Second(k) != nullptr && b->GetNodeType() == NodeProduct;
@@ -29,7 +47,7 @@ struct FlattenProducts {
     // A nested factor without its exponent is left out.
     for (unsigned int j = 0; j + 1 < b->GetArgsNum(); j += 2) {
       seq.Append(b->GetArg(j));
-      seq.Append(CreateBinaryOperation(NodeProduct, e, b->GetArg(j + 1)));
+      seq.Append(ExponentProduct(table, e, b->GetArg(j + 1)));
     }
   }
 };
@@ -65,7 +83,11 @@ struct MergeEqualFactors {
     ZELS3Node* eL = seq.Second(l);
     ZELS3Node* eE = seq.Second(e);
     if (eL == nullptr || eE == nullptr) return;
-    if (ZELS3Node* sum = CreateBinaryOperation(NodeSum, eL, eE)) seq.Replace(2 * e + 1, sum);
+    // +(1, 1, 1, 1) folds to 2, which the table hands back as the shared 2.
+    auto isOne = [](const ZELS3Node* n) { return IsNumber(n) && n->GetConstant() == 1.0; };
+    ZELS3Node* sum = isOne(eL) && isOne(eE) ? ZELSymbolicCalculator::GetTwo()
+                                            : CreateBinaryOperation(NodeSum, eL, eE);
+    if (sum != nullptr) seq.Replace(2 * e + 1, sum);
     if (ZELS3Node* one = ZELSymbolicCalculator::GetOne()) seq.Replace(2 * l, one);
   }
   bool Settled(PairSequence&, unsigned int) { return false; }
@@ -101,7 +123,7 @@ struct TakeOutNumbers {
 double ZELS3Node::SimplifyProd() {
   double k = 1.0;
   PairSequence seq(this);
-  FlattenProducts flatten;
+  FlattenProducts flatten{scalc != nullptr ? scalc->table : nullptr};
   seq.Flatten(flatten);
   SplitScaledTerms split{&k};
   seq.Flatten(split);

@@ -1,6 +1,9 @@
 // Exact shapes of derivatives where a branch is chosen by which parts are
 // constant. Values of derivatives against central differences are a property
 // test; error codes and null results are pinned by the replay check.
+#include <set>
+#include <vector>
+
 #include "support/Builders.h"
 
 using namespace zeltav_test;
@@ -61,4 +64,21 @@ TEST_F(Differentiation, DifferentiatesASharedNodeHoldingAConstantVariableAtEachO
   EXPECT_EQ(Arg(d, 3)->GetNodeType(), NodeQuotient);
   EXPECT_NE(Arg(d, 1), Arg(Arg(d, 3), 0));
   EXPECT_EQ(Show(Arg(d, 1)), Show(Arg(Arg(d, 3), 0)));
+}
+
+// cos(c*x), made for each occurrence of sin(c*x), equals no other node, so the
+// same call over the same operands still makes a new node every time.
+TEST_F(Differentiation, RepeatsAFactoryCallOverAConstantVariableAtEachOccurrence) {
+  ZELS3Node* s = Un(NodeSin, By("*", {Var(3, 1), x}));
+  ZELS3Node* d = By("+", {s, By("/", {s, y})})->Diff(1);
+  std::set<const ZELS3Node*> cosines;
+  std::vector<const ZELS3Node*> stack{d};
+  while (!stack.empty()) {
+    const ZELS3Node* n = stack.back();
+    stack.pop_back();
+    if (n->GetNodeType() == NodeCos) cosines.insert(n);
+    for (unsigned int i = 0; n->IsOperation() && i < n->GetArgsNum(); ++i)
+      stack.push_back(n->GetArg(i));
+  }
+  EXPECT_EQ(cosines.size(), 2u) << Show(d);
 }

@@ -72,3 +72,14 @@ TEST_F(ProductNormalisation, FactoriesFoldAProductOfOnePairOrNumbersOnly) {
   EXPECT_EQ(Bin(NodeProduct, x, Num(0)), GetZero());
   EXPECT_EQ(ErrorCode(), 0);
 }
+
+// (x^NaN) y -> y x^NaN with a NaN of its own: a NaN equals no node, so the
+// exponent product makes a new one where 1 * e would otherwise be e itself.
+TEST_F(ProductNormalisation, MakesAFlattenedNaNExponentAnew) {
+  ZELS3Node *x = Var(1), *y = Var(2), *nan = Num(NAN);
+  ZELS3Node* nested = pool.Raw(NodeProduct, {pool.Raw(NodeProduct, {x, nan}), Num(1), y, Num(1)});
+  EXPECT_EQ(A::SimplifyProd(nested), 1.0);
+  ASSERT_TRUE(Is(nested, NodeProduct, {y, Num(1), x, Arg(nested, 3)})) << Show(nested);
+  EXPECT_TRUE(std::isnan(Arg(nested, 3)->GetConstant()));
+  EXPECT_NE(Arg(nested, 3), nan);
+}
