@@ -5,6 +5,7 @@
 #include <new>
 
 #include "ZELTavSymbolicCalculator/Calculator.h"
+#include "calculator/RecordIndex.h"
 
 namespace {
 
@@ -44,9 +45,7 @@ ZELS3Node* SubstituteInto(const ZELS3LinearVariable& into, const ZELS3LinearVari
 }  // namespace
 
 ZELS3ExactVariable* ZELSymbolicCalculator::AddExactVariable(unsigned long long id, double value) {
-  for (unsigned int i = 0; i < exactVars.Count(); ++i) {
-    ZELS3ExactVariable* rec = exactVars[i];
-    if (!rec || rec->id != id) continue;
+  if (const ZELS3ExactVariable* rec = zeltav::ScanRecords(exactVars, id)) {
     // Fixed again: the same value is harmless, anything else (NaN included)
     // makes the system inconsistent. The first value stays.
     const double old = rec->value ? rec->value->GetConstant() : 0.0;
@@ -66,12 +65,9 @@ ZELS3ExactVariable* ZELSymbolicCalculator::AddExactVariable(unsigned long long i
 
 void ZELSymbolicCalculator::AddLinearVariable(unsigned long long id, ZELS3Node* expression) {
   if (!expression) return;
-  for (unsigned int i = 0; i < linearVars.Count(); ++i) {
-    ZELS3LinearVariable* rec = linearVars[i];
-    if (rec && rec->id == id) {
-      SetError(101);  // defined twice; the first definition stays
-      return;
-    }
+  if (IsLinearVariable(id)) {
+    SetError(101);  // defined twice; the first definition stays
+    return;
   }
   ZELS3LinearVariable* added = new (std::nothrow) ZELS3LinearVariable(id, expression);
   if (!added) return;

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "ZELTavSymbolicCalculator/Node.h"
+#include "calculator/RecordIndex.h"
 
 namespace zeltav {
 
@@ -358,6 +359,8 @@ class NodeTable {
   FatherPairs& Fathers() { return fathers_; }
   FreshLinks& Fresh() { return fresh_; }
   EqualMemo& Memo() { return memo_; }
+  // The linear-variable records by identifier.
+  RecordIndex& LinearRecords() { return linearRecords_; }
 
  private:
   struct Entry {
@@ -426,6 +429,7 @@ class NodeTable {
   FatherPairs fathers_;
   FreshLinks fresh_;
   EqualMemo memo_;
+  RecordIndex linearRecords_;
 };
 
 // The rule of a registered node rewrites it in place, usually into what it

@@ -71,3 +71,40 @@ TEST(LinearRecords, MadeWithoutAnExpressionHoldNoPairs) {
   rec.SetExpression(nullptr);
   EXPECT_EQ(rec.pairs.Count(), 0u);
 }
+
+// A host holds the records AddExactVariable hands out and may renumber one.
+TEST(ExactVariables, AreFoundUnderTheIdentifierTheirRecordHasNow) {
+  ZELSymbolicCalculator calc;
+  ZELS3ExactVariable* first = calc.AddExactVariable(1, 5.0);
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(calc.AddExactVariable(2, 6.0), nullptr);
+  first->id = 3;
+  EXPECT_FALSE(calc.IsExactVariable(1));
+  EXPECT_EQ(calc.GetExactVariable(3), Num(5));
+  first->id = 2;  // now the first of two records for 2
+  EXPECT_EQ(calc.GetExactVariable(2), Num(5));
+  EXPECT_EQ(calc.AddExactVariable(1, 7.0)->value, Num(7));
+}
+
+TEST(LinearVariables, AreFoundAmongManyAndDefinedOnlyOnce) {
+  ZELSymbolicCalculator calc;
+  for (unsigned id = 1; id <= 300; ++id) calc.AddLinearVariable(1000 + id, Var(id));
+  EXPECT_EQ(calc.GetLinearVariable(1001), Var(1));
+  EXPECT_EQ(calc.GetLinearVariable(1300), Var(300));
+  EXPECT_FALSE(calc.IsLinearVariable(1000));
+  EXPECT_FALSE(calc.IsLinearVariable(1));
+  calc.AddLinearVariable(1150, Var(7));
+  EXPECT_EQ(calc.GetError(), 101);
+  EXPECT_EQ(calc.GetLinearVariable(1150), Var(150));
+}
+
+TEST(LinearVariables, RecordsPutStraightIntoTheListAfterALookupAreFoundToo) {
+  using TA = ZELSymbolicCalculatorTestAccess;
+  ZELSymbolicCalculator calc;
+  calc.AddLinearVariable(5, Var(1));
+  EXPECT_FALSE(calc.IsLinearVariable(6));
+  TA::PushLinear(&calc, new ZELS3LinearVariable(6, Var(2)));
+  TA::PushLinear(&calc, new ZELS3LinearVariable(5, Var(3)));
+  EXPECT_EQ(calc.GetLinearVariable(6), Var(2));
+  EXPECT_EQ(calc.GetLinearVariable(5), Var(1));
+}
