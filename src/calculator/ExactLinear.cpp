@@ -6,6 +6,7 @@
 
 #include "ZELTavSymbolicCalculator/Calculator.h"
 #include "calculator/RecordIndex.h"
+#include "factories/NodeBuilder.h"
 
 namespace {
 
@@ -19,11 +20,11 @@ bool MentionsVariable(const ZELICVectorImp_ZELS3Node& pairs, unsigned long long 
 }
 
 // The pairs of `into` with every pair (a, x) replaced by the pairs of `def`
-// scaled by a, as a new sum:  y = 2x + 3z, x = 4u + 5w  ->  y = 8u + 10w + 3z
-ZELS3Node* SubstituteInto(const ZELS3LinearVariable& into, const ZELS3LinearVariable& def) {
+// scaled by a, for a new sum:  y = 2x + 3z, x = 4u + 5w  ->  y = 8u + 10w + 3z
+void SubstituteInto(const ZELS3LinearVariable& into, const ZELS3LinearVariable& def,
+                    ZELICVectorImp_ZELS3Node* merged) {
   const ZELICVectorImp_ZELS3Node& pairs = into.pairs;
   const ZELICVectorImp_ZELS3Node& defPairs = def.pairs;
-  ZELICVectorImp_ZELS3Node merged(pairs.Count() + defPairs.Count(), 5u);
   for (unsigned int i = 0; i + 1 < pairs.Count(); i += 2) {
     ZELS3Node* c = pairs[i];
     ZELS3Node* t = pairs[i + 1];
@@ -31,15 +32,14 @@ ZELS3Node* SubstituteInto(const ZELS3LinearVariable& into, const ZELS3LinearVari
       const double a = c->GetConstant();
       for (unsigned int j = 0; j + 1 < defPairs.Count(); j += 2) {
         ZELS3Node* c2 = defPairs[j];
-        merged.Add(c2 ? CreateExpression(c2->GetConstant() * a) : nullptr);
-        merged.Add(defPairs[j + 1]);
+        merged->Add(c2 ? CreateExpression(c2->GetConstant() * a) : nullptr);
+        merged->Add(defPairs[j + 1]);
       }
     } else {
-      merged.Add(c);
-      merged.Add(t);
+      merged->Add(c);
+      merged->Add(t);
     }
   }
-  return CreateOperation(NodeSum, merged);
 }
 
 }  // namespace
@@ -77,13 +77,45 @@ void ZELSymbolicCalculator::AddLinearVariable(unsigned long long id, ZELS3Node* 
   }
   if (linearVars.Count() == 1) return;
 
+  // An operand of a rebuilt sum that stands for itself: a registered number,
+  // or a registered variable that neither option replaces inside a sum.
+  // Simplifying such a node in a sum context only finds it again in the
+  // table, so it is linked as it is.
+  auto standsForItself = [this](const ZELS3Node* x) {
+    if (!table->Holds(x)) return false;
+    if (x->type == NodeConstant) return x->value.constant == x->value.constant;  // NaN: no
+    if (x->type != NodeVariable || x->constVar != 0) return false;
+    return !(subst && IsExactVariable(x->value.id)) && !(gauss && IsLinearVariable(x->value.id));
+  };
+  // CreateOperation(NodeSum, pairs), the operands that stand for themselves
+  // linked without the simplifier.
+  auto sumOf = [&](const ZELICVectorImp_ZELS3Node& pairs) -> ZELS3Node* {
+    if (table == nullptr || ZELS3Node::scalc != this) return CreateOperation(NodeSum, pairs);
+    ZELS3Node* n = zeltav::NodeBuilder::New(NodeSum);
+    if (!n) return nullptr;
+    const unsigned int count = pairs.Count();
+    zeltav::NodeBuilder::Reserve(n, count);
+    for (unsigned int i = 0; i < count; ++i) {
+      ZELS3Node* x = pairs[i];
+      if (x && standsForItself(x)) {
+        zeltav::NodeBuilder::Insert(n, x);
+      } else if (!zeltav::NodeBuilder::Link(n, x, NodeSum)) {
+        zeltav::NodeBuilder::Discard(n);
+        return nullptr;
+      }
+    }
+    return zeltav::NodeBuilder::Finish(n, NodeSum);
+  };
+
   // Every record before the new one: substitute, then promote a definition
   // that is a number to an exact variable.
   for (unsigned int k = 0; k + 1 < linearVars.Count(); ++k) {
     ZELS3LinearVariable* rec = linearVars[k];
     if (!rec) break;
     if (MentionsVariable(rec->pairs, id)) {
-      ZELS3Node* rebuilt = SubstituteInto(*rec, *added);
+      ZELICVectorImp_ZELS3Node merged(rec->pairs.Count() + added->pairs.Count(), 5u);
+      SubstituteInto(*rec, *added, &merged);
+      ZELS3Node* rebuilt = sumOf(merged);
       if (rebuilt) rec->SetExpression(rebuilt);
     }
     if (rec->expression && rec->expression->GetNodeType() == NodeConstant) {

@@ -108,3 +108,22 @@ TEST(LinearVariables, RecordsPutStraightIntoTheListAfterALookupAreFoundToo) {
   EXPECT_EQ(calc.GetLinearVariable(6), Var(2));
   EXPECT_EQ(calc.GetLinearVariable(5), Var(1));
 }
+
+// r = y + w + z made while both options are off, y linear (y = t + u) and z
+// fixed at 2; then w = v rebuilds r, the options on or off. The values given
+// to y and z tell whether they were replaced.
+TEST(LinearVariables, ARebuiltDefinitionTakesInWhatTheOptionsReplaceInASum) {
+  for (int on : {0, 1}) {
+    ZELSymbolicCalculator calc;
+    ZELS3Node* r = By("+", {Var(2), Var(6), Var(8)});
+    calc.AddExactVariable(8, 2.0);
+    calc.AddLinearVariable(2, By("+", {Var(3), Var(4)}));
+    calc.AddLinearVariable(5, r);
+    calc.SetGauss(on);
+    calc.SetSubst(on);
+    calc.AddLinearVariable(6, Var(7));
+    const double value =
+        Evaluate(calc.GetLinearVariable(5), {{2, 1000}, {3, 1}, {4, 10}, {7, 100}, {8, 5000}});
+    EXPECT_DOUBLE_EQ(value, on ? 113.0 : 6100.0) << on;
+  }
+}
