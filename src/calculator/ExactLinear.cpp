@@ -2,7 +2,9 @@
 // weighted sum). Linear definitions are kept fully substituted: a new
 // definition of x is written into every earlier definition that names x,
 // and an earlier definition that has become a number fixes its variable.
+#include <cstdint>
 #include <new>
+#include <vector>
 
 #include "ZELTavSymbolicCalculator/Calculator.h"
 #include "calculator/RecordIndex.h"
@@ -40,6 +42,114 @@ void SubstituteInto(const ZELS3LinearVariable& into, const ZELS3LinearVariable& 
       merged->Add(t);
     }
   }
+}
+
+// Term nodes with the pair each stands in (open addressing).
+class TermPositions {
+ public:
+  explicit TermPositions(unsigned int n) {
+    unsigned int capacity = 16;
+    while (capacity < 2 * n) capacity *= 2;
+    slots_.assign(capacity, Slot{nullptr, 0});
+  }
+  // False when t is there already.
+  bool Insert(const ZELS3Node* t, unsigned int pair) {
+    Slot* slot = Locate(t);
+    if (slot->term != nullptr) return false;
+    *slot = Slot{t, pair};
+    return true;
+  }
+  // The pair of t, or -1.
+  long Find(const ZELS3Node* t) {
+    const Slot* slot = Locate(t);
+    return slot->term != nullptr ? static_cast<long>(slot->pair) : -1;
+  }
+
+ private:
+  struct Slot {
+    const ZELS3Node* term;
+    unsigned int pair;
+  };
+  Slot* Locate(const ZELS3Node* t) {
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t i =
+        ((reinterpret_cast<std::uintptr_t>(t) >> 4) * 0x9E3779B97F4A7C15ull >> 40) & mask;
+    while (slots_[i].term != nullptr && slots_[i].term != t) i = (i + 1) & mask;
+    return &slots_[i];
+  }
+  std::vector<Slot> slots_;
+};
+
+// What SubstituteInto gives, with the variables that `into` and the scaled
+// `def` both have merged as the sum rule merges them: the two coefficients
+// added, the pair where the variable comes first kept and the other left
+// out. The rule then has nothing to merge, and no coefficient is made for
+// a pair it would drop:
+//   y = 2x + 3u, x = 4u + 5w  ->  (8 + 3, u, 10, w) instead of (8, u, 10, w, 3, u)
+// A sum that is NaN, or a NaN coefficient, is left to the rule. False, with
+// nothing added, unless every coefficient is a number, no term repeats and
+// x stands in one pair.
+bool SubstituteMerged(const ZELS3LinearVariable& into, const ZELS3LinearVariable& def,
+                      ZELICVectorImp_ZELS3Node* merged) {
+  const ZELICVectorImp_ZELS3Node& pairs = into.pairs;
+  const ZELICVectorImp_ZELS3Node& defPairs = def.pairs;
+  const unsigned int n = pairs.Count() / 2;
+  const unsigned int m = defPairs.Count() / 2;
+  TermPositions intoTerms(n);
+  unsigned int at = n;  // the pair of x
+  for (unsigned int i = 0; i < n; ++i) {
+    const ZELS3Node* c = pairs[2 * i];
+    const ZELS3Node* t = pairs[2 * i + 1];
+    if (!c || !t || !c->IsConstant()) return false;
+    if (t->IsNonConstVariable() && t->GetVariableID() == def.id) {
+      if (at != n) return false;
+      at = i;
+    } else if (!intoTerms.Insert(t, i)) {
+      return false;
+    }
+  }
+  if (at == n) return false;
+  const double a = pairs[2 * at]->GetConstant();
+
+  // Per pair: 0 as it is, 1 left out, 2 with the merged coefficient.
+  std::vector<unsigned char> intoMode(n, 0), defMode(m, 0);
+  std::vector<double> intoSum(n, 0.0), defValue(m, 0.0);
+  TermPositions defTerms(m);
+  for (unsigned int j = 0; j < m; ++j) {
+    const ZELS3Node* c2 = defPairs[2 * j];
+    const ZELS3Node* t2 = defPairs[2 * j + 1];
+    if (!c2 || !t2 || !c2->IsConstant() || !defTerms.Insert(t2, j)) return false;
+    defValue[j] = c2->GetConstant() * a;
+    const long q = t2->IsNonConstVariable() ? intoTerms.Find(t2) : -1;
+    if (q < 0) continue;
+    const unsigned int k = static_cast<unsigned int>(q);
+    const double cI = pairs[2 * k]->GetConstant();
+    const double sum = cI + defValue[j];
+    if (cI != cI || defValue[j] != defValue[j] || sum != sum) continue;
+    if (k < at) {  // into's pair comes first
+      intoMode[k] = 2;
+      intoSum[k] = sum;
+      defMode[j] = 1;
+    } else {
+      defMode[j] = 2;
+      defValue[j] = sum;
+      intoMode[k] = 1;
+    }
+  }
+
+  for (unsigned int i = 0; i < n; ++i) {
+    if (i == at) {
+      for (unsigned int j = 0; j < m; ++j) {
+        if (defMode[j] == 1) continue;
+        merged->Add(CreateExpression(defValue[j]));
+        merged->Add(defPairs[2 * j + 1]);
+      }
+    } else if (intoMode[i] != 1) {
+      merged->Add(intoMode[i] == 2 ? CreateExpression(intoSum[i]) : pairs[2 * i]);
+      merged->Add(pairs[2 * i + 1]);
+    }
+  }
+  return true;
 }
 
 }  // namespace
@@ -114,7 +224,7 @@ void ZELSymbolicCalculator::AddLinearVariable(unsigned long long id, ZELS3Node* 
     if (!rec) break;
     if (MentionsVariable(rec->pairs, id)) {
       ZELICVectorImp_ZELS3Node merged(rec->pairs.Count() + added->pairs.Count(), 5u);
-      SubstituteInto(*rec, *added, &merged);
+      if (!SubstituteMerged(*rec, *added, &merged)) SubstituteInto(*rec, *added, &merged);
       ZELS3Node* rebuilt = sumOf(merged);
       if (rebuilt) rec->SetExpression(rebuilt);
     }

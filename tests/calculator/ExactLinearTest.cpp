@@ -127,3 +127,24 @@ TEST(LinearVariables, ARebuiltDefinitionTakesInWhatTheOptionsReplaceInASum) {
     EXPECT_DOUBLE_EQ(value, on ? 113.0 : 6100.0) << on;
   }
 }
+
+// x = 5w + 6u + 7v substituted into y = 2u + 3x - 15w gives the sum of the
+// pairs (2, u, 15, w, 18, u, 21, v, -15, w): u merged where it stands first
+// and w cancelled; the same with x at the front and at the back. Sums are
+// Equal whatever the order of their pairs, so the order is read off too.
+TEST(LinearVariables, ASubstitutedDefinitionIsTheSumOfItsPairsInOrder) {
+  ZELSymbolicCalculator calc;
+  ZELS3Node *u = Var(1), *v = Var(2), *w = Var(4), *x = Var(3);
+  calc.AddLinearVariable(10, Op(NodeSum, {Num(2), u, Num(3), x, Num(-15), w}));
+  calc.AddLinearVariable(11, Op(NodeSum, {Num(3), x, Num(4), u, Num(-15), w}));
+  calc.AddLinearVariable(12, Op(NodeSum, {Num(6), u, Num(-15), w, Num(3), x}));
+  calc.AddLinearVariable(3, Op(NodeSum, {Num(5), w, Num(6), u, Num(7), v}));
+  ZELS3Node* frontX = calc.GetLinearVariable(11);
+  EXPECT_EQ(calc.GetLinearVariable(10), Linear({{2, u}, {15, w}, {18, u}, {21, v}, {-15, w}}));
+  EXPECT_EQ(frontX, Linear({{15, w}, {18, u}, {21, v}, {4, u}, {-15, w}}));
+  EXPECT_EQ(calc.GetLinearVariable(12), Linear({{6, u}, {-15, w}, {15, w}, {18, u}, {21, v}}));
+  EXPECT_EQ(calc.GetError(), 0);
+  ASSERT_EQ(frontX->GetArgsNum(), 4u);
+  EXPECT_EQ(frontX->GetArg(1), u);
+  EXPECT_EQ(frontX->GetArg(3), v);
+}
