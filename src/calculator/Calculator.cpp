@@ -80,33 +80,35 @@ int ZELSymbolicCalculator::Holds(const ZELS3Node* node) const {
 
 namespace {
 
-template <class Record>
-const Record* FindRecord(const ZELICVectorImp<Record>& list, unsigned long long id) {
-  const unsigned int count = list.Count();
-  for (unsigned int i = 0; i < count; ++i) {
-    const Record* r = list[i];
-    if (r != nullptr && r->id == id) return r;
-  }
-  return nullptr;
+// Hosts never reach a linear-variable record (none is handed out), so
+// these are found through the table's index. Exact-variable records are
+// handed out by AddExactVariable and a host may renumber one at any time,
+// so that list is walked on every lookup.
+ZELS3LinearVariable* FindLinear(zeltav::NodeTable* table,
+                                const ZELICVectorImp_ZELS3LinearVariable& list,
+                                unsigned long long id) {
+  ZELS3LinearVariable* found = nullptr;
+  if (table != nullptr && table->LinearRecords().Find(list, id, &found)) return found;
+  return zeltav::ScanRecords(list, id);
 }
 
 }  // namespace
 
 int ZELSymbolicCalculator::IsExactVariable(unsigned long long id) const {
-  return FindRecord(exactVars, id) != nullptr ? 1 : 0;
+  return zeltav::ScanRecords(exactVars, id) != nullptr ? 1 : 0;
 }
 
 int ZELSymbolicCalculator::IsLinearVariable(unsigned long long id) const {
-  return FindRecord(linearVars, id) != nullptr ? 1 : 0;
+  return FindLinear(table, linearVars, id) != nullptr ? 1 : 0;
 }
 
 ZELS3Node* ZELSymbolicCalculator::GetExactVariable(unsigned long long id) const {
-  const ZELS3ExactVariable* r = FindRecord(exactVars, id);
+  const ZELS3ExactVariable* r = zeltav::ScanRecords(exactVars, id);
   return r != nullptr ? r->value : nullptr;
 }
 
 ZELS3Node* ZELSymbolicCalculator::GetLinearVariable(unsigned long long id) const {
-  const ZELS3LinearVariable* r = FindRecord(linearVars, id);
+  const ZELS3LinearVariable* r = FindLinear(table, linearVars, id);
   return r != nullptr ? r->expression : nullptr;
 }
 

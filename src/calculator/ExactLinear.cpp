@@ -2,10 +2,14 @@
 // weighted sum). Linear definitions are kept fully substituted: a new
 // definition of x is written into every earlier definition that names x,
 // and an earlier definition that has become a number fixes its variable.
+#include <cstdint>
 #include <new>
+#include <vector>
 
 #include "ZELTavSymbolicCalculator/Calculator.h"
 #include "calculator/NodeTable.h"
+#include "calculator/RecordIndex.h"
+#include "factories/NodeBuilder.h"
 
 namespace {
 
@@ -19,11 +23,11 @@ bool MentionsVariable(const ZELICVectorImp_ZELS3Node& pairs, unsigned long long 
 }
 
 // The pairs of `into` with every pair (a, x) replaced by the pairs of `def`
-// scaled by a, as a new sum:  y = 2x + 3z, x = 4u + 5w  ->  y = 8u + 10w + 3z
-ZELS3Node* SubstituteInto(const ZELS3LinearVariable& into, const ZELS3LinearVariable& def) {
+// scaled by a, for a new sum:  y = 2x + 3z, x = 4u + 5w  ->  y = 8u + 10w + 3z
+void SubstituteInto(const ZELS3LinearVariable& into, const ZELS3LinearVariable& def,
+                    ZELICVectorImp_ZELS3Node* merged) {
   const ZELICVectorImp_ZELS3Node& pairs = into.pairs;
   const ZELICVectorImp_ZELS3Node& defPairs = def.pairs;
-  ZELICVectorImp_ZELS3Node merged(pairs.Count() + defPairs.Count(), 5u);
   for (unsigned int i = 0; i + 1 < pairs.Count(); i += 2) {
     ZELS3Node* c = pairs[i];
     ZELS3Node* t = pairs[i + 1];
@@ -31,15 +35,122 @@ ZELS3Node* SubstituteInto(const ZELS3LinearVariable& into, const ZELS3LinearVari
       const double a = c->GetConstant();
       for (unsigned int j = 0; j + 1 < defPairs.Count(); j += 2) {
         ZELS3Node* c2 = defPairs[j];
-        merged.Add(c2 ? CreateExpression(c2->GetConstant() * a) : nullptr);
-        merged.Add(defPairs[j + 1]);
+        merged->Add(c2 ? CreateExpression(c2->GetConstant() * a) : nullptr);
+        merged->Add(defPairs[j + 1]);
       }
     } else {
-      merged.Add(c);
-      merged.Add(t);
+      merged->Add(c);
+      merged->Add(t);
     }
   }
-  return CreateOperation(NodeSum, merged);
+}
+
+// Term nodes with the pair each stands in (open addressing).
+class TermPositions {
+ public:
+  explicit TermPositions(unsigned int n) {
+    unsigned int capacity = 16;
+    while (capacity < 2 * n) capacity *= 2;
+    slots_.assign(capacity, Slot{nullptr, 0});
+  }
+  // False when t is there already.
+  bool Insert(const ZELS3Node* t, unsigned int pair) {
+    Slot* slot = Locate(t);
+    if (slot->term != nullptr) return false;
+    *slot = Slot{t, pair};
+    return true;
+  }
+  // The pair of t, or -1.
+  long Find(const ZELS3Node* t) {
+    const Slot* slot = Locate(t);
+    return slot->term != nullptr ? static_cast<long>(slot->pair) : -1;
+  }
+
+ private:
+  struct Slot {
+    const ZELS3Node* term;
+    unsigned int pair;
+  };
+  Slot* Locate(const ZELS3Node* t) {
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t i =
+        ((reinterpret_cast<std::uintptr_t>(t) >> 4) * 0x9E3779B97F4A7C15ull >> 40) & mask;
+    while (slots_[i].term != nullptr && slots_[i].term != t) i = (i + 1) & mask;
+    return &slots_[i];
+  }
+  std::vector<Slot> slots_;
+};
+
+// What SubstituteInto gives, with the variables that `into` and the scaled
+// `def` both have merged as the sum rule merges them: the two coefficients
+// added, the pair where the variable comes first kept and the other left
+// out. The rule then has nothing to merge, and no coefficient is made for
+// a pair it would drop:
+//   y = 2x + 3u, x = 4u + 5w  ->  (8 + 3, u, 10, w) instead of (8, u, 10, w, 3, u)
+// A sum that is NaN, or a NaN coefficient, is left to the rule. False, with
+// nothing added, unless every coefficient is a number, no term repeats and
+// x stands in one pair.
+bool SubstituteMerged(const ZELS3LinearVariable& into, const ZELS3LinearVariable& def,
+                      ZELICVectorImp_ZELS3Node* merged) {
+  const ZELICVectorImp_ZELS3Node& pairs = into.pairs;
+  const ZELICVectorImp_ZELS3Node& defPairs = def.pairs;
+  const unsigned int n = pairs.Count() / 2;
+  const unsigned int m = defPairs.Count() / 2;
+  TermPositions intoTerms(n);
+  unsigned int at = n;  // the pair of x
+  for (unsigned int i = 0; i < n; ++i) {
+    const ZELS3Node* c = pairs[2 * i];
+    const ZELS3Node* t = pairs[2 * i + 1];
+    if (!c || !t || !c->IsConstant()) return false;
+    if (t->IsNonConstVariable() && t->GetVariableID() == def.id) {
+      if (at != n) return false;
+      at = i;
+    } else if (!intoTerms.Insert(t, i)) {
+      return false;
+    }
+  }
+  if (at == n) return false;
+  const double a = pairs[2 * at]->GetConstant();
+
+  // Per pair: 0 as it is, 1 left out, 2 with the merged coefficient.
+  std::vector<unsigned char> intoMode(n, 0), defMode(m, 0);
+  std::vector<double> intoSum(n, 0.0), defValue(m, 0.0);
+  TermPositions defTerms(m);
+  for (unsigned int j = 0; j < m; ++j) {
+    const ZELS3Node* c2 = defPairs[2 * j];
+    const ZELS3Node* t2 = defPairs[2 * j + 1];
+    if (!c2 || !t2 || !c2->IsConstant() || !defTerms.Insert(t2, j)) return false;
+    defValue[j] = c2->GetConstant() * a;
+    const long q = t2->IsNonConstVariable() ? intoTerms.Find(t2) : -1;
+    if (q < 0) continue;
+    const unsigned int k = static_cast<unsigned int>(q);
+    const double cI = pairs[2 * k]->GetConstant();
+    const double sum = cI + defValue[j];
+    if (cI != cI || defValue[j] != defValue[j] || sum != sum) continue;
+    if (k < at) {  // into's pair comes first
+      intoMode[k] = 2;
+      intoSum[k] = sum;
+      defMode[j] = 1;
+    } else {
+      defMode[j] = 2;
+      defValue[j] = sum;
+      intoMode[k] = 1;
+    }
+  }
+
+  for (unsigned int i = 0; i < n; ++i) {
+    if (i == at) {
+      for (unsigned int j = 0; j < m; ++j) {
+        if (defMode[j] == 1) continue;
+        merged->Add(CreateExpression(defValue[j]));
+        merged->Add(defPairs[2 * j + 1]);
+      }
+    } else if (intoMode[i] != 1) {
+      merged->Add(intoMode[i] == 2 ? CreateExpression(intoSum[i]) : pairs[2 * i]);
+      merged->Add(pairs[2 * i + 1]);
+    }
+  }
+  return true;
 }
 
 }  // namespace
@@ -47,9 +158,7 @@ ZELS3Node* SubstituteInto(const ZELS3LinearVariable& into, const ZELS3LinearVari
 ZELS3ExactVariable* ZELSymbolicCalculator::AddExactVariable(unsigned long long id, double value) {
   // Builds may read records from now on.
   if (table != nullptr) table->Repeated().StopKeeping();
-  for (unsigned int i = 0; i < exactVars.Count(); ++i) {
-    ZELS3ExactVariable* rec = exactVars[i];
-    if (!rec || rec->id != id) continue;
+  if (const ZELS3ExactVariable* rec = zeltav::ScanRecords(exactVars, id)) {
     // Fixed again: the same value is harmless, anything else (NaN included)
     // makes the system inconsistent. The first value stays.
     const double old = rec->value ? rec->value->GetConstant() : 0.0;
@@ -70,12 +179,9 @@ ZELS3ExactVariable* ZELSymbolicCalculator::AddExactVariable(unsigned long long i
 void ZELSymbolicCalculator::AddLinearVariable(unsigned long long id, ZELS3Node* expression) {
   if (!expression) return;
   if (table != nullptr) table->Repeated().StopKeeping();
-  for (unsigned int i = 0; i < linearVars.Count(); ++i) {
-    ZELS3LinearVariable* rec = linearVars[i];
-    if (rec && rec->id == id) {
-      SetError(101);  // defined twice; the first definition stays
-      return;
-    }
+  if (IsLinearVariable(id)) {
+    SetError(101);  // defined twice; the first definition stays
+    return;
   }
   ZELS3LinearVariable* added = new (std::nothrow) ZELS3LinearVariable(id, expression);
   if (!added) return;
@@ -85,13 +191,45 @@ void ZELSymbolicCalculator::AddLinearVariable(unsigned long long id, ZELS3Node* 
   }
   if (linearVars.Count() == 1) return;
 
+  // An operand of a rebuilt sum that stands for itself: a registered number,
+  // or a registered variable that neither option replaces inside a sum.
+  // Simplifying such a node in a sum context only finds it again in the
+  // table, so it is linked as it is.
+  auto standsForItself = [this](const ZELS3Node* x) {
+    if (!table->Holds(x)) return false;
+    if (x->type == NodeConstant) return x->value.constant == x->value.constant;  // NaN: no
+    if (x->type != NodeVariable || x->constVar != 0) return false;
+    return !(subst && IsExactVariable(x->value.id)) && !(gauss && IsLinearVariable(x->value.id));
+  };
+  // CreateOperation(NodeSum, pairs), the operands that stand for themselves
+  // linked without the simplifier.
+  auto sumOf = [&](const ZELICVectorImp_ZELS3Node& pairs) -> ZELS3Node* {
+    if (table == nullptr || ZELS3Node::scalc != this) return CreateOperation(NodeSum, pairs);
+    ZELS3Node* n = zeltav::NodeBuilder::New(NodeSum);
+    if (!n) return nullptr;
+    const unsigned int count = pairs.Count();
+    zeltav::NodeBuilder::Reserve(n, count);
+    for (unsigned int i = 0; i < count; ++i) {
+      ZELS3Node* x = pairs[i];
+      if (x && standsForItself(x)) {
+        zeltav::NodeBuilder::Insert(n, x);
+      } else if (!zeltav::NodeBuilder::Link(n, x, NodeSum)) {
+        zeltav::NodeBuilder::Discard(n);
+        return nullptr;
+      }
+    }
+    return zeltav::NodeBuilder::Finish(n, NodeSum);
+  };
+
   // Every record before the new one: substitute, then promote a definition
   // that is a number to an exact variable.
   for (unsigned int k = 0; k + 1 < linearVars.Count(); ++k) {
     ZELS3LinearVariable* rec = linearVars[k];
     if (!rec) break;
     if (MentionsVariable(rec->pairs, id)) {
-      ZELS3Node* rebuilt = SubstituteInto(*rec, *added);
+      ZELICVectorImp_ZELS3Node merged(rec->pairs.Count() + added->pairs.Count(), 5u);
+      if (!SubstituteMerged(*rec, *added, &merged)) SubstituteInto(*rec, *added, &merged);
+      ZELS3Node* rebuilt = sumOf(merged);
       if (rebuilt) rec->SetExpression(rebuilt);
     }
     if (rec->expression && rec->expression->GetNodeType() == NodeConstant) {

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "ZELTavSymbolicCalculator/Node.h"
+#include "calculator/RecordIndex.h"
 
 namespace zeltav {
 
@@ -425,6 +426,8 @@ class NodeTable {
   FreshLinks& Fresh() { return fresh_; }
   EqualMemo& Memo() { return memo_; }
   RepeatedBuilds& Repeated() { return repeated_; }
+  // The linear-variable records by identifier.
+  RecordIndex& LinearRecords() { return linearRecords_; }
 
  private:
   struct Entry {
@@ -494,6 +497,7 @@ class NodeTable {
   FreshLinks fresh_;
   EqualMemo memo_;
   RepeatedBuilds repeated_;
+  RecordIndex linearRecords_;
 };
 
 // The rule of a registered node rewrites it in place, usually into what it
