@@ -426,6 +426,9 @@ class NodeTable {
   FreshLinks& Fresh() { return fresh_; }
   EqualMemo& Memo() { return memo_; }
   RepeatedBuilds& Repeated() { return repeated_; }
+  // Counts what may change the node a build gives: in-place changes of
+  // registered nodes, nodes kept as built, variable records.
+  std::uint64_t Changes() const { return repeated_.Changes(); }
   // The linear-variable records by identifier.
   RecordIndex& LinearRecords() { return linearRecords_; }
 

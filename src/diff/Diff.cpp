@@ -4,8 +4,11 @@
 // differentiated once, and a factory call made once, where a second time
 // would give the same node (see BuildMemo). A null derivative anywhere makes
 // every enclosing derivative null.
+#include <cstdint>
+
 #include "ZELTavSymbolicCalculator/Calculator.h"
 #include "calculator/BuildMemo.h"
+#include "calculator/NodeTable.h"
 #include "node/NodeTypeTable.h"
 
 namespace {
@@ -15,8 +18,19 @@ struct Derivation {
   unsigned long long id;
   zeltav::BuildMemo memo;
   zeltav::CallMemo calls;
+  // The table's count of in-place changes when the derivative began: after
+  // one, a node derived or a call made again may give another node, so the
+  // memos are no longer read or written.
+  std::uint64_t changes;
 };
+
 Derivation* current = nullptr;
+
+std::uint64_t Changes() {
+  const zeltav::NodeTable* table = zeltav::CurrentTable();
+  return table != nullptr ? table->Changes() : 0;
+}
+bool NothingChanged() { return Changes() == current->changes; }
 
 // A factory call of the derivative being taken. The same call made again
 // gives the node the first one gave when the operands and that node equal
@@ -24,7 +38,7 @@ Derivation* current = nullptr;
 // x^(2-1) and 2*x*1 come up for every term that holds x^2.
 ZELS3Node* MakeOnce(ZELNodeType type, ZELS3Node* a, ZELS3Node* b = nullptr,
                     ZELS3Node* c = nullptr) {
-  if (current != nullptr) {
+  if (current != nullptr && NothingChanged()) {
     ZELS3Node* kept = current->calls.Find(type, a, b, c);
     zeltav::BuildMemo& memo = current->memo;
     if (kept != nullptr && memo.SelfEqual(a) && memo.SelfEqual(b) && memo.SelfEqual(c) &&
@@ -35,7 +49,7 @@ ZELS3Node* MakeOnce(ZELNodeType type, ZELS3Node* a, ZELS3Node* b = nullptr,
   ZELS3Node* result = c != nullptr   ? CreateTernaryOperation(type, a, b, c)
                       : b != nullptr ? CreateBinaryOperation(type, a, b)
                                      : CreateUnaryOperation(type, a);
-  if (current != nullptr) current->calls.Keep(type, a, b, c, result);
+  if (current != nullptr && NothingChanged()) current->calls.Keep(type, a, b, c, result);
   return result;
 }
 ZELS3Node* Unary(ZELNodeType type, ZELS3Node* a) { return a ? MakeOnce(type, a) : nullptr; }
@@ -51,9 +65,9 @@ ZELS3Node* D(const ZELS3Node* n, unsigned long long id) {
   if (current == nullptr || current->id != id || !zeltav::TakesArguments(n->GetNodeType()))
     return n->Diff(id);
   ZELS3Node* result = nullptr;
-  if (current->memo.Find(n, &result)) return result;
+  if (NothingChanged() && current->memo.Find(n, &result)) return result;
   result = n->Diff(id);
-  current->memo.Keep(n, result);
+  if (NothingChanged()) current->memo.Keep(n, result);
   return result;
 }
 
@@ -187,7 +201,7 @@ ZELS3Node* DiffQuotient(const ZELS3Node& n, unsigned long long id) {
 ZELS3Node* ZELS3Node::Diff(unsigned long long id) const {
   if (current == nullptr && zeltav::TakesArguments(type)) {
     // The outermost call: the remembered results live as long as it runs.
-    Derivation derivation{id, {}, {}};
+    Derivation derivation{id, {}, {}, Changes()};
     current = &derivation;
     ZELS3Node* result = Diff(id);
     current = nullptr;
