@@ -404,11 +404,11 @@ class NodeTable {
   // arguments know no longer reaches it, so nothing is known of it.
   void Unlinked(const ZELS3Node* n) { Touched(n); }
 
-  // Sums whose rule, run again, would give them back as they are: the rule
-  // left them so (see SumLeftAsIs), their terms are known to be Equal to
-  // themselves (so comparing them sets no error), and no registered node
-  // changed in place since, which could make two of their terms Equal or
-  // an earlier node Equal to them.
+  // Sums and products whose rule, run again, would give them back as they
+  // are: the rule left them so (see SumLeftAsIs, ProductLeftAsIs), they are
+  // known to be Equal to themselves (so comparing their terms or factors
+  // sets no error), and no registered node changed in place since, which
+  // could make two of their terms Equal or an earlier node Equal to them.
   bool Settled(const ZELS3Node* n) const { return !fresh_.Unentered(n) && nodes_.Marked(n); }
   void Settle(const ZELS3Node* n);
 

@@ -1,15 +1,18 @@
 // The simplification driver: substitutes recorded variables, applies the
 // type's own rule, then signs the node and offers it to the node table.
+#include <cstdint>
 #include <new>
 
 #include "ZELTavSymbolicCalculator/Calculator.h"
 #include "calculator/NodeTable.h"
 #include "node/NodeTypeTable.h"
+#include "simplify/Product.h"
 #include "simplify/Sum.h"
 
 ZELS3Node* ZELS3Node::Simplify(ZELNodeType contextType) {
   ZELSymbolicCalculator* const calc = scalc;
   if (calc == nullptr) return nullptr;
+  std::uint64_t changes = 0;
 
   if (type == NodeVariable && constVar == 0) {
     // x -> its fixed value anywhere; x -> its linear definition inside sums.
@@ -37,8 +40,12 @@ ZELS3Node* ZELS3Node::Simplify(ZELNodeType contextType) {
       if (borrowed && result == copy) copy->RemoveFath(this);
       return result;
     }
-    // The rule would give a settled sum back as it is.
-    if (type == NodeSum && calc->table != nullptr && calc->table->Settled(this)) return this;
+    // The rule would give a settled sum or product back as it is.
+    if ((type == NodeSum || type == NodeProduct) && calc->table != nullptr &&
+        calc->table->Settled(this)) {
+      return this;
+    }
+    if (calc->table != nullptr) changes = calc->table->Changes();
     double number = 0.0;
     ZELS3Node* replacement = nullptr;
     {
@@ -62,8 +69,11 @@ ZELS3Node* ZELS3Node::Simplify(ZELNodeType contextType) {
   // identifier never changes, and hashing it is costly.
   if (type != NodeVariable || !calc->Holds(this)) CalculateSignature();
   ZELS3Node* const registered = calc->AddNode(this);
-  if (registered == this && type == NodeSum && calc->table != nullptr &&
-      zeltav::SumLeftAsIs(this)) {
+  // Settled only when no registered node changed while the rule ran: what
+  // Equal said of two terms or factors when they were merged still holds.
+  if (registered == this && calc->table != nullptr && calc->table->Changes() == changes &&
+      ((type == NodeSum && zeltav::SumLeftAsIs(this)) ||
+       (type == NodeProduct && zeltav::ProductLeftAsIs(this)))) {
     calc->table->Settle(this);
   }
   return registered;

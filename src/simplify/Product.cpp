@@ -4,6 +4,8 @@
 //   *(+(3, y), 2)        -> *(y, 2), k = 9   scaled term under a power
 //   *(x, 2, x, 3)        -> *(x, 5)          equal factors merged
 //   *(2, 1, x, 1, 3, 1)  -> *(x, 1), k = 6   numbers taken out
+#include "simplify/Product.h"
+
 #include <cmath>
 
 #include "ZELTavSymbolicCalculator/Calculator.h"
@@ -134,4 +136,20 @@ double ZELS3Node::SimplifyProd() {
   if (k != 0.0) return k;  // NaN included
   RemoveAllArgs();
   return 0.0;
+}
+
+bool zeltav::ProductLeftAsIs(const ZELS3Node* p) {
+  const unsigned int count = p->GetArgsNum();
+  if (count < 2 || count % 2 != 0) return false;
+  for (unsigned int i = 0; i < count; i += 2) {
+    const ZELS3Node* b = p->GetArg(i);
+    const ZELS3Node* e = p->GetArg(i + 1);
+    if (b == nullptr || e == nullptr || IsNumber(b) || b->GetNodeType() == NodeProduct)
+      return false;
+    if (IsNumber(e) && e->GetConstant() == 0.0) return false;
+    if (b->GetNodeType() == NodeSum && b->GetArgsNum() == 2 && IsNumber(e)) return false;
+  }
+  // *(b, 1) -> b
+  const ZELS3Node* e = p->GetArg(1);
+  return count != 2 || !IsNumber(e) || e->GetConstant() != 1.0;
 }

@@ -83,3 +83,20 @@ TEST_F(ProductNormalisation, MakesAFlattenedNaNExponentAnew) {
   EXPECT_TRUE(std::isnan(Arg(nested, 3)->GetConstant()));
   EXPECT_NE(Arg(nested, 3), nan);
 }
+
+// Used again as an operand, such a product is not normalised again until a
+// registered node changes in place.
+TEST_F(ProductNormalisation, SettlesOnlyProductsTheRuleWouldLeaveAsTheyAre) {
+  using TA = ZELSymbolicCalculatorTestAccess;
+  ZELS3Node *x = Var(1), *y = Var(2), *s = Op(NodeSum, {Num(1), x, Num(1), y});
+  ZELS3Node* product = Op(NodeProduct, {x, Num(2), y, Num(1)});
+  EXPECT_TRUE(TA::Settled(&calc, product));
+  EXPECT_TRUE(TA::Settled(&calc, Op(NodeProduct, {s, Num(3), y, x})));
+  EXPECT_TRUE(TA::Settled(&calc, Op(NodeProduct, {x, Num(2)})));
+  EXPECT_FALSE(TA::Settled(&calc, Op(NodeProduct, {x, Num(NAN), y, Num(1)})));
+  EXPECT_FALSE(TA::Settled(&calc, Op(NodeProduct, {x, Num(1), Var(7, 1), Num(1)})));
+  A::ReplaceArg(s, Var(3), 1);
+  EXPECT_FALSE(TA::Settled(&calc, product));
+  EXPECT_EQ(A::Simplify(product, NodeProduct), product);
+  EXPECT_TRUE(TA::Settled(&calc, product));
+}
