@@ -10,68 +10,98 @@
 #ifndef ZELTAV_BUILD_MEMO_H
 #define ZELTAV_BUILD_MEMO_H
 
+#include <cstdint>
+#include <new>
+
 #include "ZELTavSymbolicCalculator/Calculator.h"
 
 namespace zeltav {
 
-// The factory calls of one derivative: an operation type and up to three
-// operands, and the node the call gave (open addressing, linear probing;
-// entries are only ever added). Out of memory, calls are simply not kept.
-class CallMemo {
+// Hashes of the keys of the maps below.
+inline std::uint64_t Home(const ZELS3Node* n) {
+  return static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(n)) * 0x9e3779b97f4a7c15ULL;
+}
+
+// A factory call: an operation type and up to three operands (null when
+// absent).
+struct Call {
+  ZELNodeType type;
+  const ZELS3Node* a;
+  const ZELS3Node* b;
+  const ZELS3Node* c;
+  bool operator==(const Call& o) const {
+    return type == o.type && a == o.a && b == o.b && c == o.c;
+  }
+};
+std::uint64_t Home(const Call& call);
+
+// An insert-only map in one array (open addressing, linear probing). Key
+// gives Home(key), a 64-bit hash, and ==. Out of memory, Put fails and the
+// map stays as it was.
+template <class Key, class Value>
+class FlatMap {
  public:
-  CallMemo() = default;
-  CallMemo(const CallMemo&) = delete;
-  CallMemo& operator=(const CallMemo&) = delete;
-  ~CallMemo() { delete[] slots_; }
-  // The node kept for the call, or null when there is none.
-  ZELS3Node* Find(ZELNodeType type, const ZELS3Node* a, const ZELS3Node* b,
-                  const ZELS3Node* c) const;
-  void Keep(ZELNodeType type, const ZELS3Node* a, const ZELS3Node* b, const ZELS3Node* c,
-            ZELS3Node* result);
+  FlatMap() = default;
+  FlatMap(const FlatMap&) = delete;
+  FlatMap& operator=(const FlatMap&) = delete;
+  ~FlatMap() { delete[] slots_; }
+  // The value kept for key, or null.
+  const Value* Get(const Key& key) const {
+    if (count_ == 0) return nullptr;
+    for (unsigned int i = Start(key);; i = (i + 1) & (capacity_ - 1)) {
+      if (!slots_[i].used) return nullptr;
+      if (slots_[i].key == key) return &slots_[i].value;
+    }
+  }
+  // Sets key's value, or leaves the one it has when keep is set; false when
+  // key could not be stored.
+  bool Put(const Key& key, const Value& value, bool keep) {
+    if (2 * (count_ + 1) > capacity_ && !Grow()) return false;
+    unsigned int i = Start(key);
+    while (slots_[i].used && !(slots_[i].key == key)) i = (i + 1) & (capacity_ - 1);
+    if (slots_[i].used) {
+      if (!keep) slots_[i].value = value;
+      return true;
+    }
+    slots_[i] = Slot{key, value, true};
+    ++count_;
+    return true;
+  }
 
  private:
   struct Slot {
-    const ZELS3Node* a;  // null for an empty slot
-    const ZELS3Node* b;
-    const ZELS3Node* c;
-    ZELS3Node* result;
-    ZELNodeType type;
+    Key key;
+    Value value;
+    bool used;
   };
-  unsigned int Home(ZELNodeType type, const ZELS3Node* a, const ZELS3Node* b,
-                    const ZELS3Node* c) const;
-  bool Grow();
+  unsigned int Start(const Key& key) const {
+    return static_cast<unsigned int>(Home(key) >> 32) & (capacity_ - 1);
+  }
+  bool Grow() {
+    const unsigned int capacity = capacity_ == 0 ? 64u : 2 * capacity_;
+    Slot* slots = new (std::nothrow) Slot[capacity]();
+    if (slots == nullptr) return false;
+    Slot* old = slots_;
+    const unsigned int oldCapacity = capacity_;
+    slots_ = slots;
+    capacity_ = capacity;
+    for (unsigned int k = 0; k < oldCapacity; ++k) {
+      if (!old[k].used) continue;
+      unsigned int i = Start(old[k].key);
+      while (slots_[i].used) i = (i + 1) & (capacity_ - 1);
+      slots_[i] = old[k];
+    }
+    delete[] old;
+    return true;
+  }
 
   Slot* slots_ = nullptr;
   unsigned int capacity_ = 0;  // a power of two
   unsigned int count_ = 0;
 };
 
-// Nodes with a pointer each (open addressing, linear probing; entries are
-// only ever added or overwritten). Out of memory, Put fails and the map
-// stays as it was.
-class NodeMap {
- public:
-  NodeMap() = default;
-  NodeMap(const NodeMap&) = delete;
-  NodeMap& operator=(const NodeMap&) = delete;
-  ~NodeMap() { delete[] slots_; }
-  // Whether n is here; its pointer goes to *value.
-  bool Get(const ZELS3Node* n, const void** value) const;
-  // Sets n's pointer, or keeps the one it has when keep is set; false when
-  // n could not be stored.
-  bool Put(const ZELS3Node* n, const void* value, bool keep = false);
-
- private:
-  struct Slot {
-    const ZELS3Node* node;  // null for an empty slot
-    const void* value;
-  };
-  unsigned int Home(const ZELS3Node* n) const;
-
-  Slot* slots_ = nullptr;
-  unsigned int capacity_ = 0;  // a power of two
-  unsigned int count_ = 0;
-};
+// The factory calls of one derivative and the nodes they gave.
+using CallMemo = FlatMap<Call, ZELS3Node*>;
 
 class BuildMemo {
  public:
@@ -87,14 +117,11 @@ class BuildMemo {
   bool SelfEqual(const ZELS3Node* n);
 
  private:
-  // A verdict of SelfEqual, kept as the pointer to one of these two.
-  static const char kYes;
-  static const char kNo;
   // The verdict kept for n: 1 yes, 0 no, -1 none.
   int Verdict(const ZELS3Node* n) const;
 
-  NodeMap built_;
-  NodeMap selfEqual_;
+  FlatMap<const ZELS3Node*, ZELS3Node*> built_;
+  FlatMap<const ZELS3Node*, bool> selfEqual_;
 };
 
 }  // namespace zeltav

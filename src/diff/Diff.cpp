@@ -39,7 +39,8 @@ bool NothingChanged() { return Changes() == current->changes; }
 ZELS3Node* MakeOnce(ZELNodeType type, ZELS3Node* a, ZELS3Node* b = nullptr,
                     ZELS3Node* c = nullptr) {
   if (current != nullptr && NothingChanged()) {
-    ZELS3Node* kept = current->calls.Find(type, a, b, c);
+    ZELS3Node* const* found = current->calls.Get(zeltav::Call{type, a, b, c});
+    ZELS3Node* kept = found != nullptr ? *found : nullptr;
     zeltav::BuildMemo& memo = current->memo;
     if (kept != nullptr && memo.SelfEqual(a) && memo.SelfEqual(b) && memo.SelfEqual(c) &&
         memo.SelfEqual(kept)) {
@@ -49,7 +50,9 @@ ZELS3Node* MakeOnce(ZELNodeType type, ZELS3Node* a, ZELS3Node* b = nullptr,
   ZELS3Node* result = c != nullptr   ? CreateTernaryOperation(type, a, b, c)
                       : b != nullptr ? CreateBinaryOperation(type, a, b)
                                      : CreateUnaryOperation(type, a);
-  if (current != nullptr && NothingChanged()) current->calls.Keep(type, a, b, c, result);
+  if (current != nullptr && result != nullptr && NothingChanged()) {
+    current->calls.Put(zeltav::Call{type, a, b, c}, result, true);
+  }
   return result;
 }
 ZELS3Node* Unary(ZELNodeType type, ZELS3Node* a) { return a ? MakeOnce(type, a) : nullptr; }
