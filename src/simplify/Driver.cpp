@@ -65,9 +65,11 @@ ZELS3Node* ZELS3Node::Simplify(ZELNodeType contextType) {
     }
   }
 
-  // A registered variable keeps the signature it was entered with: its
-  // identifier never changes, and hashing it is costly.
-  if (type != NodeVariable || !calc->Holds(this)) CalculateSignature();
+  // A registered leaf stands for itself: its value never changes, and an
+  // earlier Equal leaf would have been handed back for it when it came.
+  const bool leaf = type == NodeVariable || type == NodeConstant || type == NodeBoolConst;
+  if (leaf && calc->Holds(this)) return this;
+  CalculateSignature();
   ZELS3Node* const registered = calc->AddNode(this);
   // Settled only when no registered node changed while the rule ran: what
   // Equal said of two terms or factors when they were merged still holds.
