@@ -9,7 +9,7 @@
 
 namespace zeltav {
 
-std::uint64_t Home(const Call& call) {
+std::uint64_t CallHash::operator()(const Call& call) const {
   std::uint64_t h = static_cast<std::uint64_t>(call.type) * 0x9e3779b97f4a7c15ULL;
   for (const ZELS3Node* n : {call.a, call.b, call.c}) {
     h = (h ^ static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(n))) *

@@ -11,16 +11,18 @@
 #define ZELTAV_BUILD_MEMO_H
 
 #include <cstdint>
-#include <new>
 
 #include "ZELTavSymbolicCalculator/Calculator.h"
+#include "calculator/FlatMap.h"
 
 namespace zeltav {
 
 // Hashes of the keys of the maps below.
-inline std::uint64_t Home(const ZELS3Node* n) {
-  return static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(n)) * 0x9e3779b97f4a7c15ULL;
-}
+struct NodeHash {
+  std::uint64_t operator()(const ZELS3Node* n) const {
+    return static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(n)) * 0x9e3779b97f4a7c15ULL;
+  }
+};
 
 // A factory call: an operation type and up to three operands (null when
 // absent).
@@ -33,75 +35,12 @@ struct Call {
     return type == o.type && a == o.a && b == o.b && c == o.c;
   }
 };
-std::uint64_t Home(const Call& call);
-
-// An insert-only map in one array (open addressing, linear probing). Key
-// gives Home(key), a 64-bit hash, and ==. Out of memory, Put fails and the
-// map stays as it was.
-template <class Key, class Value>
-class FlatMap {
- public:
-  FlatMap() = default;
-  FlatMap(const FlatMap&) = delete;
-  FlatMap& operator=(const FlatMap&) = delete;
-  ~FlatMap() { delete[] slots_; }
-  // The value kept for key, or null.
-  const Value* Get(const Key& key) const {
-    if (count_ == 0) return nullptr;
-    for (unsigned int i = Start(key);; i = (i + 1) & (capacity_ - 1)) {
-      if (!slots_[i].used) return nullptr;
-      if (slots_[i].key == key) return &slots_[i].value;
-    }
-  }
-  // Sets key's value, or leaves the one it has when keep is set; false when
-  // key could not be stored.
-  bool Put(const Key& key, const Value& value, bool keep) {
-    if (2 * (count_ + 1) > capacity_ && !Grow()) return false;
-    unsigned int i = Start(key);
-    while (slots_[i].used && !(slots_[i].key == key)) i = (i + 1) & (capacity_ - 1);
-    if (slots_[i].used) {
-      if (!keep) slots_[i].value = value;
-      return true;
-    }
-    slots_[i] = Slot{key, value, true};
-    ++count_;
-    return true;
-  }
-
- private:
-  struct Slot {
-    Key key;
-    Value value;
-    bool used;
-  };
-  unsigned int Start(const Key& key) const {
-    return static_cast<unsigned int>(Home(key) >> 32) & (capacity_ - 1);
-  }
-  bool Grow() {
-    const unsigned int capacity = capacity_ == 0 ? 64u : 2 * capacity_;
-    Slot* slots = new (std::nothrow) Slot[capacity]();
-    if (slots == nullptr) return false;
-    Slot* old = slots_;
-    const unsigned int oldCapacity = capacity_;
-    slots_ = slots;
-    capacity_ = capacity;
-    for (unsigned int k = 0; k < oldCapacity; ++k) {
-      if (!old[k].used) continue;
-      unsigned int i = Start(old[k].key);
-      while (slots_[i].used) i = (i + 1) & (capacity_ - 1);
-      slots_[i] = old[k];
-    }
-    delete[] old;
-    return true;
-  }
-
-  Slot* slots_ = nullptr;
-  unsigned int capacity_ = 0;  // a power of two
-  unsigned int count_ = 0;
+struct CallHash {
+  std::uint64_t operator()(const Call& call) const;
 };
 
 // The factory calls of one derivative and the nodes they gave.
-using CallMemo = FlatMap<Call, ZELS3Node*>;
+using CallMemo = FlatMap<Call, ZELS3Node*, CallHash>;
 
 class BuildMemo {
  public:
@@ -120,8 +59,8 @@ class BuildMemo {
   // The verdict kept for n: 1 yes, 0 no, -1 none.
   int Verdict(const ZELS3Node* n) const;
 
-  FlatMap<const ZELS3Node*, ZELS3Node*> built_;
-  FlatMap<const ZELS3Node*, bool> selfEqual_;
+  FlatMap<const ZELS3Node*, ZELS3Node*, NodeHash> built_;
+  FlatMap<const ZELS3Node*, bool, NodeHash> selfEqual_;
 };
 
 }  // namespace zeltav

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "ZELTavSymbolicCalculator/Calculator.h"
+#include "calculator/FlatMap.h"
 
 namespace zeltav {
 
@@ -32,7 +33,6 @@ class RecordIndex {
   RecordIndex() = default;
   RecordIndex(const RecordIndex&) = delete;
   RecordIndex& operator=(const RecordIndex&) = delete;
-  ~RecordIndex() { delete[] slots_; }
 
   // The first non-null record of list with identifier id, or null; false
   // when the index could not be made (the caller walks the list then).
@@ -40,19 +40,14 @@ class RecordIndex {
             ZELS3LinearVariable** found);
 
  private:
-  struct Slot {
-    unsigned long long id;
-    std::uint32_t position;  // + 1; 0 for an empty slot
+  struct IdHash {
+    std::uint64_t operator()(unsigned long long id) const;
   };
   bool CatchUp(const ZELICVectorImp_ZELS3LinearVariable& list);
   void Clear();
-  bool Grow();
-  // The slot of id, or the empty slot where it would go.
-  Slot* Locate(unsigned long long id) const;
 
-  Slot* slots_ = nullptr;
-  unsigned int capacity_ = 0;  // a power of two
-  unsigned int count_ = 0;
+  // An identifier's first record's list position + 1.
+  FlatMap<unsigned long long, std::uint32_t, IdHash> positions_;
   unsigned int indexed_ = 0;  // list positions looked at so far
 };
 

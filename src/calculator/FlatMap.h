@@ -1,0 +1,83 @@
+// An insert-only open-addressing map, for the side tables of one
+// calculator or one walk.
+#ifndef ZELTAV_FLAT_MAP_H
+#define ZELTAV_FLAT_MAP_H
+
+#include <cstdint>
+#include <new>
+
+namespace zeltav {
+
+// An insert-only map in one array (open addressing, linear probing). Hash
+// gives a key's 64-bit hash, Key has ==. Out of memory, Put fails and the
+// map stays as it was.
+template <class Key, class Value, class Hash>
+class FlatMap {
+ public:
+  FlatMap() = default;
+  FlatMap(const FlatMap&) = delete;
+  FlatMap& operator=(const FlatMap&) = delete;
+  ~FlatMap() { delete[] slots_; }
+  // The value kept for key, or null.
+  const Value* Get(const Key& key) const {
+    if (count_ == 0) return nullptr;
+    for (unsigned int i = Start(key);; i = (i + 1) & (capacity_ - 1)) {
+      if (!slots_[i].used) return nullptr;
+      if (slots_[i].key == key) return &slots_[i].value;
+    }
+  }
+  // Sets key's value, or leaves the one it has when keep is set; false when
+  // key could not be stored.
+  bool Put(const Key& key, const Value& value, bool keep) {
+    if (2 * (count_ + 1) > capacity_ && !Grow()) return false;
+    unsigned int i = Start(key);
+    while (slots_[i].used && !(slots_[i].key == key)) i = (i + 1) & (capacity_ - 1);
+    if (slots_[i].used) {
+      if (!keep) slots_[i].value = value;
+      return true;
+    }
+    slots_[i] = Slot{key, value, true};
+    ++count_;
+    return true;
+  }
+  // Every entry goes; the array stays for the next ones.
+  void Clear() {
+    for (unsigned int i = 0; i < capacity_; ++i) slots_[i].used = false;
+    count_ = 0;
+  }
+
+ private:
+  struct Slot {
+    Key key;
+    Value value;
+    bool used;
+  };
+  unsigned int Start(const Key& key) const {
+    return static_cast<unsigned int>(Hash()(key) >> 32) & (capacity_ - 1);
+  }
+  bool Grow() {
+    const unsigned int capacity = capacity_ == 0 ? 64u : 2 * capacity_;
+    Slot* slots = new (std::nothrow) Slot[capacity]();
+    if (slots == nullptr) return false;
+    Slot* old = slots_;
+    const unsigned int oldCapacity = capacity_;
+    slots_ = slots;
+    capacity_ = capacity;
+    for (unsigned int k = 0; k < oldCapacity; ++k) {
+      if (!old[k].used) continue;
+      unsigned int i = Start(old[k].key);
+      while (slots_[i].used) i = (i + 1) & (capacity_ - 1);
+      slots_[i] = old[k];
+    }
+    delete[] old;
+    return true;
+  }
+
+  Slot* slots_ = nullptr;
+  unsigned int capacity_ = 0;  // a power of two
+  unsigned int count_ = 0;
+};
+
+}  // namespace zeltav
+
+#endif
