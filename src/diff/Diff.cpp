@@ -156,6 +156,8 @@ ZELS3Node* DiffPower(ZELS3Node* f, ZELS3Node* e, ZELS3Node* df, ZELS3Node* de, b
 ZELS3Node* DiffProduct(const ZELS3Node& n, unsigned long long id) {
   const unsigned int count = n.GetArgsNum();
   ZELICVectorImp_ZELS3Node terms(count, 5u);
+  // One list for the factors of every term: the factory copies it.
+  ZELICVectorImp_ZELS3Node factors(count, 5u);
   for (unsigned int i = 0; i < count; i += 2) {
     ZELS3Node* f = ArgOrNull(n, i);
     ZELS3Node* e = ArgOrNull(n, i + 1);
@@ -166,7 +168,7 @@ ZELS3Node* DiffProduct(const ZELS3Node& n, unsigned long long id) {
     bool skip = false;
     ZELS3Node* d = DiffPower(f, e, df, de, &skip);
     if (skip) continue;
-    ZELICVectorImp_ZELS3Node factors(count, 5u);
+    factors.Flush(0);
     for (unsigned int j = 0; j < count; j += 2) {
       factors.Add(j == i ? d : ArgOrNull(n, j));
       factors.Add(j == i ? One() : ArgOrNull(n, j + 1));

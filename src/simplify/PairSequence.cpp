@@ -18,7 +18,7 @@ void PairSequence::Replace(unsigned int i, ZELS3Node* x) {
 }
 
 void PairSequence::Append(ZELS3Node* x) {
-  appended_.push_back(x);
+  appended_.Push(x);
   if (x != nullptr) x->AddFath(node_);
 }
 
@@ -29,21 +29,23 @@ void PairSequence::Unlink(unsigned int k, bool hasSecond) {
   if (ZELS3Node* first = node_->args[2 * k]) first->RemoveFath(node_);
 }
 
-void PairSequence::Rebuild(const std::vector<bool>& gone) {
+// The kept pairs close up in place; the slots they leave are emptied, then
+// the appended pieces follow.
+void PairSequence::Rebuild(const GonePairs& gone) {
   NoteChanged(node_);
   ZELICVectorImp_ZELS3Node& args = node_->args;
-  std::vector<ZELS3Node*> kept;
-  kept.reserve(args.Count() + appended_.size());
-  for (unsigned int i = 0; i < args.Count(); ++i) {
-    if (gone.empty() || !gone[i / 2]) kept.push_back(args[i]);
+  const unsigned int count = args.Count();
+  unsigned int kept = 0;
+  for (unsigned int i = 0; i < count; ++i) {
+    if (!gone.Has(i / 2)) args[kept++] = args[i];
   }
-  kept.insert(kept.end(), appended_.begin(), appended_.end());
-  appended_.clear();
-  args.Flush(0);
-  if (kept.size() > args.Limit()) args.Resize(static_cast<unsigned int>(kept.size()));
-  for (ZELS3Node* x : kept) {
-    if (!args.Add(x)) ZELSymbolicCalculator::SetError(10007);
+  if (kept < count) args.DetachAt(kept, count - kept, 0);
+  const unsigned int total = kept + appended_.Size();
+  if (total > args.Limit()) args.Resize(total);
+  for (unsigned int i = 0; i < appended_.Size(); ++i) {
+    if (!args.Add(appended_.At(i))) ZELSymbolicCalculator::SetError(10007);
   }
+  appended_.Clear();
 }
 
 bool LikeKeys::Key::operator<(const Key& o) const {

@@ -11,6 +11,7 @@
 #define ZELTAV_PAIR_SEQUENCE_H
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
 #include <set>
 #include <unordered_map>
@@ -125,6 +126,64 @@ class LikeKeys {
   bool keyed_ = false;
 };
 
+// The pairs a step removes, a bit each; a short sequence keeps its bits in
+// place, so a rule over a few pairs allocates nothing for them.
+class GonePairs {
+ public:
+  explicit GonePairs(unsigned int pairs) : pairs_(pairs) {}
+  bool Empty() const { return !any_; }
+  void Mark(unsigned int k) {
+    any_ = true;
+    if (pairs_ <= kInPlace) {
+      few_ |= std::uint64_t{1} << k;
+      return;
+    }
+    if (many_.empty()) many_.assign(pairs_, false);
+    many_[k] = true;
+  }
+  bool Has(unsigned int k) const {
+    if (pairs_ <= kInPlace) return k < kInPlace && ((few_ >> k) & 1u) != 0;
+    return k < many_.size() && many_[k];
+  }
+
+ private:
+  static constexpr unsigned int kInPlace = 64;
+  unsigned int pairs_;
+  bool any_ = false;
+  std::uint64_t few_ = 0;
+  std::vector<bool> many_;
+};
+
+// The nodes Flatten appends, the first few in place.
+class AppendedNodes {
+ public:
+  AppendedNodes() = default;
+  AppendedNodes(const AppendedNodes&) = delete;
+  AppendedNodes& operator=(const AppendedNodes&) = delete;
+  void Push(ZELS3Node* x) {
+    if (size_ < kInPlace) {
+      few_[size_++] = x;
+      return;
+    }
+    if (many_.empty()) many_.assign(few_, few_ + kInPlace);
+    many_.push_back(x);
+    ++size_;
+  }
+  unsigned int Size() const { return size_; }
+  bool Empty() const { return size_ == 0; }
+  ZELS3Node* At(unsigned int i) const { return size_ <= kInPlace ? few_[i] : many_[i]; }
+  void Clear() {
+    size_ = 0;
+    many_.clear();
+  }
+
+ private:
+  static constexpr unsigned int kInPlace = 16;
+  ZELS3Node* few_[kInPlace] = {};
+  unsigned int size_ = 0;
+  std::vector<ZELS3Node*> many_;
+};
+
 class PairSequence {
  public:
   enum class Visit { Keep, Remove, Stop };
@@ -173,25 +232,24 @@ class PairSequence {
   void Unlink(unsigned int k, bool hasSecond);
   // The argument list becomes the pairs not gone, in order, then the
   // appended pieces.
-  void Rebuild(const std::vector<bool>& gone);
+  void Rebuild(const GonePairs& gone);
 
   ZELS3Node* node_;
-  std::vector<ZELS3Node*> appended_;
+  AppendedNodes appended_;
 };
 
 template <class Policy>
 void PairSequence::Flatten(Policy& policy) {
   const unsigned int pairs = Pairs();
   const unsigned int count = Count();
-  std::vector<bool> gone;
+  GonePairs gone(pairs);
   for (unsigned int k = pairs; k-- > 0;) {
     if (!policy.Expands(*this, k)) continue;
-    if (gone.empty()) gone.assign(pairs, false);
-    gone[k] = true;
+    gone.Mark(k);
     Unlink(k, 2 * k + 1 < count);
     policy.Expand(*this, k);
   }
-  if (!gone.empty() || !appended_.empty()) Rebuild(gone);
+  if (!gone.Empty() || !appended_.Empty()) Rebuild(gone);
 }
 
 template <class Policy>
@@ -274,7 +332,7 @@ template <class Policy>
 bool PairSequence::Drop(Policy& policy) {
   const unsigned int pairs = Pairs();
   const unsigned int count = Count();
-  std::vector<bool> gone;
+  GonePairs gone(pairs);
   bool stopped = false;
   for (unsigned int k = pairs; k-- > 0;) {
     const Visit visit = policy.Visit(*this, k);
@@ -283,11 +341,10 @@ bool PairSequence::Drop(Policy& policy) {
       stopped = true;
       break;
     }
-    if (gone.empty()) gone.assign(pairs, false);
-    gone[k] = true;
+    gone.Mark(k);
     Unlink(k, 2 * k + 1 < count);
   }
-  if (!gone.empty()) Rebuild(gone);
+  if (!gone.Empty()) Rebuild(gone);
   return !stopped;
 }
 
