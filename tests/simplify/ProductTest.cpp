@@ -100,3 +100,16 @@ TEST_F(ProductNormalisation, SettlesOnlyProductsTheRuleWouldLeaveAsTheyAre) {
   EXPECT_EQ(A::Simplify(product, NodeProduct), product);
   EXPECT_TRUE(TA::Settled(&calc, product));
 }
+
+// *(3, 1, x, 1) -> +(3, x), made without building *(x, 1); a variable fixed
+// since the product was made gives its value instead: 3 * 2 -> 6.
+TEST_F(ProductNormalisation, PutsTheFixedValueOfTheVariableLeftByTheNumber) {
+  calc.SetSubstOn();
+  ZELS3Node *x = Var(1), *y = Var(2);
+  ZELS3Node* withX = pool.Raw(NodeProduct, {Num(3), Num(1), x, Num(1)});
+  ZELS3Node* withY = pool.Raw(NodeProduct, {Num(3), Num(1), y, Num(1)});
+  calc.AddExactVariable(1, 2.0);
+  double number = 0.0;
+  EXPECT_EQ(A::Evaluate(withX, &number), Num(6)) << Show(withX);
+  EXPECT_TRUE(Is(A::Evaluate(withY, &number), NodeSum, {Num(3), y})) << Show(withY);
+}
