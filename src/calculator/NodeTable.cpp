@@ -147,10 +147,6 @@ const std::uintptr_t* NodeSet::Find(const ZELS3Node* n) const {
   }
 }
 
-namespace {
-const std::uint32_t kMarkBit = 0x80000000u;
-}
-
 std::uint32_t NodeSet::Value(const ZELS3Node* n) const {
   const std::uintptr_t* s = Find(n);
   return s != nullptr && values_ != nullptr ? values_[s - slots_] & ~kMarkBit : 0u;
@@ -233,18 +229,31 @@ bool NodeSet::Grow() {
   return true;
 }
 
-bool NodeSet::Insert(const ZELS3Node* n) {
+bool NodeSet::Enter(const ZELS3Node* n, unsigned int flags, unsigned int* at) {
   if (n == nullptr) return false;
-  if (Find(n) != nullptr) return true;
-  // At most half full.
-  if (2 * (count_ + 1) > capacity_ && !Grow()) return false;
-  const unsigned int mask = capacity_ - 1;
-  unsigned int i = HomeOf(n, mask);
-  while (slots_[i] != 0) i = (i + 1) & mask;
-  slots_[i] = reinterpret_cast<std::uintptr_t>(n);
-  if (values_ != nullptr) values_[i] = 0;
-  ++count_;
-  return true;
+  const std::uintptr_t p = reinterpret_cast<std::uintptr_t>(n);
+  for (int pass = 0; pass < 2; ++pass) {
+    if (capacity_ != 0) {
+      const unsigned int mask = capacity_ - 1;
+      unsigned int i = HomeOf(n, mask);
+      for (; slots_[i] != 0; i = (i + 1) & mask) {
+        if ((slots_[i] & ~kFlagMask) == p) {
+          *at = i;
+          return true;
+        }
+      }
+      // At most half full: the empty slot found is where n goes.
+      if (2 * (count_ + 1) <= capacity_) {
+        slots_[i] = p | (flags & kFlagMask);
+        if (values_ != nullptr) values_[i] = 0;
+        ++count_;
+        *at = i;
+        return true;
+      }
+    }
+    if (pass == 0 && !Grow()) return false;
+  }
+  return false;
 }
 
 // --- FatherPairs -----------------------------------------------------------
@@ -983,9 +992,10 @@ ZELS3Node* NodeTable::Add(ZELS3Node* node) {
   const unsigned int position = entries_.Size();
   // Room in the index, and the node known, before it is entered.
   if (!index_.Reserve(position)) return node;
-  if (!nodes_.Insert(node)) return node;
+  // A node given again keeps its flags.
+  unsigned int slot = 0;
+  if (!nodes_.Enter(node, flags, &slot)) return node;
   fresh_.Entered(node);
-  if (!registered) nodes_.SetFlags(node, flags);
   // Placed in the finer index (or with the loose entries) before the entry
   // exists, so that a failure leaves no entry the finer search cannot see.
   // A node never Equal to another is found only by itself (OwnEntry), so
@@ -998,9 +1008,9 @@ ZELS3Node* NodeTable::Add(ZELS3Node* node) {
     return node;
   }
   const bool keyed = probe.kind == Fine::Keyed && !changed_.Contains(node);
-  const Entry entry{node, probe.key, nodes_.Value(node), keyed, probe.fine, probe.label};
+  const Entry entry{node, probe.key, nodes_.ValueAt(slot), keyed, probe.fine, probe.label};
   if (!entries_.Push(entry)) return node;
-  nodes_.SetValue(node, position + 1);
+  nodes_.SetValueAt(slot, position + 1);
   if (searchable) index_.Append(probe.chain, position);
   return node;
 }

@@ -63,7 +63,20 @@ class NodeSet {
   // Whether n is here, with its flags and value, in one search.
   bool Get(const ZELS3Node* n, unsigned int* flags, std::uint32_t* value) const;
   // Adds n with no flags when absent; false when it could not be stored.
-  bool Insert(const ZELS3Node* n);
+  bool Insert(const ZELS3Node* n) {
+    unsigned int at = 0;
+    return Enter(n, 0, &at);
+  }
+  // Adds n with flags when absent (a node there keeps its own); *at is its
+  // slot until the set next grows. False when it could not be stored.
+  bool Enter(const ZELS3Node* n, unsigned int flags, unsigned int* at);
+  // The value kept in slot at, without the mark; setting it clears the mark.
+  std::uint32_t ValueAt(unsigned int at) const {
+    return values_ != nullptr ? values_[at] & ~kMarkBit : 0u;
+  }
+  void SetValueAt(unsigned int at, std::uint32_t value) {
+    if (values_ != nullptr) values_[at] = value & ~kMarkBit;
+  }
   void SetFlags(const ZELS3Node* n, unsigned int flags);
   // One mark per node of a valued set, kept in the top bit of its value
   // (entry positions take 31 bits); setting the value clears it.
@@ -82,6 +95,7 @@ class NodeSet {
   }
 
   static const std::uintptr_t kFlagMask = 7u;
+  static const std::uint32_t kMarkBit = 0x80000000u;
 
  private:
   const std::uintptr_t* Find(const ZELS3Node* n) const;
