@@ -24,17 +24,49 @@ std::uint32_t Widen(char c) {
 
 // The text padded with spaces to 33 characters (or cut there), summed in
 // groups of three as c0 | c1 << 8 | c2 << 16, and reduced modulo 229.
-std::uint32_t HashText(const char* text) {
-  const unsigned kLength = 33;
-  char buffer[kLength];
+const unsigned kTextLength = 33;
+
+std::uint32_t HashPaddedText(const char* text) {
+  char buffer[kTextLength];
   unsigned n = 0;
-  for (; n < kLength && text != nullptr && text[n] != '\0'; ++n) buffer[n] = text[n];
-  for (; n < kLength; ++n) buffer[n] = ' ';
+  for (; n < kTextLength && text != nullptr && text[n] != '\0'; ++n) buffer[n] = text[n];
+  for (; n < kTextLength; ++n) buffer[n] = ' ';
   std::uint32_t sum = 0;
-  for (unsigned g = 0; g < kLength; g += 3) {
+  for (unsigned g = 0; g < kTextLength; g += 3) {
     sum += (((Widen(buffer[g + 2]) << 8) | Widen(buffer[g + 1])) << 8) | Widen(buffer[g]);
   }
   return sum % 229u;
+}
+
+// The sum the spaces from position n on add to it.
+struct Padding {
+  std::uint32_t from[kTextLength + 1];
+};
+constexpr Padding MakePadding() {
+  Padding p{};
+  std::uint32_t sum = 0;
+  for (unsigned i = kTextLength; i-- > 0;) {
+    sum += std::uint32_t{' '} << (8 * (i % 3));
+    p.from[i] = sum;
+  }
+  return p;
+}
+constexpr Padding kPadding = MakePadding();
+
+// Bytes below 0x80 do not overlap within a group, so a group is the sum of
+// its shifted bytes and the padding is added at once. A byte with its top
+// bit set widens with its sign: such a text takes the long way.
+std::uint32_t HashText(const char* text) {
+  if (text == nullptr) return HashPaddedText(text);
+  std::uint32_t sum = 0;
+  unsigned n = 0;
+  for (unsigned shift = 0; n < kTextLength && text[n] != '\0'; ++n) {
+    const unsigned char c = static_cast<unsigned char>(text[n]);
+    if (c >= 0x80) return HashPaddedText(text);
+    sum += std::uint32_t{c} << shift;
+    shift = shift == 16 ? 0 : shift + 8;
+  }
+  return (sum + kPadding.from[n]) % 229u;
 }
 
 std::uint32_t HashName(const ZELString& name) { return HashText(static_cast<const char*>(name)); }

@@ -21,6 +21,14 @@ TEST(NodeSignature, UnknownOperationsHashTheirNameWithSignedBytes) {
   HandMadeNodes pool;
   EXPECT_EQ(pool.Named(NodeUnknown, "foo", {})->GetSignature(), 162u);
   EXPECT_EQ(pool.Named(NodeUnknown, "\xC3\xA9", {})->GetSignature(), 126u);  // else 106
+  EXPECT_EQ(pool.Named(NodeUnknown, "f\xC3\xA9", {})->GetSignature(), 16u);
+}
+
+TEST(NodeSignature, NamesCountUpToTheirThirtyThirdCharacter) {
+  HandMadeNodes pool;
+  EXPECT_EQ(pool.Named(NodeUnknown, "abcdefghijklmnopqrstuvwxyz0123456", {})->GetSignature(), 73u);
+  EXPECT_EQ(pool.Named(NodeUnknown, "abcdefghijklmnopqrstuvwxyz0123456789", {})->GetSignature(),
+            73u);
 }
 
 TEST(NodeSignature, OperationsHashTheArgumentsTheyHaveByTheirShape) {
