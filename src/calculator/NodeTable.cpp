@@ -740,9 +740,12 @@ unsigned int NodeTable::FlagsFor(const ZELS3Node* node) {
   for (unsigned int i = 0; i < count; ++i) {
     const ZELS3Node* a = node->args[i];
     if (a == nullptr) continue;  // a null position matches a null position
-    // What a knows reaches node later only through a's fathers.
+    // What a knows reaches node later only through a's fathers, when a is
+    // touched. A leaf never is (it has no arguments to change), so its
+    // flags hold for good and need no father link.
     const unsigned int f = nodes_.Flags(a);
-    if (f != 0 && !IsFatherOf(node, a)) return 0;
+    const bool leaf = a->type == NodeVariable || a->type == NodeConstant || a->type == NodeBoolConst;
+    if (f != 0 && !leaf && !IsFatherOf(node, a)) return 0;
     asked |= f & kNeverAsked;
     if (readsAllGiven) given |= f & kNeverGiven;
     self &= f;
