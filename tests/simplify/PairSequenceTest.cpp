@@ -101,3 +101,15 @@ TEST_F(LongPairLists, SumsMergeAHeldTermAndAnEqualCopyTheTableCannotKey) {
     EXPECT_EQ(Arg(sum, 1), first);
   }
 }
+
+// Past 16 pieces a flattening keeps what it appends off the stack, in order.
+TEST_F(LongPairLists, ProductsFlattenANestedProductOfManyFactorsAfterTheOthers) {
+  std::vector<ZELS3Node*> factors;
+  for (unsigned i = 1; i <= 20; ++i) factors.push_back(Var(i));
+  ZELS3Node *z = Var(99), *nested = Spelled("*", factors, 20);
+  ZELS3Node* outer = pool.Raw(NodeProduct, {nested, Num(2), z, Num(1)});
+  std::vector<ZELS3Node*> flattened = {z, Num(1)};
+  for (ZELS3Node* f : factors) flattened.insert(flattened.end(), {f, Num(2)});
+  EXPECT_EQ(ZELS3NodeTestAccess::SimplifyProd(outer), 1.0);
+  EXPECT_EQ(ArgsOf(outer), flattened) << Show(outer);
+}
