@@ -142,6 +142,11 @@ struct FatherSlots : ZELICVectorImp_ZELS3Node {
     (v.*(&FatherSlots::data))[top++] = f;
     return true;
   }
+  // The last father goes, and its slot is null again.
+  static void DropLast(ZELICVectorImp_ZELS3Node& v) {
+    unsigned int& top = v.*(&FatherSlots::top);
+    if (top != 0) (v.*(&FatherSlots::data))[--top] = nullptr;
+  }
 };
 
 // An append: the mirror, if any, catches up when next asked.
@@ -197,7 +202,7 @@ void FatherLinks::Remove(ZELS3Node* a, const ZELS3Node* f) {
     // Below m the last father's pair is there: it moves, nothing is stored.
     if (at < m && at != count - 1) pairs->Insert(a, last, at);
     a->fathers[at] = last;
-    a->fathers.DetachAt(count - 1, 1, 0);
+    FatherSlots::DropLast(a->fathers);
     if (m == count) pairs->Insert(a, nullptr, count - 1);
     // Few fathers are scanned again.
     if (count - 1 <= kIndexed) pairs->Drop(a, a->fathers);
@@ -210,7 +215,11 @@ void FatherLinks::RemoveUnmarked(ZELS3Node* a, const ZELS3Node* f) {
   const unsigned int count = a->fathers.Count();
   for (unsigned int i = count; i-- > 0;) {
     if (a->fathers[i] == f) {
-      a->fathers.DetachAt(i, 1, 0);
+      if (i == count - 1) {
+        FatherSlots::DropLast(a->fathers);  // the father linked last, most often
+      } else {
+        a->fathers.DetachAt(i, 1, 0);
+      }
       return;
     }
   }
