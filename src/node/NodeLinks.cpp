@@ -131,28 +131,31 @@ bool FatherLinks::Has(const ZELS3Node* a, const ZELS3Node* f) {
   return pairs->Contains(a, f);
 }
 
-// The slots of a father vector past its count are all null: only the link
-// functions write its slots, and below the count. So a father is appended
-// by writing its slot without reading it first, and a link to a node with
-// a long father vector does not wait for the vector's last cache line.
-struct FatherSlots : ZELICVectorImp_ZELS3Node {
+// The slots of a father or argument vector past its count are all null:
+// only the link functions write father slots, and argument slots are
+// written below the count (the rules' in-place rewrites) or by AddAt, which
+// moves the count past what it writes. So a link is appended by writing its
+// slot without reading it first (the vector's Add looks for slots written
+// past the count), and a link to a node with a long father vector does not
+// wait for the vector's last cache line.
+struct LinkSlots : ZELICVectorImp_ZELS3Node {
   static bool Append(ZELICVectorImp_ZELS3Node& v, ZELS3Node* f) {
-    unsigned int& top = v.*(&FatherSlots::top);
-    if (top >= v.*(&FatherSlots::limit)) return false;
-    (v.*(&FatherSlots::data))[top++] = f;
+    unsigned int& top = v.*(&LinkSlots::top);
+    if (top >= v.*(&LinkSlots::limit)) return false;
+    (v.*(&LinkSlots::data))[top++] = f;
     return true;
   }
   // The last father goes, and its slot is null again.
   static void DropLast(ZELICVectorImp_ZELS3Node& v) {
-    unsigned int& top = v.*(&FatherSlots::top);
-    if (top != 0) (v.*(&FatherSlots::data))[--top] = nullptr;
+    unsigned int& top = v.*(&LinkSlots::top);
+    if (top != 0) (v.*(&LinkSlots::data))[--top] = nullptr;
   }
 };
 
 // An append: the mirror, if any, catches up when next asked.
 int FatherLinks::Add(ZELS3Node* a, ZELS3Node* f) {
   GrowIfFull(a->fathers);
-  const int stored = FatherSlots::Append(a->fathers, f) ? 1 : a->fathers.Add(f);
+  const int stored = LinkSlots::Append(a->fathers, f) ? 1 : a->fathers.Add(f);
   if (!stored) return stored;
   FreshLinks* fresh = CurrentFresh();
   if (fresh != nullptr && fresh->Node() == f) fresh->Insert(a);
@@ -202,7 +205,7 @@ void FatherLinks::Remove(ZELS3Node* a, const ZELS3Node* f) {
     // Below m the last father's pair is there: it moves, nothing is stored.
     if (at < m && at != count - 1) pairs->Insert(a, last, at);
     a->fathers[at] = last;
-    FatherSlots::DropLast(a->fathers);
+    LinkSlots::DropLast(a->fathers);
     if (m == count) pairs->Insert(a, nullptr, count - 1);
     // Few fathers are scanned again.
     if (count - 1 <= kIndexed) pairs->Drop(a, a->fathers);
@@ -216,7 +219,7 @@ void FatherLinks::RemoveUnmarked(ZELS3Node* a, const ZELS3Node* f) {
   for (unsigned int i = count; i-- > 0;) {
     if (a->fathers[i] == f) {
       if (i == count - 1) {
-        FatherSlots::DropLast(a->fathers);  // the father linked last, most often
+        LinkSlots::DropLast(a->fathers);  // the father linked last, most often
       } else {
         a->fathers.DetachAt(i, 1, 0);
       }
@@ -232,7 +235,7 @@ using zeltav::FatherLinks;
 int ZELS3Node::AddArg(ZELS3Node* arg) {
   FatherLinks::Changing(this);
   zeltav::GrowIfFull(args);
-  int stored = args.Add(arg);
+  int stored = zeltav::LinkSlots::Append(args, arg) ? 1 : args.Add(arg);
   if (arg != nullptr && !FatherLinks::Has(arg, this)) {
     if (!FatherLinks::Add(arg, this)) ZELSymbolicCalculator::SetError(10006);
   }
