@@ -10,6 +10,7 @@
 #include "calculator/NodeTable.h"
 #include "calculator/RecordIndex.h"
 #include "factories/NodeBuilder.h"
+#include "simplify/ArgAccess.h"
 
 namespace {
 
@@ -153,6 +154,60 @@ bool SubstituteMerged(const ZELS3LinearVariable& into, const ZELS3LinearVariable
   return true;
 }
 
+// What the sum rule leaves of a new sum over pairs, worked out without
+// running it, when every operand stands for itself (see AddLinearVariable),
+// every coefficient and number is a number other than NaN, and the terms
+// are numbers and variables no two of which are Equal: nothing to flatten
+// or merge, so the rule only drops the pairs with coefficient 0 and folds
+// the numbers, last first, into a number put in front,
+//   (2, x, 1, 5, 3, y, 2, 4)  ->  (1, 13, 2, x, 3, y)
+// The pairs kept go to *kept and the folded number to *folded (0: none in
+// front). False when the rule would do more, or give another node than a
+// sum of them.
+template <class StandsForItself>
+bool FoldNumbers(const ZELICVectorImp_ZELS3Node& pairs, StandsForItself standsForItself,
+                 std::vector<ZELS3Node*>* kept, double* folded) {
+  const unsigned int count = pairs.Count();
+  if (count % 2 != 0) return false;
+  zeltav::DistinctKeys ids(count / 2);
+  std::vector<double> numbers;
+  double acc = 0.0;
+  for (unsigned int i = count; i >= 2; i -= 2) {
+    ZELS3Node* c = pairs[i - 2];
+    ZELS3Node* t = pairs[i - 1];
+    if (c == nullptr || t == nullptr || !c->IsConstant() || !standsForItself(c) ||
+        !standsForItself(t)) {
+      return false;
+    }
+    // Equal numbers would be merged first; Equal variables share an id.
+    if (t->IsConstant()) {
+      for (double v : numbers) {
+        if (v == t->GetConstant()) return false;
+      }
+      numbers.push_back(t->GetConstant());
+    } else if (!ids.Insert(t->GetVariableID())) {
+      return false;
+    }
+    if (c->GetConstant() == 0.0) continue;
+    if (t->IsConstant()) {
+      acc = zeltav::SumKeepingFirstNaN(
+          zeltav::ProductKeepingFirstNaN(t->GetConstant(), c->GetConstant()), acc);
+    }
+  }
+  kept->clear();
+  for (unsigned int i = 0; i < count; i += 2) {
+    if (pairs[i]->GetConstant() == 0.0 || pairs[i + 1]->IsConstant()) continue;
+    kept->push_back(pairs[i]);
+    kept->push_back(pairs[i + 1]);
+  }
+  *folded = acc;
+  // +(1, K) -> K, +(1, t) -> t and +() -> 0 are the rule's.
+  const std::size_t total = kept->size() + (acc != 0.0 ? 2 : 0);
+  if (total < 2) return false;
+  if (total == 2 && (acc != 0.0 || (*kept)[0]->GetConstant() == 1.0)) return false;
+  return true;
+}
+
 }  // namespace
 
 ZELS3ExactVariable* ZELSymbolicCalculator::AddExactVariable(unsigned long long id, double value) {
@@ -203,8 +258,24 @@ void ZELSymbolicCalculator::AddLinearVariable(unsigned long long id, ZELS3Node* 
   };
   // CreateOperation(NodeSum, pairs), the operands that stand for themselves
   // linked without the simplifier.
+  std::vector<ZELS3Node*> kept;
   auto sumOf = [&](const ZELICVectorImp_ZELS3Node& pairs) -> ZELS3Node* {
     if (table == nullptr || ZELS3Node::scalc != this) return CreateOperation(NodeSum, pairs);
+    double folded = 0.0;
+    if (FoldNumbers(pairs, standsForItself, &kept, &folded)) {
+      // The rule makes the folded number once the pairs are dropped.
+      ZELS3Node* front = folded != 0.0 ? CreateExpression(folded) : nullptr;
+      if (folded != 0.0 && front == nullptr) return nullptr;
+      ZELS3Node* n = zeltav::NodeBuilder::New(NodeSum);
+      if (!n) return nullptr;
+      zeltav::NodeBuilder::Reserve(n, static_cast<unsigned int>(kept.size()) + 2u);
+      if (front != nullptr) {
+        zeltav::NodeBuilder::Insert(n, sOne);
+        zeltav::NodeBuilder::Insert(n, front);
+      }
+      for (ZELS3Node* x : kept) zeltav::NodeBuilder::Insert(n, x);
+      return zeltav::NodeBuilder::FinishLeftAsIs(n);
+    }
     ZELS3Node* n = zeltav::NodeBuilder::New(NodeSum);
     if (!n) return nullptr;
     const unsigned int count = pairs.Count();

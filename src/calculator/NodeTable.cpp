@@ -613,6 +613,16 @@ bool KeyChains::Move(std::uint32_t from, std::uint32_t to, unsigned int position
 
 // --- NodeTable -------------------------------------------------------------
 
+namespace {
+
+std::uint64_t BitsOf(double value) {
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+}  // namespace
+
 // What Equal reads of a leaf: a variable's identifier, a number's value
 // (0 and -0 alike), a truth value. False for anything else.
 bool NodeTable::LeafKey(const ZELS3Node* n, std::uint64_t* key) {
@@ -1001,8 +1011,22 @@ ZELS3Node* NodeTable::Add(ZELS3Node* node) {
   const Entry entry{node, probe.key, nodes_.Value(node), keyed, probe.fine, probe.label};
   if (!entries_.Push(entry)) return node;
   nodes_.SetValue(node, position + 1);
-  if (searchable) index_.Append(probe.chain, position);
+  if (searchable) {
+    index_.Append(probe.chain, position);
+    // Out of memory the value stays unindexed and is searched for.
+    if (node->type == NodeConstant) numbers_.Put(BitsOf(node->value.constant), node, true);
+  }
   return node;
+}
+
+// Numbers differ mostly in their high bits (whole numbers have no low ones).
+std::uint64_t NodeTable::BitsHash::operator()(std::uint64_t bits) const {
+  return std::uint64_t{Mix(bits)} << 32;
+}
+
+ZELS3Node* NodeTable::Number(double value) const {
+  ZELS3Node* const* found = numbers_.Get(BitsOf(value));
+  return found != nullptr ? *found : nullptr;
 }
 
 ZELS3Node* RepeatedBuilds::Find(const Key& key) const {
