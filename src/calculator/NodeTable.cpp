@@ -233,18 +233,28 @@ bool NodeSet::Grow() {
   return true;
 }
 
-bool NodeSet::Insert(const ZELS3Node* n) {
-  if (n == nullptr) return false;
-  if (Find(n) != nullptr) return true;
+bool NodeSet::Insert(const ZELS3Node* n) { return Place(n) >= 0; }
+
+long NodeSet::Place(const ZELS3Node* n) {
+  if (n == nullptr) return -1;
+  if (const std::uintptr_t* s = Find(n)) return s - slots_;
   // At most half full.
-  if (2 * (count_ + 1) > capacity_ && !Grow()) return false;
+  if (2 * (count_ + 1) > capacity_ && !Grow()) return -1;
   const unsigned int mask = capacity_ - 1;
   unsigned int i = HomeOf(n, mask);
   while (slots_[i] != 0) i = (i + 1) & mask;
   slots_[i] = reinterpret_cast<std::uintptr_t>(n);
   if (values_ != nullptr) values_[i] = 0;
   ++count_;
-  return true;
+  return static_cast<long>(i);
+}
+
+std::uint32_t NodeSet::ValueAt(long slot) const {
+  return values_ != nullptr ? values_[slot] & ~kMarkBit : 0u;
+}
+
+void NodeSet::SetValueAt(long slot, std::uint32_t value) {
+  if (values_ != nullptr) values_[slot] = value & ~kMarkBit;
 }
 
 // --- FatherPairs -----------------------------------------------------------
@@ -993,9 +1003,10 @@ ZELS3Node* NodeTable::Add(ZELS3Node* node) {
   const unsigned int position = entries_.Size();
   // Room in the index, and the node known, before it is entered.
   if (!index_.Reserve(position)) return node;
-  if (!nodes_.Insert(node)) return node;
+  const long slot = nodes_.Place(node);
+  if (slot < 0) return node;
   fresh_.Entered(node);
-  if (!registered) nodes_.SetFlags(node, flags);
+  if (!registered) nodes_.SetFlagsAt(slot, flags);
   // Placed in the finer index (or with the loose entries) before the entry
   // exists, so that a failure leaves no entry the finer search cannot see.
   // A node never Equal to another is found only by itself (OwnEntry), so
@@ -1008,9 +1019,10 @@ ZELS3Node* NodeTable::Add(ZELS3Node* node) {
     return node;
   }
   const bool keyed = probe.kind == Fine::Keyed && !changed_.Contains(node);
-  const Entry entry{node, probe.key, nodes_.Value(node), keyed, probe.fine, probe.label};
+  // Nothing is inserted into nodes_ meanwhile: the slot is still node's.
+  const Entry entry{node, probe.key, nodes_.ValueAt(slot), keyed, probe.fine, probe.label};
   if (!entries_.Push(entry)) return node;
-  nodes_.SetValue(node, position + 1);
+  nodes_.SetValueAt(slot, position + 1);
   if (searchable) {
     index_.Append(probe.chain, position);
     // Out of memory the value stays unindexed and is searched for.

@@ -65,6 +65,15 @@ class NodeSet {
   bool Get(const ZELS3Node* n, unsigned int* flags, std::uint32_t* value) const;
   // Adds n with no flags when absent; false when it could not be stored.
   bool Insert(const ZELS3Node* n);
+  // Insert, giving n's slot (-1 when n could not be stored): the slot is
+  // n's until the next insertion, and its flags and value are read and set
+  // there without a search.
+  long Place(const ZELS3Node* n);
+  void SetFlagsAt(long slot, unsigned int flags) {
+    slots_[slot] = (slots_[slot] & ~kFlagMask) | (flags & kFlagMask);
+  }
+  std::uint32_t ValueAt(long slot) const;
+  void SetValueAt(long slot, std::uint32_t value);
   void SetFlags(const ZELS3Node* n, unsigned int flags);
   // One mark per node of a valued set, kept in the top bit of its value
   // (entry positions take 31 bits); setting the value clears it.
