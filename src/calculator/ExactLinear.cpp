@@ -2,6 +2,7 @@
 // weighted sum). Linear definitions are kept fully substituted: a new
 // definition of x is written into every earlier definition that names x,
 // and an earlier definition that has become a number fixes its variable.
+#include <algorithm>
 #include <cstdint>
 #include <new>
 #include <vector>
@@ -49,7 +50,8 @@ void SubstituteInto(const ZELS3LinearVariable& into, const ZELS3LinearVariable& 
 // Term nodes with the pair each stands in (open addressing).
 class TermPositions {
  public:
-  explicit TermPositions(unsigned int n) {
+  // Empty, with room for n terms; the slots are kept from one use to the next.
+  void Reset(unsigned int n) {
     unsigned int capacity = 16;
     while (capacity < 2 * n) capacity *= 2;
     slots_.assign(capacity, Slot{nullptr, 0});
@@ -91,13 +93,23 @@ class TermPositions {
 // A sum that is NaN, or a NaN coefficient, is left to the rule. False, with
 // nothing added, unless every coefficient is a number, no term repeats and
 // x stands in one pair.
+// The working space of SubstituteMerged and FoldNumbers, kept from one
+// record to the next.
+struct Scratch {
+  TermPositions intoTerms, defTerms;
+  std::vector<unsigned char> intoMode, defMode;
+  std::vector<double> intoSum, defValue, numbers;
+  std::vector<unsigned long long> ids;
+};
+
 bool SubstituteMerged(const ZELS3LinearVariable& into, const ZELS3LinearVariable& def,
-                      ZELICVectorImp_ZELS3Node* merged) {
+                      Scratch* scratch, ZELICVectorImp_ZELS3Node* merged) {
   const ZELICVectorImp_ZELS3Node& pairs = into.pairs;
   const ZELICVectorImp_ZELS3Node& defPairs = def.pairs;
   const unsigned int n = pairs.Count() / 2;
   const unsigned int m = defPairs.Count() / 2;
-  TermPositions intoTerms(n);
+  TermPositions& intoTerms = scratch->intoTerms;
+  intoTerms.Reset(n);
   unsigned int at = n;  // the pair of x
   for (unsigned int i = 0; i < n; ++i) {
     const ZELS3Node* c = pairs[2 * i];
@@ -114,9 +126,16 @@ bool SubstituteMerged(const ZELS3LinearVariable& into, const ZELS3LinearVariable
   const double a = pairs[2 * at]->GetConstant();
 
   // Per pair: 0 as it is, 1 left out, 2 with the merged coefficient.
-  std::vector<unsigned char> intoMode(n, 0), defMode(m, 0);
-  std::vector<double> intoSum(n, 0.0), defValue(m, 0.0);
-  TermPositions defTerms(m);
+  std::vector<unsigned char>& intoMode = scratch->intoMode;
+  std::vector<unsigned char>& defMode = scratch->defMode;
+  std::vector<double>& intoSum = scratch->intoSum;
+  std::vector<double>& defValue = scratch->defValue;
+  intoMode.assign(n, 0);
+  defMode.assign(m, 0);
+  intoSum.assign(n, 0.0);
+  defValue.assign(m, 0.0);
+  TermPositions& defTerms = scratch->defTerms;
+  defTerms.Reset(m);
   for (unsigned int j = 0; j < m; ++j) {
     const ZELS3Node* c2 = defPairs[2 * j];
     const ZELS3Node* t2 = defPairs[2 * j + 1];
@@ -166,11 +185,13 @@ bool SubstituteMerged(const ZELS3LinearVariable& into, const ZELS3LinearVariable
 // sum of them.
 template <class StandsForItself>
 bool FoldNumbers(const ZELICVectorImp_ZELS3Node& pairs, StandsForItself standsForItself,
-                 std::vector<ZELS3Node*>* kept, double* folded) {
+                 Scratch* scratch, std::vector<ZELS3Node*>* kept, double* folded) {
   const unsigned int count = pairs.Count();
   if (count % 2 != 0) return false;
-  zeltav::DistinctKeys ids(count / 2);
-  std::vector<double> numbers;
+  std::vector<unsigned long long>& ids = scratch->ids;
+  std::vector<double>& numbers = scratch->numbers;
+  ids.clear();
+  numbers.clear();
   double acc = 0.0;
   for (unsigned int i = count; i >= 2; i -= 2) {
     ZELS3Node* c = pairs[i - 2];
@@ -185,8 +206,8 @@ bool FoldNumbers(const ZELICVectorImp_ZELS3Node& pairs, StandsForItself standsFo
         if (v == t->GetConstant()) return false;
       }
       numbers.push_back(t->GetConstant());
-    } else if (!ids.Insert(t->GetVariableID())) {
-      return false;
+    } else {
+      ids.push_back(t->GetVariableID());
     }
     if (c->GetConstant() == 0.0) continue;
     if (t->IsConstant()) {
@@ -194,6 +215,8 @@ bool FoldNumbers(const ZELICVectorImp_ZELS3Node& pairs, StandsForItself standsFo
           zeltav::ProductKeepingFirstNaN(t->GetConstant(), c->GetConstant()), acc);
     }
   }
+  std::sort(ids.begin(), ids.end());
+  if (std::adjacent_find(ids.begin(), ids.end()) != ids.end()) return false;
   kept->clear();
   for (unsigned int i = 0; i < count; i += 2) {
     if (pairs[i]->GetConstant() == 0.0 || pairs[i + 1]->IsConstant()) continue;
@@ -258,11 +281,12 @@ void ZELSymbolicCalculator::AddLinearVariable(unsigned long long id, ZELS3Node* 
   };
   // CreateOperation(NodeSum, pairs), the operands that stand for themselves
   // linked without the simplifier.
+  Scratch scratch;
   std::vector<ZELS3Node*> kept;
   auto sumOf = [&](const ZELICVectorImp_ZELS3Node& pairs) -> ZELS3Node* {
     if (table == nullptr || ZELS3Node::scalc != this) return CreateOperation(NodeSum, pairs);
     double folded = 0.0;
-    if (FoldNumbers(pairs, standsForItself, &kept, &folded)) {
+    if (FoldNumbers(pairs, standsForItself, &scratch, &kept, &folded)) {
       // The rule makes the folded number once the pairs are dropped.
       ZELS3Node* front = folded != 0.0 ? CreateExpression(folded) : nullptr;
       if (folded != 0.0 && front == nullptr) return nullptr;
@@ -299,7 +323,7 @@ void ZELSymbolicCalculator::AddLinearVariable(unsigned long long id, ZELS3Node* 
     if (!rec) break;
     if (MentionsVariable(rec->pairs, id)) {
       ZELICVectorImp_ZELS3Node merged(rec->pairs.Count() + added->pairs.Count(), 5u);
-      if (!SubstituteMerged(*rec, *added, &merged)) SubstituteInto(*rec, *added, &merged);
+      if (!SubstituteMerged(*rec, *added, &scratch, &merged)) SubstituteInto(*rec, *added, &merged);
       ZELS3Node* rebuilt = sumOf(merged);
       if (rebuilt) rec->SetExpression(rebuilt);
     }
