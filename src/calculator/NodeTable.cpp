@@ -623,16 +623,6 @@ bool KeyChains::Move(std::uint32_t from, std::uint32_t to, unsigned int position
 
 // --- NodeTable -------------------------------------------------------------
 
-namespace {
-
-std::uint64_t BitsOf(double value) {
-  std::uint64_t bits = 0;
-  std::memcpy(&bits, &value, sizeof bits);
-  return bits;
-}
-
-}  // namespace
-
 // What Equal reads of a leaf: a variable's identifier, a number's value
 // (0 and -0 alike), a truth value. False for anything else.
 bool NodeTable::LeafKey(const ZELS3Node* n, std::uint64_t* key) {
@@ -1023,22 +1013,8 @@ ZELS3Node* NodeTable::Add(ZELS3Node* node) {
   const Entry entry{node, probe.key, nodes_.ValueAt(slot), keyed, probe.fine, probe.label};
   if (!entries_.Push(entry)) return node;
   nodes_.SetValueAt(slot, position + 1);
-  if (searchable) {
-    index_.Append(probe.chain, position);
-    // Out of memory the value stays unindexed and is searched for.
-    if (node->type == NodeConstant) numbers_.Put(BitsOf(node->value.constant), node, true);
-  }
+  if (searchable) index_.Append(probe.chain, position);
   return node;
-}
-
-// Numbers differ mostly in their high bits (whole numbers have no low ones).
-std::uint64_t NodeTable::BitsHash::operator()(std::uint64_t bits) const {
-  return std::uint64_t{Mix(bits)} << 32;
-}
-
-ZELS3Node* NodeTable::Number(double value) const {
-  ZELS3Node* const* found = numbers_.Get(BitsOf(value));
-  return found != nullptr ? *found : nullptr;
 }
 
 ZELS3Node* RepeatedBuilds::Find(const Key& key) const {

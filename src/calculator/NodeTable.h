@@ -19,7 +19,6 @@
 #include <vector>
 
 #include "ZELTavSymbolicCalculator/Node.h"
-#include "calculator/FlatMap.h"
 #include "calculator/RecordIndex.h"
 
 namespace zeltav {
@@ -441,10 +440,6 @@ class NodeTable {
   std::uint64_t Changes() const { return repeated_.Changes(); }
   // The linear-variable records by identifier.
   RecordIndex& LinearRecords() { return linearRecords_; }
-  // The registered number node that a new number node of value would be
-  // handed back for, when one of the same bits was entered; null otherwise
-  // (the search then tells: -0 may be handed 0, and a NaN nothing).
-  ZELS3Node* Number(double value) const;
 
  private:
   struct Entry {
@@ -515,14 +510,6 @@ class NodeTable {
   EqualMemo memo_;
   RepeatedBuilds repeated_;
   RecordIndex linearRecords_;
-  // The number nodes entered searchable (no NaN), by their value's bits. A
-  // number is entered only when no entry is Equal to it, is never changed
-  // in place and equals exactly the numbers of its value (which share its
-  // signature): every later search for those bits finds it first.
-  struct BitsHash {
-    std::uint64_t operator()(std::uint64_t bits) const;
-  };
-  FlatMap<std::uint64_t, ZELS3Node*, BitsHash> numbers_;
 };
 
 // The rule of a registered node rewrites it in place, usually into what it

@@ -209,10 +209,6 @@ ZELS3Node* CreateExpression(unsigned char boolean) {
 }
 
 ZELS3Node* CreateExpression(double value) {
-  // A value the table holds already: the node a new one would lose to.
-  const zeltav::NodeTable* table = ZELS3Node::scalc != nullptr ? zeltav::CurrentTable() : nullptr;
-  ZELS3Node* known = table != nullptr ? table->Number(value) : nullptr;
-  if (known != nullptr) return known;
   ZELS3Node* n = NodeBuilder::New(NodeConstant);
   if (n == nullptr) return nullptr;
   n->value.constant = value;

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cmath>
 
 #include "support/Builders.h"
 
@@ -14,19 +13,6 @@ TEST(Factories, ShareEqualLeavesWithTheSharedConstants) {
   EXPECT_EQ(Bool(0), GetFalse());
   EXPECT_EQ(Var(7), Var(7));
   EXPECT_EQ(Var(7)->GetVariableID(), 7u);
-}
-
-// Numbers are found by their bits once made: -0 is handed the 0 made first,
-// and a NaN is never shared.
-TEST(Factories, ShareANumberMadeBeforeButNeverANaN) {
-  ZELSymbolicCalculator calc;
-  ZELS3Node* a = Num(0.1 + 0.2);
-  EXPECT_EQ(Num(0.1 + 0.2), a);
-  EXPECT_NE(Num(0.3), a);
-  EXPECT_EQ(Num(-0.0), Num(0.0));
-  ZELS3Node* nan = Num(NAN);
-  EXPECT_NE(Num(NAN), nan);
-  EXPECT_NE(nan->GetConstant(), nan->GetConstant());
 }
 
 TEST(Factories, MakeEveryConstantVariableANewNodeOfTheConstantVariableList) {
