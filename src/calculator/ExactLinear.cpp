@@ -2,6 +2,7 @@
 // weighted sum). Linear definitions are kept fully substituted: a new
 // definition of x is written into every earlier definition that names x,
 // and an earlier definition that has become a number fixes its variable.
+#include <algorithm>
 #include <cstdint>
 #include <new>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "calculator/NodeTable.h"
 #include "calculator/RecordIndex.h"
 #include "factories/NodeBuilder.h"
+#include "simplify/ArgAccess.h"
 
 namespace {
 
@@ -48,7 +50,8 @@ void SubstituteInto(const ZELS3LinearVariable& into, const ZELS3LinearVariable& 
 // Term nodes with the pair each stands in (open addressing).
 class TermPositions {
  public:
-  explicit TermPositions(unsigned int n) {
+  // Empty, with room for n terms; the slots are kept from one use to the next.
+  void Reset(unsigned int n) {
     unsigned int capacity = 16;
     while (capacity < 2 * n) capacity *= 2;
     slots_.assign(capacity, Slot{nullptr, 0});
@@ -90,13 +93,23 @@ class TermPositions {
 // A sum that is NaN, or a NaN coefficient, is left to the rule. False, with
 // nothing added, unless every coefficient is a number, no term repeats and
 // x stands in one pair.
+// The working space of SubstituteMerged and FoldNumbers, kept from one
+// record to the next.
+struct Scratch {
+  TermPositions intoTerms, defTerms;
+  std::vector<unsigned char> intoMode, defMode;
+  std::vector<double> intoSum, defValue, numbers;
+  std::vector<unsigned long long> ids;
+};
+
 bool SubstituteMerged(const ZELS3LinearVariable& into, const ZELS3LinearVariable& def,
-                      ZELICVectorImp_ZELS3Node* merged) {
+                      Scratch* scratch, ZELICVectorImp_ZELS3Node* merged) {
   const ZELICVectorImp_ZELS3Node& pairs = into.pairs;
   const ZELICVectorImp_ZELS3Node& defPairs = def.pairs;
   const unsigned int n = pairs.Count() / 2;
   const unsigned int m = defPairs.Count() / 2;
-  TermPositions intoTerms(n);
+  TermPositions& intoTerms = scratch->intoTerms;
+  intoTerms.Reset(n);
   unsigned int at = n;  // the pair of x
   for (unsigned int i = 0; i < n; ++i) {
     const ZELS3Node* c = pairs[2 * i];
@@ -113,9 +126,16 @@ bool SubstituteMerged(const ZELS3LinearVariable& into, const ZELS3LinearVariable
   const double a = pairs[2 * at]->GetConstant();
 
   // Per pair: 0 as it is, 1 left out, 2 with the merged coefficient.
-  std::vector<unsigned char> intoMode(n, 0), defMode(m, 0);
-  std::vector<double> intoSum(n, 0.0), defValue(m, 0.0);
-  TermPositions defTerms(m);
+  std::vector<unsigned char>& intoMode = scratch->intoMode;
+  std::vector<unsigned char>& defMode = scratch->defMode;
+  std::vector<double>& intoSum = scratch->intoSum;
+  std::vector<double>& defValue = scratch->defValue;
+  intoMode.assign(n, 0);
+  defMode.assign(m, 0);
+  intoSum.assign(n, 0.0);
+  defValue.assign(m, 0.0);
+  TermPositions& defTerms = scratch->defTerms;
+  defTerms.Reset(m);
   for (unsigned int j = 0; j < m; ++j) {
     const ZELS3Node* c2 = defPairs[2 * j];
     const ZELS3Node* t2 = defPairs[2 * j + 1];
@@ -150,6 +170,64 @@ bool SubstituteMerged(const ZELS3LinearVariable& into, const ZELS3LinearVariable
       merged->Add(pairs[2 * i + 1]);
     }
   }
+  return true;
+}
+
+// What the sum rule leaves of a new sum over pairs, worked out without
+// running it, when every operand stands for itself (see AddLinearVariable),
+// every coefficient and number is a number other than NaN, and the terms
+// are numbers and variables no two of which are Equal: nothing to flatten
+// or merge, so the rule only drops the pairs with coefficient 0 and folds
+// the numbers, last first, into a number put in front,
+//   (2, x, 1, 5, 3, y, 2, 4)  ->  (1, 13, 2, x, 3, y)
+// The pairs kept go to *kept and the folded number to *folded (0: none in
+// front). False when the rule would do more, or give another node than a
+// sum of them.
+template <class StandsForItself>
+bool FoldNumbers(const ZELICVectorImp_ZELS3Node& pairs, StandsForItself standsForItself,
+                 Scratch* scratch, std::vector<ZELS3Node*>* kept, double* folded) {
+  const unsigned int count = pairs.Count();
+  if (count % 2 != 0) return false;
+  std::vector<unsigned long long>& ids = scratch->ids;
+  std::vector<double>& numbers = scratch->numbers;
+  ids.clear();
+  numbers.clear();
+  double acc = 0.0;
+  for (unsigned int i = count; i >= 2; i -= 2) {
+    ZELS3Node* c = pairs[i - 2];
+    ZELS3Node* t = pairs[i - 1];
+    if (c == nullptr || t == nullptr || !c->IsConstant() || !standsForItself(c) ||
+        !standsForItself(t)) {
+      return false;
+    }
+    // Equal numbers would be merged first; Equal variables share an id.
+    if (t->IsConstant()) {
+      for (double v : numbers) {
+        if (v == t->GetConstant()) return false;
+      }
+      numbers.push_back(t->GetConstant());
+    } else {
+      ids.push_back(t->GetVariableID());
+    }
+    if (c->GetConstant() == 0.0) continue;
+    if (t->IsConstant()) {
+      acc = zeltav::SumKeepingFirstNaN(
+          zeltav::ProductKeepingFirstNaN(t->GetConstant(), c->GetConstant()), acc);
+    }
+  }
+  std::sort(ids.begin(), ids.end());
+  if (std::adjacent_find(ids.begin(), ids.end()) != ids.end()) return false;
+  kept->clear();
+  for (unsigned int i = 0; i < count; i += 2) {
+    if (pairs[i]->GetConstant() == 0.0 || pairs[i + 1]->IsConstant()) continue;
+    kept->push_back(pairs[i]);
+    kept->push_back(pairs[i + 1]);
+  }
+  *folded = acc;
+  // +(1, K) -> K, +(1, t) -> t and +() -> 0 are the rule's.
+  const std::size_t total = kept->size() + (acc != 0.0 ? 2 : 0);
+  if (total < 2) return false;
+  if (total == 2 && (acc != 0.0 || (*kept)[0]->GetConstant() == 1.0)) return false;
   return true;
 }
 
@@ -203,8 +281,25 @@ void ZELSymbolicCalculator::AddLinearVariable(unsigned long long id, ZELS3Node* 
   };
   // CreateOperation(NodeSum, pairs), the operands that stand for themselves
   // linked without the simplifier.
+  Scratch scratch;
+  std::vector<ZELS3Node*> kept;
   auto sumOf = [&](const ZELICVectorImp_ZELS3Node& pairs) -> ZELS3Node* {
     if (table == nullptr || ZELS3Node::scalc != this) return CreateOperation(NodeSum, pairs);
+    double folded = 0.0;
+    if (FoldNumbers(pairs, standsForItself, &scratch, &kept, &folded)) {
+      // The rule makes the folded number once the pairs are dropped.
+      ZELS3Node* front = folded != 0.0 ? CreateExpression(folded) : nullptr;
+      if (folded != 0.0 && front == nullptr) return nullptr;
+      ZELS3Node* n = zeltav::NodeBuilder::New(NodeSum);
+      if (!n) return nullptr;
+      zeltav::NodeBuilder::Reserve(n, static_cast<unsigned int>(kept.size()) + 2u);
+      if (front != nullptr) {
+        zeltav::NodeBuilder::Insert(n, sOne);
+        zeltav::NodeBuilder::Insert(n, front);
+      }
+      for (ZELS3Node* x : kept) zeltav::NodeBuilder::Insert(n, x);
+      return zeltav::NodeBuilder::FinishLeftAsIs(n);
+    }
     ZELS3Node* n = zeltav::NodeBuilder::New(NodeSum);
     if (!n) return nullptr;
     const unsigned int count = pairs.Count();
@@ -228,7 +323,7 @@ void ZELSymbolicCalculator::AddLinearVariable(unsigned long long id, ZELS3Node* 
     if (!rec) break;
     if (MentionsVariable(rec->pairs, id)) {
       ZELICVectorImp_ZELS3Node merged(rec->pairs.Count() + added->pairs.Count(), 5u);
-      if (!SubstituteMerged(*rec, *added, &merged)) SubstituteInto(*rec, *added, &merged);
+      if (!SubstituteMerged(*rec, *added, &scratch, &merged)) SubstituteInto(*rec, *added, &merged);
       ZELS3Node* rebuilt = sumOf(merged);
       if (rebuilt) rec->SetExpression(rebuilt);
     }

@@ -35,6 +35,19 @@ ZELS3Node* NodeBuilder::Finish(ZELS3Node* n, ZELNodeType requested) {
   return result;
 }
 
+// The driver's steps after the rule (Driver.cpp) for a new sum: nothing
+// registered changed, so a sum entered as itself is settled.
+ZELS3Node* NodeBuilder::FinishLeftAsIs(ZELS3Node* n) {
+  ZELSymbolicCalculator* const calc = ZELS3Node::scalc;
+  if (calc == nullptr) return nullptr;
+  n->CalculateSignature();
+  ZELS3Node* const registered = calc->AddNode(n);
+  NodeTable* const table = CurrentTable();
+  if (registered == n && table != nullptr && SumLeftAsIs(n)) table->Settle(n);
+  if (registered != n) Discard(n);
+  return registered;
+}
+
 void NodeBuilder::Discard(ZELS3Node* n) {
   const unsigned int count = n->args.Count();
   for (unsigned int i = 0; i < count; ++i) {

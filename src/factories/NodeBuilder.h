@@ -31,6 +31,11 @@ class NodeBuilder {
   static bool Link(ZELS3Node* n, ZELS3Node* x, ZELNodeType context);
   // Simplifies n as a whole; when another node stands for it, n is deleted.
   static ZELS3Node* Finish(ZELS3Node* n, ZELNodeType requested);
+  // Finishes a sum that its rule would give back as it is (the caller knows
+  // it, see FoldNumbers): signed and entered as the driver enters what the
+  // rule left, settled when it is new. n is deleted when another node
+  // stands for it.
+  static ZELS3Node* FinishLeftAsIs(ZELS3Node* n);
   // Unlinks a partly built node from its arguments and deletes it.
   static void Discard(ZELS3Node* n);
 

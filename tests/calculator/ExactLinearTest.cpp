@@ -148,3 +148,43 @@ TEST(LinearVariables, ASubstitutedDefinitionIsTheSumOfItsPairsInOrder) {
   EXPECT_EQ(frontX->GetArg(1), u);
   EXPECT_EQ(frontX->GetArg(3), v);
 }
+
+// y = 0.1 + 0.2x and x = 0.1 + z give the pairs (1, 0.1, 0.2, 0.1, 0.2, z):
+// the equal numbers are merged before they are folded, 0.1 * 1.2 = 0.12,
+// where folding them one by one would give 0.1 * 0.2 + 0.1 = 0.12000000000000001.
+TEST(LinearVariables, ASubstitutedDefinitionMergesEqualNumbersBeforeFoldingThem) {
+  ZELSymbolicCalculator calc;
+  ZELS3Node *x = Var(3), *z = Var(5);
+  calc.AddLinearVariable(10, Op(NodeSum, {Num(1), Num(0.1), Num(0.2), x}));
+  calc.AddLinearVariable(3, Op(NodeSum, {Num(1), Num(0.1), Num(1), z}));
+  EXPECT_EQ(calc.GetLinearVariable(10), Op(NodeSum, {Num(1), Num(0.12), Num(0.2), z}));
+  EXPECT_EQ(calc.GetError(), 0);
+}
+
+// y = inf u + x and x = -inf u + w: the coefficients of u add up to NaN, so
+// the pairs keep u twice and the sum rule merges them into (NaN, u, 1, w).
+TEST(LinearVariables, ASubstitutedDefinitionMergesATermThatStandsTwice) {
+  ZELSymbolicCalculator calc;
+  ZELS3Node *u = Var(1), *w = Var(4), *x = Var(3);
+  calc.AddLinearVariable(10, Op(NodeSum, {Num(INFINITY), u, Num(1), x}));
+  calc.AddLinearVariable(3, Op(NodeSum, {Num(-INFINITY), u, Num(1), w}));
+  ZELS3Node* y = calc.GetLinearVariable(10);
+  ASSERT_EQ(Count(y), 4u);
+  EXPECT_NE(y->GetArg(0)->GetConstant(), y->GetArg(0)->GetConstant());
+  EXPECT_EQ(y->GetArg(1), u);
+  EXPECT_EQ(y->GetArg(3), w);
+}
+
+// y = x + 5 with x = z - 5 is z itself; v = x + 5 with x = 2 is the number 7.
+TEST(LinearVariables, ASubstitutedDefinitionLeftWithOneTermIsThatTerm) {
+  ZELSymbolicCalculator calc;
+  ZELS3Node *x = Var(3), *z = Var(5);
+  calc.AddLinearVariable(10, Op(NodeSum, {Num(1), Num(5), Num(1), x}));
+  calc.AddLinearVariable(3, Op(NodeSum, {Num(1), Num(-5), Num(1), z}));
+  EXPECT_EQ(calc.GetLinearVariable(10), z);
+  calc.AddLinearVariable(11, Op(NodeSum, {Num(1), Num(5), Num(1), Var(6)}));
+  calc.AddLinearVariable(6, Num(2));
+  EXPECT_EQ(calc.GetLinearVariable(11), Num(7));
+  EXPECT_EQ(calc.GetExactVariable(11), Num(7));
+  EXPECT_EQ(calc.GetError(), 0);
+}
