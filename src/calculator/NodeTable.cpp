@@ -744,7 +744,8 @@ unsigned int NodeTable::FlagsFor(const ZELS3Node* node) {
     // touched. A leaf never is (it has no arguments to change), so its
     // flags hold for good and need no father link.
     const unsigned int f = nodes_.Flags(a);
-    const bool leaf = a->type == NodeVariable || a->type == NodeConstant || a->type == NodeBoolConst;
+    const bool leaf =
+        a->type == NodeVariable || a->type == NodeConstant || a->type == NodeBoolConst;
     if (f != 0 && !leaf && !IsFatherOf(node, a)) return 0;
     asked |= f & kNeverAsked;
     if (readsAllGiven) given |= f & kNeverGiven;

@@ -47,8 +47,7 @@ bool ArityFits(zeltav::ArgShape shape, unsigned int n) {
 // The product left once the number k is taken out of *(x, 1): a registered
 // variable x that stands for itself here (no fixed value replaces it) is
 // that product, *(x, 1) -> x, so it is not built only to give x back.
-ZELS3Node* ProductOfRest(const ZELSymbolicCalculator* calc,
-                         const ZELICVectorImp_ZELS3Node& pairs) {
+ZELS3Node* ProductOfRest(const ZELSymbolicCalculator* calc, const ZELICVectorImp_ZELS3Node& pairs) {
   const zeltav::NodeTable* table = zeltav::CurrentTable();
   if (table != nullptr && pairs.Count() == 2) {
     ZELS3Node* base = pairs[0];
