@@ -84,15 +84,6 @@ class TermPositions {
   std::vector<Slot> slots_;
 };
 
-// What SubstituteInto gives, with the variables that `into` and the scaled
-// `def` both have merged as the sum rule merges them: the two coefficients
-// added, the pair where the variable comes first kept and the other left
-// out. The rule then has nothing to merge, and no coefficient is made for
-// a pair it would drop:
-//   y = 2x + 3u, x = 4u + 5w  ->  (8 + 3, u, 10, w) instead of (8, u, 10, w, 3, u)
-// A sum that is NaN, or a NaN coefficient, is left to the rule. False, with
-// nothing added, unless every coefficient is a number, no term repeats and
-// x stands in one pair.
 // The working space of SubstituteMerged and FoldNumbers, kept from one
 // record to the next.
 struct Scratch {
@@ -102,6 +93,15 @@ struct Scratch {
   std::vector<unsigned long long> ids;
 };
 
+// What SubstituteInto gives, with the variables that `into` and the scaled
+// `def` both have merged as the sum rule merges them: the two coefficients
+// added, the pair where the variable comes first kept and the other left
+// out. The rule then has nothing to merge, and no coefficient is made for
+// a pair it would drop:
+//   y = 2x + 3u, x = 4u + 5w  ->  (8 + 3, u, 10, w) instead of (8, u, 10, w, 3, u)
+// A sum that is NaN, or a NaN coefficient, is left to the rule. False, with
+// nothing added, unless every coefficient is a number, no term repeats and
+// x stands in one pair.
 bool SubstituteMerged(const ZELS3LinearVariable& into, const ZELS3LinearVariable& def,
                       Scratch* scratch, ZELICVectorImp_ZELS3Node* merged) {
   const ZELICVectorImp_ZELS3Node& pairs = into.pairs;
