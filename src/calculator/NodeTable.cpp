@@ -744,9 +744,7 @@ unsigned int NodeTable::FlagsFor(const ZELS3Node* node) {
     // touched. A leaf never is (it has no arguments to change), so its
     // flags hold for good and need no father link.
     const unsigned int f = nodes_.Flags(a);
-    const bool leaf =
-        a->type == NodeVariable || a->type == NodeConstant || a->type == NodeBoolConst;
-    if (f != 0 && !leaf && !IsFatherOf(node, a)) return 0;
+    if (f != 0 && !IsLeafType(a->type) && !IsFatherOf(node, a)) return 0;
     asked |= f & kNeverAsked;
     if (readsAllGiven) given |= f & kNeverGiven;
     self &= f;
@@ -983,7 +981,7 @@ ZELS3Node* NodeTable::Add(ZELS3Node* node) {
     Refile(probe.last, probe.label);
   }
   probe.chain = Chain(probe.key, probe.label);
-  if (node->type != NodeVariable && node->type != NodeConstant && node->type != NodeBoolConst) {
+  if (!IsLeafType(node->type)) {
     probe.kind = FineKeyOf(node, probe.key, &probe.fine);
   }
   if (probe.kind == Fine::Keyed) probe.fineChain = Chain(probe.fine, probe.label);

@@ -45,6 +45,9 @@ struct NodeTypeFacts {
 // The facts of type t, or null for a value outside 0..38.
 const NodeTypeFacts* FactsOf(int t);
 
+// Variables, numbers and boolean constants: no arguments, never changed in
+// place once made.
+inline bool IsLeafType(int t) { return t >= NodeVariable && t <= NodeBoolConst; }
 inline bool IsOperationType(int t) { return t >= NodeBoolEqual && t <= NodePower; }
 inline bool TakesArguments(int t) { return t >= NodeBoolEqual && t <= NodeUnknown; }
 inline bool IsBoolValuedType(int t) { return t >= NodeBoolConst && t <= NodeImplies; }

@@ -67,8 +67,7 @@ ZELS3Node* ZELS3Node::Simplify(ZELNodeType contextType) {
 
   // A registered leaf stands for itself: its value never changes, and an
   // earlier Equal leaf would have been handed back for it when it came.
-  const bool leaf = type == NodeVariable || type == NodeConstant || type == NodeBoolConst;
-  if (leaf && calc->Holds(this)) return this;
+  if (zeltav::IsLeafType(type) && calc->Holds(this)) return this;
   CalculateSignature();
   ZELS3Node* const registered = calc->AddNode(this);
   // Settled only when no registered node changed while the rule ran: what
