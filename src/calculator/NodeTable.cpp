@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ZELTavSymbolicCalculator/Calculator.h"
+#include "collections/InPlaceList.h"
 #include "node/NodeTypeTable.h"
 
 namespace zeltav {
@@ -94,28 +95,7 @@ bool MixUnordered(const std::uint32_t* keys, std::size_t n, std::uint64_t extra,
 }
 
 // Keys of a few items in place, of more on the heap.
-class KeyList {
- public:
-  explicit KeyList(unsigned int n) : data_(few_) {
-    if (n > kInPlace) {
-      heap_.resize(n);
-      data_ = heap_.data();
-    }
-  }
-  KeyList(const KeyList&) = delete;
-  KeyList& operator=(const KeyList&) = delete;
-  // At most n keys.
-  void Push(std::uint32_t key) { data_[size_++] = key; }
-  const std::uint32_t* Data() const { return data_; }
-  std::size_t Size() const { return size_; }
-
- private:
-  static const unsigned int kInPlace = 16;
-  std::uint32_t few_[kInPlace];
-  std::vector<std::uint32_t> heap_;
-  std::uint32_t* data_;
-  std::size_t size_ = 0;
-};
+using KeyList = InPlaceList<std::uint32_t, 16>;
 }  // namespace
 
 template <class T>
@@ -688,7 +668,8 @@ NodeTable::Fine NodeTable::FineKeyOf(const ZELS3Node* n, std::uint32_t signature
       }
       break;
     case ArgShape::Pairs: {
-      KeyList pairs(count / 2);
+      KeyList pairs;
+      pairs.Reserve(count / 2);
       unsigned int k = 0;
       for (; k + 1 < count; k += 2) {
         if (!ArgKey(n->args[k], &keys[0]) || !ArgKey(n->args[k + 1], &keys[1])) return Fine::None;
@@ -706,7 +687,8 @@ NodeTable::Fine NodeTable::FineKeyOf(const ZELS3Node* n, std::uint32_t signature
       // Equal asks only that every argument of one node match one of the
       // other's, and the counts agree: with all keys distinct that is the
       // same set of keys.
-      KeyList items(count);
+      KeyList items;
+      items.Reserve(count);
       for (unsigned int i = 0; i < count; ++i) {
         if (!ArgKey(n->args[i], &keys[0])) return Fine::None;
         items.Push(Mix(keys[0]));

@@ -43,7 +43,7 @@ void PairSequence::Rebuild(const GonePairs& gone) {
   const unsigned int total = kept + appended_.Size();
   if (total > args.Limit()) args.Resize(total);
   for (unsigned int i = 0; i < appended_.Size(); ++i) {
-    if (!args.Add(appended_.At(i))) ZELSymbolicCalculator::SetError(10007);
+    if (!args.Add(appended_[i])) ZELSymbolicCalculator::SetError(10007);
   }
   appended_.Clear();
 }

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "ZELTavSymbolicCalculator/Calculator.h"
+#include "collections/InPlaceList.h"
 
 namespace zeltav {
 
@@ -154,36 +155,6 @@ class GonePairs {
   std::vector<bool> many_;
 };
 
-// The nodes Flatten appends, the first few in place.
-class AppendedNodes {
- public:
-  AppendedNodes() = default;
-  AppendedNodes(const AppendedNodes&) = delete;
-  AppendedNodes& operator=(const AppendedNodes&) = delete;
-  void Push(ZELS3Node* x) {
-    if (size_ < kInPlace) {
-      few_[size_++] = x;
-      return;
-    }
-    if (many_.empty()) many_.assign(few_, few_ + kInPlace);
-    many_.push_back(x);
-    ++size_;
-  }
-  unsigned int Size() const { return size_; }
-  bool Empty() const { return size_ == 0; }
-  ZELS3Node* At(unsigned int i) const { return size_ <= kInPlace ? few_[i] : many_[i]; }
-  void Clear() {
-    size_ = 0;
-    many_.clear();
-  }
-
- private:
-  static constexpr unsigned int kInPlace = 16;
-  ZELS3Node* few_[kInPlace] = {};
-  unsigned int size_ = 0;
-  std::vector<ZELS3Node*> many_;
-};
-
 class PairSequence {
  public:
   enum class Visit { Keep, Remove, Stop };
@@ -235,7 +206,7 @@ class PairSequence {
   void Rebuild(const GonePairs& gone);
 
   ZELS3Node* node_;
-  AppendedNodes appended_;
+  InPlaceList<ZELS3Node*, 16> appended_;  // what Flatten appends
 };
 
 template <class Policy>
