@@ -379,17 +379,23 @@ bool FreshLinks::Grow() {
   return true;
 }
 
-void FreshLinks::Insert(const ZELS3Node* a) {
-  if (node_ == nullptr || Contains(a)) return;
-  if (2 * (count_ + 1) > capacity_ && !Grow()) {
-    Stop();
-    return;
+bool FreshLinks::Claim(const ZELS3Node* a) {
+  if (node_ == nullptr) return true;
+  if (2 * (count_ + 1) > capacity_) {
+    if (Contains(a)) return false;
+    if (!Grow()) {
+      Stop();
+      return true;
+    }
   }
   const unsigned int mask = capacity_ - 1;
   unsigned int i = Home(a);
-  while (Used(i)) i = (i + 1) & mask;
+  for (; Used(i); i = (i + 1) & mask) {
+    if (slots_[i].a == a) return false;
+  }
   slots_[i] = Slot{a, generation_};
   ++count_;
+  return true;
 }
 
 void FreshLinks::Erase(const ZELS3Node* a) {

@@ -184,9 +184,9 @@ class FreshLinks {
   void Follow(const ZELS3Node* f);
   void Stop() { Follow(nullptr); }
   bool Contains(const ZELS3Node* a) const;
-  // a now has the followed node among its fathers; out of memory, the
-  // node is let go.
-  void Insert(const ZELS3Node* a);
+  // Notes that a has the followed node among its fathers; false when it
+  // had it already. Out of memory, the node is let go.
+  bool Claim(const ZELS3Node* a);
   void Erase(const ZELS3Node* a);
 
  private:

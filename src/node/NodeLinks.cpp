@@ -7,8 +7,8 @@
 
 namespace zeltav {
 
-// Shared nodes (the constant 1, a common variable) collect thousands of
-// fathers, and every link asks whether a node is already among them. Past
+// Shared operations (a product or a function of a common variable) collect
+// thousands of fathers, and every link asks whether a node is already among them. Past
 // kIndexed fathers a node's fathers are mirrored as (node, father) pairs in
 // one hash table kept by the current calculator (FatherPairs), so that
 // question costs O(1) instead of a scan, and so does removing a father (the
@@ -63,7 +63,8 @@ class FatherLinks {
   // more (a fresh node is checked when it is entered instead).
   static void Changing(const ZELS3Node* n) {
     NodeTable* table = CurrentTable();
-    if (table == nullptr) return;
+    // A node being built is in no set yet: nothing is known of it.
+    if (table == nullptr || table->Fresh().Unentered(n)) return;
     table->Changed(n);
     if (table->Watched(n)) table->Touched(n);
   }
@@ -73,8 +74,18 @@ class FatherLinks {
     if (n->args.Find(old) < n->args.Count()) table->Unlinked(n);
   }
 
-  static bool Has(const ZELS3Node* a, const ZELS3Node* f);
+  // Leaves keep no fathers. Nothing asks for them: a leaf is never changed
+  // in place, so no change travels up from it, and only relations,
+  // connectives and nodes kept as built read whether they have a father.
+  // Linking the shared 1 or a common variable to every sum would cost a
+  // write into its father slots, far from everything else a link touches.
+  static bool KeepsFathers(const ZELS3Node* a) { return !IsLeafType(a->type); }
+
+  // Makes f a father of a unless it is one already; 0 when f could not be
+  // stored.
+  static int Link(ZELS3Node* a, ZELS3Node* f);
   static int Add(ZELS3Node* a, ZELS3Node* f);
+  static bool Has(const ZELS3Node* a, const ZELS3Node* f);
   static void Remove(ZELS3Node* a, const ZELS3Node* f);
   // Closes the gap f leaves.
   static void RemoveUnmarked(ZELS3Node* a, const ZELS3Node* f);
@@ -115,14 +126,10 @@ void GrowIfFull(ZELICVectorImp_ZELS3Node& v) {
   if (v.Count() == limit && limit >= 16 && limit < 0x40000000u) v.Resize(2 * limit);
 }
 
-// Link bookkeeping on the father vector of a node; the vector never holds a
-// node twice. The node being built answers from its own links, without
-// reading the fathers of a widely shared node. Otherwise the father linked
-// last is the one most often asked about (the shared 1 of a sum, linked
-// once per pair), so it is looked at first.
+// Whether f is among a's fathers, for a father other than the node being
+// built (Link asks that one's own links). The father linked last is the
+// one most often asked about, so it is looked at first.
 bool FatherLinks::Has(const ZELS3Node* a, const ZELS3Node* f) {
-  FreshLinks* fresh = CurrentFresh();
-  if (fresh != nullptr && f != nullptr && fresh->Node() == f) return fresh->Contains(a);
   const unsigned int count = a->fathers.Count();
   if (count == 0) return false;
   if (a->fathers[count - 1] == f) return true;
@@ -152,14 +159,25 @@ struct LinkSlots : ZELICVectorImp_ZELS3Node {
   }
 };
 
+// The vector never holds a node twice. The node being built claims a in
+// its own links with one search, without reading the fathers of a widely
+// shared node.
+int FatherLinks::Link(ZELS3Node* a, ZELS3Node* f) {
+  if (!KeepsFathers(a)) return 1;
+  FreshLinks* fresh = CurrentFresh();
+  if (fresh != nullptr && f != nullptr && fresh->Node() == f) {
+    if (!fresh->Claim(a)) return 1;
+    const int stored = Add(a, f);
+    if (!stored) fresh->Erase(a);
+    return stored;
+  }
+  return Has(a, f) ? 1 : Add(a, f);
+}
+
 // An append: the mirror, if any, catches up when next asked.
 int FatherLinks::Add(ZELS3Node* a, ZELS3Node* f) {
   GrowIfFull(a->fathers);
-  const int stored = LinkSlots::Append(a->fathers, f) ? 1 : a->fathers.Add(f);
-  if (!stored) return stored;
-  FreshLinks* fresh = CurrentFresh();
-  if (fresh != nullptr && fresh->Node() == f) fresh->Insert(a);
-  return stored;
+  return LinkSlots::Append(a->fathers, f) ? 1 : a->fathers.Add(f);
 }
 
 // Detach(f, 0): the one occurrence goes. A node with many fathers is
@@ -169,6 +187,7 @@ int FatherLinks::Add(ZELS3Node* a, ZELS3Node* f) {
 // caught-up mirror. Any other node closes the gap, looking from the end,
 // where a father just linked sits.
 void FatherLinks::Remove(ZELS3Node* a, const ZELS3Node* f) {
+  if (!KeepsFathers(a)) return;
   const unsigned int count = a->fathers.Count();
   if (count == 0) return;
   FreshLinks* fresh = CurrentFresh();
@@ -236,16 +255,13 @@ int ZELS3Node::AddArg(ZELS3Node* arg) {
   FatherLinks::Changing(this);
   zeltav::GrowIfFull(args);
   int stored = zeltav::LinkSlots::Append(args, arg) ? 1 : args.Add(arg);
-  if (arg != nullptr && !FatherLinks::Has(arg, this)) {
-    if (!FatherLinks::Add(arg, this)) ZELSymbolicCalculator::SetError(10006);
-  }
+  if (arg != nullptr && !FatherLinks::Link(arg, this)) ZELSymbolicCalculator::SetError(10006);
   if (!stored) ZELSymbolicCalculator::SetError(10007);
   return stored;
 }
 
 int ZELS3Node::AddFath(ZELS3Node* father) {
-  if (FatherLinks::Has(this, father)) return 1;
-  int stored = FatherLinks::Add(this, father);
+  int stored = FatherLinks::Link(this, father);
   if (!stored) {
     ZELSymbolicCalculator::SetError(10006);
     return 0;
@@ -265,8 +281,7 @@ int ZELS3Node::ReplaceArg(ZELS3Node* arg, unsigned int i) {
   args.DetachAt(i, 1, 0);
   args.AddAt(arg, i);
   FatherLinks::StillHolds(this, old);
-  if (FatherLinks::Has(arg, this)) return 1;
-  if (!FatherLinks::Add(arg, this)) {
+  if (!FatherLinks::Link(arg, this)) {
     ZELSymbolicCalculator::SetError(10006);
     return 0;
   }

@@ -88,7 +88,7 @@ TEST(CalculatorConstruction, AnEndingCalculatorDeletesTheNodesItHolds) {
 TEST(NodeTable, StripsAFreshDuplicateAndHandsBackTheRegisteredNode) {
   ZELSymbolicCalculator calc;
   EXPECT_EQ(calc.AddNode(nullptr), nullptr);
-  ZELS3Node* x = Var(1);
+  ZELS3Node* x = Un(NodeExp, Var(1));
   ZELS3Node* sine = CreateUnaryOperation(NodeSin, x);
   EXPECT_EQ(calc.AddNode(sine), sine);
   ZELS3Node* duplicate = Fresh(NodeSin, {x});

@@ -29,7 +29,7 @@ TEST(Factories, MakeEveryConstantVariableANewNodeOfTheConstantVariableList) {
 
 TEST(Factories, ShareEqualOperationsAndUnlinkTheDroppedDuplicate) {
   ZELSymbolicCalculator calc;
-  ZELS3Node *x = Var(1), *y = Var(2), *sine = CreateUnaryOperation(NodeSin, x);
+  ZELS3Node *x = Un(NodeExp, Var(1)), *y = Var(2), *sine = CreateUnaryOperation(NodeSin, x);
   ZELS3Node* quotient = CreateBinaryOperation(NodeQuotient, x, y);
   const unsigned size = TA::TableSize(&calc);
   EXPECT_EQ(CreateUnaryOperation(NodeSin, x), sine);
@@ -41,7 +41,7 @@ TEST(Factories, ShareEqualOperationsAndUnlinkTheDroppedDuplicate) {
 
 TEST(Factories, MakeNothingAndLinkNothingForANullOperand) {
   ZELSymbolicCalculator calc;
-  ZELS3Node* x = Var(1);
+  ZELS3Node* x = Un(NodeExp, Var(1));
   const unsigned size = TA::TableSize(&calc);
   EXPECT_EQ(By("+", {x, nullptr}), nullptr);
   EXPECT_EQ(CreateUnaryOperation(NodeDifference, nullptr), nullptr);
@@ -71,8 +71,8 @@ TEST(Factories, MakeNothingWithoutACalculator) {
 // never linked.
 TEST(Factories, TakeNestedSumsApartInTheOrderOfTheSumRule) {
   ZELSymbolicCalculator calc;
-  ZELS3Node *a = Var(1), *b = Var(2), *c = Var(3), *d = Var(4), *x = Var(5), *one = GetOne();
-  ZELS3Node *ab = Bin(NodeSum, a, b), *cd = Op(NodeSum, {Num(2), c, Num(3), d});
+  ZELS3Node *a = Var(1), *b = Var(2), *c = Var(3), *d = Un(NodeExp, Var(4)), *x = Var(5);
+  ZELS3Node *one = GetOne(), *ab = Bin(NodeSum, a, b), *cd = Op(NodeSum, {Num(2), c, Num(3), d});
   ZELS3Node* difference = By("-", {ab, x, cd});
   EXPECT_TRUE(Has(difference, {Num(-1), x, Num(-2), c, Num(-3), d, one, a, one, b}));
   EXPECT_EQ(NA::GetFath(d, NA::GetFathNum(d) - 1), difference);
@@ -104,7 +104,7 @@ ZELS3Node* LongSum(ZELS3Node* first) {
 
 TEST(Factories, GiveALongOperationAskedForAgainTheNodeItGaveWithoutATrace) {
   ZELSymbolicCalculator calc;
-  ZELS3Node *x = Var(1), *sum = LongSum(x);
+  ZELS3Node *x = Un(NodeExp, Var(1)), *sum = LongSum(x);
   const unsigned size = TA::TableSize(&calc);
   EXPECT_EQ(LongSum(x), sum);
   EXPECT_EQ(TA::TableSize(&calc), size);

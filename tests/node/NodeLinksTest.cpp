@@ -8,6 +8,11 @@ using A = ZELS3NodeTestAccess;
 
 namespace {
 
+// exp(x_id): an operation, which keeps its fathers (leaves keep none).
+ZELS3Node* Inner(HandMadeNodes& pool, unsigned long long id) {
+  return pool.Op(NodeExp, {pool.Var(id)});
+}
+
 // n new fathers sin(x) of x, in the order they were linked.
 std::vector<ZELS3Node*> Sines(HandMadeNodes& pool, ZELS3Node* x, int n) {
   std::vector<ZELS3Node*> made;
@@ -19,7 +24,7 @@ std::vector<ZELS3Node*> Sines(HandMadeNodes& pool, ZELS3Node* x, int n) {
 
 TEST(NodeLinks, RepeatedArgumentsTakeSlotsButAreLinkedAndUnlinkedOnce) {
   HandMadeNodes pool;
-  ZELS3Node *x = pool.Var(1), *other = pool.Op(NodeSin, {x});
+  ZELS3Node *x = Inner(pool, 1), *other = pool.Op(NodeSin, {x});
   ZELS3Node* sum = pool.Op(NodeSum, {x, x, nullptr});
   EXPECT_TRUE(Has(sum, {x, x, nullptr}));
   EXPECT_EQ(A::AddFath(x, sum), 1);
@@ -32,17 +37,32 @@ TEST(NodeLinks, RepeatedArgumentsTakeSlotsButAreLinkedAndUnlinkedOnce) {
 // +(1, x1, 1, x2): 1 at position 0 is replaced by x3, then x1 is removed.
 TEST(NodeLinks, ReplacingOrRemovingAnArgumentUnlinksItEvenWhenItStaysElsewhere) {
   HandMadeNodes pool;
-  ZELS3Node *one = pool.Const(1), *x = pool.Var(1), *z = pool.Var(3);
+  ZELS3Node *one = Inner(pool, 4), *x = Inner(pool, 1), *z = Inner(pool, 3);
   ZELS3Node* sum = pool.Op(NodeSum, {one, x, one, pool.Var(2)});
   EXPECT_EQ(A::ReplaceArg(sum, nullptr, 0), 0);
   EXPECT_EQ(A::ReplaceArg(sum, z, 0), 1);
   EXPECT_EQ(A::ReplaceArg(sum, z, 0), 1);
-  EXPECT_EQ(Show(sum), "33:+(x3, x1, 1, x2)");
+  EXPECT_EQ(Show(sum), "33:+(21:exp(x3), 21:exp(x1), 21:exp(x4), x2)");
   EXPECT_EQ(A::GetFathNum(one), 0u);
   EXPECT_EQ(A::GetFathNum(z), 1u);
   A::RemoveArg(sum, 1);
-  EXPECT_EQ(Show(sum), "33:+(x3, 1, x2)");
+  EXPECT_EQ(Show(sum), "33:+(21:exp(x3), 21:exp(x4), x2)");
   EXPECT_EQ(A::GetFathNum(x), 0u);
+}
+
+// A variable, a number and a truth value under a sum and a product: the
+// links cost them nothing and they keep no fathers.
+TEST(NodeLinks, LeavesKeepNoFathers) {
+  HandMadeNodes pool;
+  ZELS3Node *x = pool.Var(1), *two = pool.Const(2), *yes = pool.Bool(1);
+  ZELS3Node* sum = pool.Op(NodeSum, {two, x, two, pool.Op(NodeAnd, {yes, yes})});
+  pool.Op(NodeProduct, {x, two});
+  EXPECT_EQ(A::AddFath(x, sum), 1);
+  EXPECT_EQ(A::GetFathNum(x), 0u);
+  EXPECT_EQ(A::GetFathNum(two), 0u);
+  EXPECT_EQ(A::GetFathNum(yes), 0u);
+  A::RemoveAllArgs(sum);
+  EXPECT_EQ(ErrorCode(), 0);
 }
 
 // Sums of 1 to 40 variables, each argument vector filled to a different point.
@@ -60,7 +80,7 @@ TEST(NodeLinks, ReadsNullAtTheArgumentCount) {
 // A leaf accepts an argument, but removing it is reported and y keeps x among its fathers.
 TEST(NodeLinks, LeavesReportReadingOrRemovingArguments) {
   HandMadeNodes pool;
-  ZELS3Node *x = pool.Var(1), *y = pool.Var(2);
+  ZELS3Node *x = pool.Var(1), *y = Inner(pool, 2);
   EXPECT_EQ(x->GetArg(0), nullptr);
   EXPECT_EQ(ErrorCode(), 10008);
   ResetError();
@@ -91,7 +111,7 @@ std::vector<ZELS3Node*> Sorted(std::vector<ZELS3Node*> nodes) {
 TEST(NodeLinks, ANodeWithManyFathersListsEachOnceAndForgetsTheOnesRemoved) {
   ZELSymbolicCalculator calc;
   HandMadeNodes pool;
-  ZELS3Node* x = pool.Var(1);
+  ZELS3Node* x = Inner(pool, 1);
   std::vector<ZELS3Node*> fathers = Sines(pool, x, 600), kept;
   EXPECT_EQ(A::AddFath(x, fathers[0]), 1);
   EXPECT_EQ(A::AddFath(x, fathers[599]), 1);
@@ -106,7 +126,7 @@ TEST(NodeLinks, ANodeWithManyFathersListsEachOnceAndForgetsTheOnesRemoved) {
 // A father removed and linked again comes back once.
 TEST(NodeLinks, AFatherLinkedAgainAfterItsRemovalIsListedOnceMore) {
   HandMadeNodes pool;
-  ZELS3Node* x = pool.Var(1);
+  ZELS3Node* x = Inner(pool, 1);
   std::vector<ZELS3Node*> fathers = Sines(pool, x, 40);
   ZELS3Node* again = fathers[3];
   A::RemoveAllArgs(again);
@@ -123,7 +143,7 @@ TEST(NodeLinks, AFatherLinkedAgainAfterItsRemovalIsListedOnceMore) {
 TEST(NodeLinks, ANodeJustMadeIsListedOnceAmongManyFathersAndLeavesWithItsArguments) {
   ZELSymbolicCalculator calc;
   HandMadeNodes pool;
-  ZELS3Node* x = pool.Var(1);
+  ZELS3Node* x = Inner(pool, 1);
   ZELS3Node* first = pool.Op(NodeSin, {x});
   Sines(pool, x, 40);
   ZELS3Node* sum = pool.Op(NodeSum, {x});
@@ -143,7 +163,7 @@ TEST(NodeLinks, ANodeJustMadeIsListedOnceAmongManyFathersAndLeavesWithItsArgumen
 TEST(NodeLinks, FathersLinkedBeforeAndAfterAQuestionAreFoundAndRemovedAlike) {
   ZELSymbolicCalculator calc;
   HandMadeNodes pool;
-  ZELS3Node* x = pool.Var(1);
+  ZELS3Node* x = Inner(pool, 1);
   std::vector<ZELS3Node*> fathers = Sines(pool, x, 40);
   EXPECT_EQ(A::AddFath(x, fathers[0]), 1);
   for (ZELS3Node* f : Sines(pool, x, 30)) fathers.push_back(f);
@@ -167,7 +187,7 @@ TEST(NodeLinks, FathersLinkedBeforeAndAfterAQuestionAreFoundAndRemovedAlike) {
 TEST(NodeLinks, ANodeThatFallsToFewFathersAndGathersManyAgainKnowsOnlyItsOwn) {
   ZELSymbolicCalculator calc;
   HandMadeNodes pool;
-  ZELS3Node* x = pool.Var(1);
+  ZELS3Node* x = Inner(pool, 1);
   std::vector<ZELS3Node*> lost = Sines(pool, x, 40);
   A::AddFath(x, lost[0]);
   for (int i = 0; i < 35; ++i) A::RemoveAllArgs(lost[i]);
@@ -184,12 +204,12 @@ TEST(NodeLinks, ANodeDestroyedWithPartOfItsFathersMirroredLeavesNoneBehind) {
   HandMadeNodes pool;
   std::vector<ZELS3Node*> fathers;
   for (int i = 0; i < 70; ++i) fathers.push_back(pool.Var(i + 2));
-  ZELS3Node* x = new ZELS3Node(NodeVariable);
+  ZELS3Node* x = new ZELS3Node(NodeExp);
   for (int i = 20; i < 60; ++i) A::AddFath(x, fathers[i]);
   A::AddFath(x, fathers[20]);
   for (int i = 60; i < 70; ++i) A::AddFath(x, fathers[i]);
   delete x;
-  ZELS3Node* y = pool.Keep(new ZELS3Node(NodeVariable));
+  ZELS3Node* y = pool.Keep(new ZELS3Node(NodeExp));
   for (int i = 0; i < 40; ++i) A::AddFath(y, fathers[i]);
   A::AddFath(y, fathers[0]);
   for (int i = 40; i < 70; ++i) A::AddFath(y, fathers[i]);
@@ -206,7 +226,7 @@ struct FixedSlots : ZELICVectorImp_ZELS3Node {
 TEST(NodeLinks, ALinkThatCannotBeStoredIsReportedEachTimeAndLinksNothing) {
   ZELSymbolicCalculator calc;
   HandMadeNodes pool;
-  ZELS3Node* x = pool.Var(1);
+  ZELS3Node* x = Inner(pool, 1);
   Sines(pool, x, 40);
   ZELS3Node* older = pool.Var(2);
   ZELS3Node* sum = pool.Raw(NodeSum, {});
