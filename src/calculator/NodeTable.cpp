@@ -713,13 +713,20 @@ NodeTable::Fine NodeTable::FineKeyOf(const ZELS3Node* n, std::uint32_t signature
 // the node given too, except for min, max, sums and products, which only
 // search the given node's arguments. A constant variable or a NaN constant
 // matches nothing, so a node that must match one never matches.
+unsigned int NodeTable::LeafFlags(const ZELS3Node* leaf) {
+  switch (leaf->type) {
+    case NodeVariable:
+      return leaf->constVar != 0 ? kNeverAsked | kNeverGiven : kSelfEqual;
+    case NodeConstant:
+      return std::isnan(leaf->value.constant) ? kNeverAsked | kNeverGiven : kSelfEqual;
+    default:
+      return kSelfEqual;
+  }
+}
+
 unsigned int NodeTable::FlagsFor(const ZELS3Node* node) {
   const ZELNodeType type = node->type;
-  if (type == NodeVariable) return node->constVar != 0 ? kNeverAsked | kNeverGiven : kSelfEqual;
-  if (type == NodeConstant) {
-    return std::isnan(node->value.constant) ? kNeverAsked | kNeverGiven : kSelfEqual;
-  }
-  if (type == NodeBoolConst) return kSelfEqual;
+  if (IsLeafType(type)) return LeafFlags(node);
   const NodeTypeFacts* facts = FactsOf(type);
   if (facts == nullptr || facts->shape == ArgShape::None) return 0;  // Equal reports these
   const bool readsAllGiven = facts->shape != ArgShape::List && facts->shape != ArgShape::Pairs;
@@ -729,10 +736,12 @@ unsigned int NodeTable::FlagsFor(const ZELS3Node* node) {
     const ZELS3Node* a = node->args[i];
     if (a == nullptr) continue;  // a null position matches a null position
     // What a knows reaches node later only through a's fathers, when a is
-    // touched. A leaf never is (it has no arguments to change), so its
-    // flags hold for good and need no father link.
-    const unsigned int f = nodes_.Flags(a);
-    if (f != 0 && !IsLeafType(a->type) && !IsFatherOf(node, a)) return 0;
+    // touched. A leaf never is (it has no arguments to change): its flags
+    // are those it was entered with, for good, and need no father link
+    // and no lookup.
+    const bool leaf = IsLeafType(a->type);
+    const unsigned int f = leaf ? LeafFlags(a) : nodes_.Flags(a);
+    if (f != 0 && !leaf && !IsFatherOf(node, a)) return 0;
     asked |= f & kNeverAsked;
     if (readsAllGiven) given |= f & kNeverGiven;
     self &= f;

@@ -457,6 +457,8 @@ class NodeTable {
   };
   // The flags of a node about to be entered, from its arguments'.
   unsigned int FlagsFor(const ZELS3Node* node);
+  // A leaf's flags, read from the leaf alone.
+  static unsigned int LeafFlags(const ZELS3Node* leaf);
   // Whether f is among a's fathers.
   bool IsFatherOf(const ZELS3Node* f, const ZELS3Node* a);
   enum class Fine { None, Keyed, Loose };
