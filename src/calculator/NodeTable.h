@@ -87,10 +87,12 @@ class NodeSet {
   void Unmark(const ZELS3Node* n);
   void UnmarkAll();
   unsigned int Size() const { return count_; }
+  // Every node here whose value is 0, read from the set alone.
   template <class F>
-  void ForEach(F f) const {
+  void ForEachWithoutValue(F f) const {
     for (unsigned int i = 0; i < capacity_; ++i) {
-      if (slots_[i] != 0) f(reinterpret_cast<ZELS3Node*>(slots_[i] & ~kFlagMask));
+      if (slots_[i] != 0 && ValueAt(i) == 0)
+        f(reinterpret_cast<ZELS3Node*>(slots_[i] & ~kFlagMask));
     }
   }
 
@@ -389,10 +391,16 @@ class NodeTable {
   }
   // Number of entries; a node signed anew may have been entered twice.
   unsigned int Entries() const { return entries_.Size(); }
-  // Every registered node once.
+  // Every registered node once: by its first entry, in entry order (about
+  // the order the nodes were made, so that freeing them all walks memory
+  // forwards instead of in hash order), then the few a failed entry left
+  // without one. f may destroy the node it is given.
   template <class F>
   void ForEachNode(F f) const {
-    nodes_.ForEach(f);
+    for (unsigned int e = 0; e < entries_.Size(); ++e) {
+      if (entries_[e].previous == 0) f(entries_[e].node);
+    }
+    nodes_.ForEachWithoutValue(f);
   }
 
   unsigned int Flags(const ZELS3Node* n) const { return fresh_.Unentered(n) ? 0 : nodes_.Flags(n); }
