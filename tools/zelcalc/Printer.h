@@ -8,10 +8,12 @@
 
 #include <map>
 #include <string>
+#include <unordered_map>
 
 namespace zelcalc {
 
-using VariableNames = std::map<unsigned long long, std::string>;
+// Looked up for every variable written; nothing reads it in order.
+using VariableNames = std::unordered_map<unsigned long long, std::string>;
 
 class Printer {
  public:
