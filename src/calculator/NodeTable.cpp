@@ -749,6 +749,16 @@ unsigned int NodeTable::FlagsFor(const ZELS3Node* node) {
   return asked | given | self;
 }
 
+bool NodeTable::StandsForItself(const ZELS3Node* x, ZELNodeType context) const {
+  const ZELSymbolicCalculator* const calc = ZELS3Node::scalc;
+  if (calc == nullptr || !IsLeafType(x->type) || !Holds(x)) return false;
+  if (!x->IsNonConstVariable()) return true;
+  const unsigned long long id = x->value.id;
+  if (calc->GetSubst() && calc->IsExactVariable(id)) return false;
+  return !(calc->GetGauss() && (context == NodeSum || context == NodeDifference) &&
+           calc->IsLinearVariable(id));
+}
+
 // As the father links answer it (NodeLinks.cpp): the node being entered
 // from its own links, the father linked last, the mirror of a widely shared
 // node (caught up), or a scan.

@@ -389,6 +389,11 @@ class NodeTable {
   bool Holds(const ZELS3Node* node) const {
     return !fresh_.Unentered(node) && nodes_.Contains(node);
   }
+  // Whether leaf x, linked as an operand in context, is linked as it is:
+  // it is registered, and no option replaces it (a variable with a fixed
+  // value under substitution, or with a linear definition inside a sum
+  // under elimination).
+  bool StandsForItself(const ZELS3Node* x, ZELNodeType context) const;
   // Number of entries; a node signed anew may have been entered twice.
   unsigned int Entries() const { return entries_.Size(); }
   // Every registered node once: by its first entry, in entry order (about

@@ -1,6 +1,7 @@
 // Building an operation from its operator spelling. The spelling picks the
 // requested type (argument layout and simplification context) and the type
 // of the node made; the node keeps the spelling as its name.
+#include <cmath>
 #include <cstring>
 
 #include "ZELTavSymbolicCalculator/Calculator.h"
@@ -53,6 +54,29 @@ const Spelling& LookUp(const ZELString& text) {
   return kUnknownSpelling;
 }
 
+// *(c, x) or *(x, c) -> +(c, x) for a registered number c other than 0, 1
+// and NaN and a variable x that stands for itself (a constant variable is
+// left to the rule: it is never shared): the product rule would
+// take c out, make the number c again and leave x alone, so neither the
+// product nor the number is made. Null when the rule has more to do.
+ZELS3Node* ScaledVariable(ZELS3Node* a, ZELS3Node* b) {
+  ZELS3Node* c = a->GetNodeType() == NodeConstant ? a : b;
+  ZELS3Node* x = c == a ? b : a;
+  if (c->GetNodeType() != NodeConstant || !x->IsNonConstVariable()) return nullptr;
+  const double v = c->GetConstant();
+  const zeltav::NodeTable* table = zeltav::CurrentTable();
+  if (v == 0.0 || v == 1.0 || std::isnan(v) || table == nullptr ||
+      !table->StandsForItself(c, NodeProduct) || !table->StandsForItself(x, NodeProduct)) {
+    return nullptr;
+  }
+  // The number the rule makes again is c: a registered number is the only
+  // registered one of its value (a new one is Equal to it and handed back).
+  ZELICVectorImp_ZELS3Node pair(2u, 2u);
+  pair.Add(c);
+  pair.Add(x);
+  return CreateOperation(NodeSum, pair);
+}
+
 }  // namespace
 
 ZELS3Node* CreateExpression(const ZELString& spelling, const ZELICVectorImp_ZELS3Node& args) {
@@ -68,6 +92,10 @@ ZELS3Node* CreateExpression(const ZELString& spelling, const ZELICVectorImp_ZELS
     if (a == nullptr) return nullptr;
     overUnknown = overUnknown || a->GetNodeType() == NodeUnknown;
     allBoolean = allBoolean && zeltav::IsBoolValuedType(a->GetNodeType());
+  }
+
+  if (requested == NodeProduct && n == 2 && !overUnknown) {
+    if (ZELS3Node* scaled = ScaledVariable(args[0], args[1])) return scaled;
   }
 
   // A long operation asked for again: the node it gave before.

@@ -47,16 +47,15 @@ bool ArityFits(zeltav::ArgShape shape, unsigned int n) {
 // The product left once the number k is taken out of *(x, 1): a registered
 // variable x that stands for itself here (no fixed value replaces it) is
 // that product, *(x, 1) -> x, so it is not built only to give x back.
-ZELS3Node* ProductOfRest(const ZELSymbolicCalculator* calc, const ZELICVectorImp_ZELS3Node& pairs) {
+ZELS3Node* ProductOfRest(const ZELICVectorImp_ZELS3Node& pairs) {
   const zeltav::NodeTable* table = zeltav::CurrentTable();
   if (table != nullptr && pairs.Count() == 2) {
     ZELS3Node* base = pairs[0];
     ZELS3Node* e = pairs[1];
     if (base != nullptr && base->GetNodeType() == NodeVariable && IsNumber(e) &&
-        e->GetConstant() == 1.0 && table->Holds(base) && table->Holds(e)) {
-      const bool fixed = base->IsNonConstVariable() && calc->GetSubst() &&
-                         calc->IsExactVariable(base->GetVariableID());
-      if (!fixed) return base;
+        e->GetConstant() == 1.0 && table->StandsForItself(base, NodeProduct) &&
+        table->StandsForItself(e, NodeProduct)) {
+      return base;
     }
   }
   return CreateOperation(NodeProduct, pairs);
@@ -155,7 +154,7 @@ ZELS3Node* ZELS3Node::Simplify(double* number) {
       }
       if (k != 1.0) {  // *(x, 1, y, 1) with k -> +(k, *(x, 1, y, 1)); NaN included
         ZELS3Node* coefficient = CreateExpression(k);
-        ZELS3Node* product = ProductOfRest(scalc, args);
+        ZELS3Node* product = ProductOfRest(args);
         ZELICVectorImp_ZELS3Node pair(2u, 2u);
         pair.Add(coefficient);
         pair.Add(product);

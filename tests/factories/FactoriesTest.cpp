@@ -94,6 +94,24 @@ TEST(Factories, TakeANestedSumApartOnlyAsFarAsTheSumRuleDoes) {
   delete t;
 }
 
+// *(c, x) -> +(c, x) in either order; 1, 0 and a fixed or linear x as the
+// product rule has them.
+TEST(Factories, ScaleAVariableByANumberAsTheProductRuleDoes) {
+  ZELSymbolicCalculator calc;
+  ZELS3Node *x = Var(1), *y = Var(2), *two = Num(2);
+  ZELS3Node* scaled = By("*", {two, x});
+  EXPECT_TRUE(Is(scaled, NodeSum, {two, x}));
+  EXPECT_EQ(By("*", {x, two}), scaled);
+  EXPECT_EQ(By("*", {GetOne(), x}), x);
+  EXPECT_EQ(By("*", {GetZero(), x}), GetZero());
+  calc.SetSubstOn();
+  calc.AddExactVariable(1, 3.0);
+  EXPECT_EQ(By("*", {two, x}), Num(6));
+  calc.SetGaussOn();
+  calc.AddLinearVariable(2, By("+", {Var(3), Num(1)}));
+  EXPECT_TRUE(Is(By("*", {two, y}), NodeSum, {GetOne(), two, two, Var(3)}));
+}
+
 // first + v100 + ... + v138: long enough for the factory to keep the build.
 ZELS3Node* LongSum(ZELS3Node* first) {
   ZELICVectorImp_ZELS3Node v(40u, 8u);
