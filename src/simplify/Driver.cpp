@@ -6,8 +6,25 @@
 #include "ZELTavSymbolicCalculator/Calculator.h"
 #include "calculator/NodeTable.h"
 #include "node/NodeTypeTable.h"
+#include "simplify/ArgAccess.h"
 #include "simplify/Product.h"
 #include "simplify/Sum.h"
+
+namespace {
+
+// sin(x) -> sin(x): a function's rule changes only a function of a number.
+bool FunctionLeftAsIs(const ZELS3Node* f) {
+  const zeltav::NodeTypeFacts* facts = zeltav::FactsOf(f->GetNodeType());
+  return facts != nullptr && facts->cls == zeltav::TypeClass::Function && f->GetArgsNum() == 1 &&
+         f->GetArg(0) != nullptr && !zeltav::IsNumber(f->GetArg(0));
+}
+
+// Whether a node of type t is marked when its rule leaves it as it is.
+bool Settles(ZELNodeType t) {
+  return t == NodeSum || t == NodeProduct || zeltav::FactsOf(t)->cls == zeltav::TypeClass::Function;
+}
+
+}  // namespace
 
 ZELS3Node* ZELS3Node::Simplify(ZELNodeType contextType) {
   ZELSymbolicCalculator* const calc = scalc;
@@ -40,9 +57,8 @@ ZELS3Node* ZELS3Node::Simplify(ZELNodeType contextType) {
       if (borrowed && result == copy) copy->RemoveFath(this);
       return result;
     }
-    // The rule would give a settled sum or product back as it is.
-    if ((type == NodeSum || type == NodeProduct) && calc->table != nullptr &&
-        calc->table->Settled(this)) {
+    // The rule would give a settled sum, product or function back as it is.
+    if (Settles(type) && calc->table != nullptr && calc->table->Settled(this)) {
       return this;
     }
     if (calc->table != nullptr) changes = calc->table->Changes();
@@ -74,7 +90,7 @@ ZELS3Node* ZELS3Node::Simplify(ZELNodeType contextType) {
   // Equal said of two terms or factors when they were merged still holds.
   if (registered == this && calc->table != nullptr && calc->table->Changes() == changes &&
       ((type == NodeSum && zeltav::SumLeftAsIs(this)) ||
-       (type == NodeProduct && zeltav::ProductLeftAsIs(this)))) {
+       (type == NodeProduct && zeltav::ProductLeftAsIs(this)) || FunctionLeftAsIs(this))) {
     calc->table->Settle(this);
   }
   return registered;

@@ -55,3 +55,16 @@ TEST_F(Driver, SimplifiesAndKeepsNothingWithoutACalculator) {
   EXPECT_EQ(NA::GetFathNum(e), fathers);
   EXPECT_EQ(TA::TableSize(&calc), registered);
 }
+
+// sin(x) and exp(x + y) are given back as they are until a registered node
+// changes in place.
+TEST_F(Driver, SettlesAFunctionOfAnythingButANumber) {
+  ZELS3Node *y = Var(2), *s = Op(NodeSum, {Num(1), x, Num(1), y});
+  ZELS3Node *sine = Un(NodeSin, x), *power = Un(NodeExp, s);
+  EXPECT_TRUE(TA::Settled(&calc, sine));
+  EXPECT_TRUE(TA::Settled(&calc, power));
+  NA::ReplaceArg(s, Var(3), 1);
+  EXPECT_FALSE(TA::Settled(&calc, sine));
+  EXPECT_EQ(NA::Simplify(sine, NodeSum), sine);
+  EXPECT_TRUE(TA::Settled(&calc, sine));
+}
