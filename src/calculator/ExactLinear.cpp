@@ -3,6 +3,7 @@
 // definition of x is written into every earlier definition that names x,
 // and an earlier definition that has become a number fixes its variable.
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <new>
 #include <vector>
@@ -269,15 +270,13 @@ void ZELSymbolicCalculator::AddLinearVariable(unsigned long long id, ZELS3Node* 
   }
   if (linearVars.Count() == 1) return;
 
-  // An operand of a rebuilt sum that stands for itself: a registered number,
-  // or a registered variable that neither option replaces inside a sum.
-  // Simplifying such a node in a sum context only finds it again in the
-  // table, so it is linked as it is.
+  // An operand of a rebuilt sum that stands for itself: a registered number
+  // other than NaN, or a registered variable that neither option replaces
+  // inside a sum (not a constant one). Simplifying such a node in a sum
+  // context only finds it again in the table, so it is linked as it is.
   auto standsForItself = [this](const ZELS3Node* x) {
-    if (!table->Holds(x)) return false;
-    if (x->type == NodeConstant) return x->value.constant == x->value.constant;  // NaN: no
-    if (x->type != NodeVariable || x->constVar != 0) return false;
-    return !(subst && IsExactVariable(x->value.id)) && !(gauss && IsLinearVariable(x->value.id));
+    const bool number = x->type == NodeConstant && !std::isnan(x->value.constant);
+    return (number || x->IsNonConstVariable()) && table->StandsForItself(x, NodeSum);
   };
   // CreateOperation(NodeSum, pairs), the operands that stand for themselves
   // linked without the simplifier.
