@@ -709,21 +709,21 @@ NodeTable::Fine NodeTable::FineKeyOf(const ZELS3Node* n, std::uint32_t signature
   return Fine::Keyed;
 }
 
+// A constant variable or a NaN number is Equal to nothing; any other leaf
+// is Equal to itself.
+unsigned int NodeTable::LeafFlags(const ZELS3Node* leaf) {
+  if (leaf->type == NodeVariable)
+    return leaf->constVar != 0 ? kNeverAsked | kNeverGiven : kSelfEqual;
+  if (leaf->type == NodeConstant) {
+    return std::isnan(leaf->value.constant) ? kNeverAsked | kNeverGiven : kSelfEqual;
+  }
+  return kSelfEqual;  // a truth value
+}
+
 // Equal reads every argument of the node asked; it reads every argument of
 // the node given too, except for min, max, sums and products, which only
 // search the given node's arguments. A constant variable or a NaN constant
 // matches nothing, so a node that must match one never matches.
-unsigned int NodeTable::LeafFlags(const ZELS3Node* leaf) {
-  switch (leaf->type) {
-    case NodeVariable:
-      return leaf->constVar != 0 ? kNeverAsked | kNeverGiven : kSelfEqual;
-    case NodeConstant:
-      return std::isnan(leaf->value.constant) ? kNeverAsked | kNeverGiven : kSelfEqual;
-    default:
-      return kSelfEqual;
-  }
-}
-
 unsigned int NodeTable::FlagsFor(const ZELS3Node* node) {
   const ZELNodeType type = node->type;
   if (IsLeafType(type)) return LeafFlags(node);
