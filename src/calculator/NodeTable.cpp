@@ -103,10 +103,10 @@ bool Array<T>::Push(const T& item) {
   if (size_ == capacity_) {
     if (capacity_ > 0x3fffffffu) return false;
     const unsigned int capacity = capacity_ == 0 ? 64 : 2 * capacity_;
-    T* items = new (std::nothrow) T[capacity];
+    T* items = NewTable<T>(capacity);
     if (items == nullptr) return false;
     if (size_ != 0) std::memcpy(static_cast<void*>(items), items_, sizeof(T) * size_);
-    delete[] items_;
+    DeleteTable(items_, capacity_);
     items_ = items;
     capacity_ = capacity;
   }
@@ -182,13 +182,13 @@ void NodeSet::SetFlags(const ZELS3Node* n, unsigned int flags) {
 bool NodeSet::Grow() {
   const unsigned int capacity = capacity_ == 0 ? 256 : 2 * capacity_;
   if (capacity_ > 0x3fffffffu) return false;
-  std::uintptr_t* slots = new (std::nothrow) std::uintptr_t[capacity]();
+  std::uintptr_t* slots = NewTable<std::uintptr_t>(capacity);
   if (slots == nullptr) return false;
   std::uint32_t* values = nullptr;
   if (valued_) {
-    values = new (std::nothrow) std::uint32_t[capacity]();
+    values = NewTable<std::uint32_t>(capacity);
     if (values == nullptr) {
-      delete[] slots;
+      DeleteTable(slots, capacity);
       return false;
     }
   }
@@ -201,8 +201,8 @@ bool NodeSet::Grow() {
     slots[i] = s;
     if (values != nullptr) values[i] = values_[k];
   }
-  delete[] slots_;
-  delete[] values_;
+  DeleteTable(slots_, capacity_);
+  DeleteTable(values_, values_ != nullptr ? capacity_ : 0);
   slots_ = slots;
   values_ = values;
   capacity_ = capacity;
@@ -254,7 +254,7 @@ FatherPairs::Slot* FatherPairs::Locate(const ZELS3Node* a, const ZELS3Node* f) c
 bool FatherPairs::Grow() {
   if (capacity_ > 0x3fffffffu) return false;
   const unsigned int capacity = capacity_ == 0 ? 1024 : 2 * capacity_;
-  Slot* slots = new (std::nothrow) Slot[capacity]();
+  Slot* slots = NewTable<Slot>(capacity);
   if (slots == nullptr) return false;
   Slot* old = slots_;
   const unsigned int oldCapacity = capacity_;
@@ -267,7 +267,7 @@ bool FatherPairs::Grow() {
     while (slots_[i].a != nullptr) i = (i + 1) & mask;
     slots_[i] = old[k];
   }
-  delete[] old;
+  DeleteTable(old, oldCapacity);
   return true;
 }
 
@@ -489,7 +489,7 @@ unsigned int KeyChains::First(std::uint32_t key) const {
 bool KeyChains::GrowHeads() {
   if (capacity_ > 0x3fffffffu) return false;
   const unsigned int capacity = capacity_ == 0 ? 256 : 2 * capacity_;
-  Head* heads = new (std::nothrow) Head[capacity]();
+  Head* heads = NewTable<Head>(capacity);
   if (heads == nullptr) return false;
   const unsigned int mask = capacity - 1;
   for (unsigned int k = 0; k < capacity_; ++k) {
@@ -498,7 +498,7 @@ bool KeyChains::GrowHeads() {
     while (heads[i].last != 0) i = (i + 1) & mask;
     heads[i] = heads_[k];
   }
-  delete[] heads_;
+  DeleteTable(heads_, capacity_);
   heads_ = heads;
   capacity_ = capacity;
   return true;
@@ -511,21 +511,21 @@ bool KeyChains::Reserve(unsigned int position) {
   if (position < linkCapacity_) return true;
   unsigned int capacity = linkCapacity_ == 0 ? 256 : linkCapacity_;
   while (capacity <= position) capacity *= 2;
-  std::uint32_t* links = new (std::nothrow) std::uint32_t[capacity]();
+  std::uint32_t* links = NewTable<std::uint32_t>(capacity);
   if (links == nullptr) return false;
   std::uint32_t* stamps = nullptr;
   if (stamped_) {
-    stamps = new (std::nothrow) std::uint32_t[capacity]();
+    stamps = NewTable<std::uint32_t>(capacity);
     if (stamps == nullptr) {
-      delete[] links;
+      DeleteTable(links, capacity);
       return false;
     }
     if (linkCapacity_ != 0) std::memcpy(stamps, stamps_, sizeof(std::uint32_t) * linkCapacity_);
-    delete[] stamps_;
+    DeleteTable(stamps_, linkCapacity_);
     stamps_ = stamps;
   }
   if (linkCapacity_ != 0) std::memcpy(links, links_, sizeof(std::uint32_t) * linkCapacity_);
-  delete[] links_;
+  DeleteTable(links_, linkCapacity_);
   links_ = links;
   linkCapacity_ = capacity;
   return true;

@@ -20,6 +20,7 @@
 
 #include "ZELTavSymbolicCalculator/Node.h"
 #include "calculator/RecordIndex.h"
+#include "collections/TableMemory.h"
 
 namespace zeltav {
 
@@ -30,7 +31,7 @@ class Array {
   Array() = default;
   Array(const Array&) = delete;
   Array& operator=(const Array&) = delete;
-  ~Array() { delete[] items_; }
+  ~Array() { DeleteTable(items_, capacity_); }
   unsigned int Size() const { return size_; }
   T& operator[](unsigned int i) { return items_[i]; }
   const T& operator[](unsigned int i) const { return items_[i]; }
@@ -50,8 +51,8 @@ class NodeSet {
   NodeSet(const NodeSet&) = delete;
   NodeSet& operator=(const NodeSet&) = delete;
   ~NodeSet() {
-    delete[] slots_;
-    delete[] values_;
+    DeleteTable(slots_, capacity_);
+    DeleteTable(values_, values_ != nullptr ? capacity_ : 0);
   }
   bool Contains(const ZELS3Node* n) const { return Find(n) != nullptr; }
   // A number kept with each node when the set is made with values (0 until
@@ -128,7 +129,7 @@ class FatherPairs {
   FatherPairs() = default;
   FatherPairs(const FatherPairs&) = delete;
   FatherPairs& operator=(const FatherPairs&) = delete;
-  ~FatherPairs() { delete[] slots_; }
+  ~FatherPairs() { DeleteTable(slots_, capacity_); }
   bool Contains(const ZELS3Node* a, const ZELS3Node* f) const { return Locate(a, f) != nullptr; }
   bool Marked(const ZELS3Node* a) const { return Locate(a, nullptr) != nullptr; }
   // Whether a is marked; how many of its fathers are mirrored goes to *m.
@@ -312,9 +313,9 @@ class KeyChains {
   KeyChains(const KeyChains&) = delete;
   KeyChains& operator=(const KeyChains&) = delete;
   ~KeyChains() {
-    delete[] heads_;
-    delete[] links_;
-    delete[] stamps_;
+    DeleteTable(heads_, capacity_);
+    DeleteTable(links_, linkCapacity_);
+    DeleteTable(stamps_, stamps_ != nullptr ? linkCapacity_ : 0);
   }
   // Room for one more key and for position; false when it could not be made.
   bool Reserve(unsigned int position);

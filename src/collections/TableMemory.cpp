@@ -1,0 +1,51 @@
+#include "collections/TableMemory.h"
+
+#include <cstdlib>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
+namespace zeltav {
+
+namespace {
+
+const std::size_t kHugePage = std::size_t{2} << 20;
+
+#if defined(__linux__)
+std::size_t Mapped(std::size_t bytes) { return (bytes + kHugePage - 1) & ~(kHugePage - 1); }
+#endif
+
+}  // namespace
+
+void* AllocateTable(std::size_t bytes) {
+  if (bytes == 0) bytes = 1;
+#if defined(__linux__)
+  if (bytes >= kHugePage) {
+    // A mapping of whole huge pages starts on a huge-page boundary, and its
+    // pages come zeroed.
+    void* block =
+        mmap(nullptr, Mapped(bytes), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (block == MAP_FAILED) return nullptr;
+#if defined(MADV_HUGEPAGE)
+    madvise(block, Mapped(bytes), MADV_HUGEPAGE);  // a hint: refused, it is still memory
+#endif
+    return block;
+  }
+#endif
+  return std::calloc(1, bytes);
+}
+
+void FreeTable(void* block, std::size_t bytes) {
+  if (block == nullptr) return;
+  if (bytes == 0) bytes = 1;
+#if defined(__linux__)
+  if (bytes >= kHugePage) {
+    munmap(block, Mapped(bytes));
+    return;
+  }
+#endif
+  std::free(block);
+}
+
+}  // namespace zeltav
