@@ -222,8 +222,8 @@ bool NodeSet::Enter(const ZELS3Node* n, unsigned int flags, unsigned int* at) {
           return true;
         }
       }
-      // At most half full: the empty slot found is where n goes.
-      if (2 * (count_ + 1) <= capacity_) {
+      // At most three quarters full: the empty slot found is where n goes.
+      if (Roomy(count_ + 1, capacity_)) {
         slots_[i] = p | (flags & kFlagMask);
         if (values_ != nullptr) values_[i] = 0;
         ++count_;
@@ -506,8 +506,7 @@ bool KeyChains::GrowHeads() {
 
 bool KeyChains::Reserve(unsigned int position) {
   if (position >= 0x7fffffffu) return false;
-  // At most half full.
-  if (2 * (keys_ + 1) > capacity_ && !GrowHeads()) return false;
+  if (!Roomy(keys_ + 1, capacity_) && !GrowHeads()) return false;
   if (position < linkCapacity_) return true;
   unsigned int capacity = linkCapacity_ == 0 ? 256 : linkCapacity_;
   while (capacity <= position) capacity *= 2;

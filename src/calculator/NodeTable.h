@@ -24,6 +24,14 @@
 
 namespace zeltav {
 
+// Whether an open-addressing table of capacity slots may hold count
+// entries: at most three quarters full. The node set and the key index hold
+// an entry per node, so their load sets the table's memory; at this load a
+// probe still reads about one cache line.
+inline bool Roomy(unsigned int count, unsigned int capacity) {
+  return count <= capacity - capacity / 4;
+}
+
 // A growable array that reports a failed allocation instead of throwing.
 template <class T>
 class Array {
@@ -328,7 +336,7 @@ class KeyChains {
     return true;
   }
   // Room for one more key; false when it could not be made.
-  bool Room() { return 2 * (keys_ + 1) <= capacity_ || GrowHeads(); }
+  bool Room() { return Roomy(keys_ + 1, capacity_) || GrowHeads(); }
   bool Chained(unsigned int position) const {
     return position < linkCapacity_ && links_[position] != 0;
   }
