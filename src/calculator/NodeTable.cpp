@@ -116,95 +116,83 @@ bool Array<T>::Push(const T& item) {
 
 // --- NodeSet ---------------------------------------------------------------
 
-const std::uintptr_t* NodeSet::Find(const ZELS3Node* n) const {
+const NodeSet::Slot* NodeSet::Find(const ZELS3Node* n) const {
   if (capacity_ == 0 || n == nullptr) return nullptr;
   const std::uintptr_t p = reinterpret_cast<std::uintptr_t>(n);
   const unsigned int mask = capacity_ - 1;
   for (unsigned int i = HomeOf(n, mask);; i = (i + 1) & mask) {
-    const std::uintptr_t s = slots_[i];
-    if (s == 0) return nullptr;
-    if ((s & ~kFlagMask) == p) return &slots_[i];
+    const std::uintptr_t w = slots_[i].word;
+    if (w == 0) return nullptr;
+    if ((w & ~kFlagMask) == p) return &slots_[i];
   }
 }
 
 std::uint32_t NodeSet::Value(const ZELS3Node* n) const {
-  const std::uintptr_t* s = Find(n);
-  return s != nullptr && values_ != nullptr ? values_[s - slots_] & ~kMarkBit : 0u;
+  const Slot* s = Find(n);
+  return s != nullptr ? s->value & ~kMarkBit : 0u;
 }
 
 bool NodeSet::Get(const ZELS3Node* n, unsigned int* flags, std::uint32_t* value) const {
-  const std::uintptr_t* s = Find(n);
+  const Slot* s = Find(n);
   if (s == nullptr) return false;
-  *flags = static_cast<unsigned int>(*s & kFlagMask);
-  *value = values_ != nullptr ? values_[s - slots_] & ~kMarkBit : 0u;
+  *flags = static_cast<unsigned int>(s->word & kFlagMask);
+  *value = s->value & ~kMarkBit;
   return true;
 }
 
 void NodeSet::SetValue(const ZELS3Node* n, std::uint32_t value) {
-  const std::uintptr_t* s = Find(n);
-  if (s != nullptr && values_ != nullptr) values_[s - slots_] = value & ~kMarkBit;
+  Slot* s = Find(n);
+  if (s != nullptr && valued_) s->value = value & ~kMarkBit;
 }
 
 bool NodeSet::Marked(const ZELS3Node* n) const {
-  const std::uintptr_t* s = Find(n);
-  return s != nullptr && values_ != nullptr && (values_[s - slots_] & kMarkBit) != 0;
+  const Slot* s = Find(n);
+  return s != nullptr && (s->value & kMarkBit) != 0;
 }
 
 bool NodeSet::Mark(const ZELS3Node* n, unsigned int flags) {
-  const std::uintptr_t* s = Find(n);
-  if (s == nullptr || values_ == nullptr || (*s & flags) != flags) return false;
-  std::uint32_t& value = values_[s - slots_];
-  if ((value & kMarkBit) != 0) return false;
-  value |= kMarkBit;
+  Slot* s = Find(n);
+  if (s == nullptr || !valued_ || (s->word & flags) != flags) return false;
+  if ((s->value & kMarkBit) != 0) return false;
+  s->value |= kMarkBit;
   return true;
 }
 
 void NodeSet::Unmark(const ZELS3Node* n) {
-  const std::uintptr_t* s = Find(n);
-  if (s != nullptr && values_ != nullptr) values_[s - slots_] &= ~kMarkBit;
+  Slot* s = Find(n);
+  if (s != nullptr) s->value &= ~kMarkBit;
 }
 
 void NodeSet::UnmarkAll() {
-  if (values_ == nullptr) return;
-  for (unsigned int i = 0; i < capacity_; ++i) values_[i] &= ~kMarkBit;
+  if (!valued_) return;
+  for (unsigned int i = 0; i < capacity_; ++i) slots_[i].value &= ~kMarkBit;
 }
 
 unsigned int NodeSet::Flags(const ZELS3Node* n) const {
-  const std::uintptr_t* s = Find(n);
-  return s != nullptr ? static_cast<unsigned int>(*s & kFlagMask) : 0u;
+  const Slot* s = Find(n);
+  return s != nullptr ? static_cast<unsigned int>(s->word & kFlagMask) : 0u;
 }
 
 void NodeSet::SetFlags(const ZELS3Node* n, unsigned int flags) {
-  std::uintptr_t* s = Find(n);
-  if (s != nullptr) *s = (*s & ~kFlagMask) | (flags & kFlagMask);
+  Slot* s = Find(n);
+  if (s != nullptr) s->word = (s->word & ~kFlagMask) | (flags & kFlagMask);
 }
 
 bool NodeSet::Grow() {
   const unsigned int capacity = capacity_ == 0 ? 256 : 2 * capacity_;
   if (capacity_ > 0x3fffffffu) return false;
-  std::uintptr_t* slots = NewTable<std::uintptr_t>(capacity);
+  Slot* slots = NewTable<Slot>(capacity);
   if (slots == nullptr) return false;
-  std::uint32_t* values = nullptr;
-  if (valued_) {
-    values = NewTable<std::uint32_t>(capacity);
-    if (values == nullptr) {
-      DeleteTable(slots, capacity);
-      return false;
-    }
-  }
   const unsigned int mask = capacity - 1;
   for (unsigned int k = 0; k < capacity_; ++k) {
-    const std::uintptr_t s = slots_[k];
-    if (s == 0) continue;
-    unsigned int i = HomeOf(reinterpret_cast<const ZELS3Node*>(s & ~kFlagMask), mask);
-    while (slots[i] != 0) i = (i + 1) & mask;
+    const Slot& s = slots_[k];
+    if (s.word == 0) continue;
+    unsigned int i = HomeOf(reinterpret_cast<const ZELS3Node*>(s.word & ~kFlagMask), mask);
+    while (slots[i].word != 0) i = (i + 1) & mask;
     slots[i] = s;
-    if (values != nullptr) values[i] = values_[k];
   }
   DeleteTable(slots_, capacity_);
-  DeleteTable(values_, values_ != nullptr ? capacity_ : 0);
   slots_ = slots;
-  values_ = values;
   capacity_ = capacity;
   return true;
 }
@@ -216,16 +204,15 @@ bool NodeSet::Enter(const ZELS3Node* n, unsigned int flags, unsigned int* at) {
     if (capacity_ != 0) {
       const unsigned int mask = capacity_ - 1;
       unsigned int i = HomeOf(n, mask);
-      for (; slots_[i] != 0; i = (i + 1) & mask) {
-        if ((slots_[i] & ~kFlagMask) == p) {
+      for (; slots_[i].word != 0; i = (i + 1) & mask) {
+        if ((slots_[i].word & ~kFlagMask) == p) {
           *at = i;
           return true;
         }
       }
       // At most three quarters full: the empty slot found is where n goes.
       if (Roomy(count_ + 1, capacity_)) {
-        slots_[i] = p | (flags & kFlagMask);
-        if (values_ != nullptr) values_[i] = 0;
+        slots_[i] = Slot{p | (flags & kFlagMask), 0};
         ++count_;
         *at = i;
         return true;

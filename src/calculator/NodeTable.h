@@ -58,10 +58,7 @@ class NodeSet {
   NodeSet() = default;
   NodeSet(const NodeSet&) = delete;
   NodeSet& operator=(const NodeSet&) = delete;
-  ~NodeSet() {
-    DeleteTable(slots_, capacity_);
-    DeleteTable(values_, values_ != nullptr ? capacity_ : 0);
-  }
+  ~NodeSet() { DeleteTable(slots_, capacity_); }
   bool Contains(const ZELS3Node* n) const { return Find(n) != nullptr; }
   // A number kept with each node when the set is made with values (0 until
   // set).
@@ -80,11 +77,9 @@ class NodeSet {
   // slot until the set next grows. False when it could not be stored.
   bool Enter(const ZELS3Node* n, unsigned int flags, unsigned int* at);
   // The value kept in slot at, without the mark; setting it clears the mark.
-  std::uint32_t ValueAt(unsigned int at) const {
-    return values_ != nullptr ? values_[at] & ~kMarkBit : 0u;
-  }
+  std::uint32_t ValueAt(unsigned int at) const { return slots_[at].value & ~kMarkBit; }
   void SetValueAt(unsigned int at, std::uint32_t value) {
-    if (values_ != nullptr) values_[at] = value & ~kMarkBit;
+    if (valued_) slots_[at].value = value & ~kMarkBit;
   }
   void SetFlags(const ZELS3Node* n, unsigned int flags);
   // One mark per node of a valued set, kept in the top bit of its value
@@ -100,8 +95,8 @@ class NodeSet {
   template <class F>
   void ForEachWithoutValue(F f) const {
     for (unsigned int i = 0; i < capacity_; ++i) {
-      if (slots_[i] != 0 && ValueAt(i) == 0)
-        f(reinterpret_cast<ZELS3Node*>(slots_[i] & ~kFlagMask));
+      if (slots_[i].word != 0 && ValueAt(i) == 0)
+        f(reinterpret_cast<ZELS3Node*>(slots_[i].word & ~kFlagMask));
     }
   }
 
@@ -109,15 +104,19 @@ class NodeSet {
   static const std::uint32_t kMarkBit = 0x80000000u;
 
  private:
-  const std::uintptr_t* Find(const ZELS3Node* n) const;
-  std::uintptr_t* Find(const ZELS3Node* n) {
-    return const_cast<std::uintptr_t*>(static_cast<const NodeSet*>(this)->Find(n));
+  // A node's word and value side by side: a lookup reads one cache line.
+  struct Slot {
+    std::uintptr_t word;  // node address | flags; 0 for empty
+    std::uint32_t value;  // 0 in a set without values
+  };
+  const Slot* Find(const ZELS3Node* n) const;
+  Slot* Find(const ZELS3Node* n) {
+    return const_cast<Slot*>(static_cast<const NodeSet*>(this)->Find(n));
   }
   bool Grow();
 
-  std::uintptr_t* slots_ = nullptr;  // node address | flags; 0 for empty
-  std::uint32_t* values_ = nullptr;  // beside the slots, for a valued set
-  unsigned int capacity_ = 0;        // a power of two
+  Slot* slots_ = nullptr;
+  unsigned int capacity_ = 0;  // a power of two
   unsigned int count_ = 0;
   bool valued_ = false;
 };
