@@ -71,10 +71,8 @@ ZELS3Node* ScaledVariable(ZELS3Node* a, ZELS3Node* b) {
   }
   // The number the rule makes again is c: a registered number is the only
   // registered one of its value (a new one is Equal to it and handed back).
-  ZELICVectorImp_ZELS3Node pair(2u, 2u);
-  pair.Add(c);
-  pair.Add(x);
-  return CreateOperation(NodeSum, pair);
+  ZELS3Node* const pair[] = {c, x};
+  return zeltav::NodeBuilder::Operation(NodeSum, pair, 2);
 }
 
 }  // namespace

@@ -12,6 +12,22 @@
 
 namespace zeltav {
 
+// The operation of type over ops[0], ..., ops[count - 1], each linked in the
+// context of type, then finished.
+template <class Operands>
+ZELS3Node* LinkedOperation(ZELNodeType type, const Operands& ops, unsigned int count) {
+  ZELS3Node* n = NodeBuilder::New(type);
+  if (n == nullptr) return nullptr;
+  NodeBuilder::Reserve(n, count);
+  for (unsigned int i = 0; i < count; ++i) {
+    if (!NodeBuilder::Link(n, ops[i], type)) {
+      NodeBuilder::Discard(n);
+      return nullptr;
+    }
+  }
+  return NodeBuilder::Finish(n, type);
+}
+
 ZELS3Node* NodeBuilder::New(ZELNodeType type) {
   if (ZELS3Node::scalc == nullptr) return nullptr;
   return new (std::nothrow) ZELS3Node(type);
@@ -46,6 +62,10 @@ ZELS3Node* NodeBuilder::FinishLeftAsIs(ZELS3Node* n) {
   if (registered == n && table != nullptr && SumLeftAsIs(n)) table->Settle(n);
   if (registered != n) Discard(n);
   return registered;
+}
+
+ZELS3Node* NodeBuilder::Operation(ZELNodeType type, ZELS3Node* const* ops, unsigned int count) {
+  return LinkedOperation(type, ops, count);
 }
 
 void NodeBuilder::Discard(ZELS3Node* n) {
@@ -216,17 +236,9 @@ ZELS3Node* CreateExpression(double value) {
 }
 
 ZELS3Node* CreateOperation(ZELNodeType type, const ZELICVectorImp_ZELS3Node& args) {
-  ZELS3Node* n = NodeBuilder::New(type);
-  if (n == nullptr) return nullptr;
-  const unsigned int count = args.Count();
-  NodeBuilder::Reserve(n, count);
-  for (unsigned int i = 0; i < count; ++i) {
-    if (!NodeBuilder::Link(n, args[i], type)) {
-      NodeBuilder::Discard(n);
-      return nullptr;
-    }
-  }
-  return NodeBuilder::Finish(n, type);
+  // Read through the vector's own operator[]: a host's vector may store its
+  // slots elsewhere.
+  return zeltav::LinkedOperation(type, args, args.Count());
 }
 
 // -(a) -> +(-1, a)

@@ -36,6 +36,9 @@ class NodeBuilder {
   // rule left, settled when it is new. n is deleted when another node
   // stands for it.
   static ZELS3Node* FinishLeftAsIs(ZELS3Node* n);
+  // The operation of type over ops[0..count), each linked in the context of
+  // type, then finished: CreateOperation without an argument vector.
+  static ZELS3Node* Operation(ZELNodeType type, ZELS3Node* const* ops, unsigned int count);
   // Unlinks a partly built node from its arguments and deletes it.
   static void Discard(ZELS3Node* n);
 
