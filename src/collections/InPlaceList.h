@@ -34,6 +34,8 @@ class InPlaceList {
   bool Empty() const { return size_ == 0; }
   const T* Data() const { return data_; }
   const T& operator[](std::size_t i) const { return data_[i]; }
+  const T* begin() const { return data_; }
+  const T* end() const { return data_ + size_; }
   // Empty; what was reserved stays.
   void Clear() { size_ = 0; }
 

@@ -130,7 +130,7 @@ bool NodeBuilder::NestedSums::LinkPair(ZELS3Node* n, ZELS3Node* coefficient, ZEL
   ZELS3Node* simplified = x != nullptr ? x->Simplify(context) : nullptr;
   if (simplified == nullptr) return false;
   if (n->type == NodeSum && simplified->type == NodeSum) {
-    pairs_.push_back(Pair{n->args.Count(), coefficient, simplified});
+    pairs_.Push(Pair{n->args.Count(), coefficient, simplified});
     return true;
   }
   NodeBuilder::Insert(n, coefficient);
@@ -156,9 +156,9 @@ bool NodeBuilder::NestedSums::TakesApart(const ZELS3Node* n) const {
 }
 
 void NodeBuilder::NestedSums::Settle(ZELS3Node* n) {
-  if (pairs_.empty()) return;
+  if (pairs_.Empty()) return;
   if (!TakesApart(n)) {
-    for (unsigned int i = 0; i < pairs_.size(); ++i) {
+    for (unsigned int i = 0; i < pairs_.Size(); ++i) {
       const unsigned int at = pairs_[i].at + 2 * i;
       ZELS3Node* const pair[] = {pairs_[i].coefficient, pairs_[i].sum};
       for (unsigned int j = 0; j < 2; ++j) {
@@ -166,14 +166,15 @@ void NodeBuilder::NestedSums::Settle(ZELS3Node* n) {
         if (pair[j] != nullptr) pair[j]->AddFath(n);
       }
     }
-    pairs_.clear();
+    pairs_.Clear();
     return;
   }
   unsigned int count = n->args.Count();
   for (const Pair& p : pairs_) count += p.sum->args.Count() & ~1u;
   Reserve(n, count);
   // +(c, +(c1, t1, c2, t2)) -> +(c1*c, t1, c2*c, t2), the last sum first.
-  for (auto p = pairs_.rbegin(); p != pairs_.rend(); ++p) {
+  for (const Pair* p = pairs_.end(); p != pairs_.begin();) {
+    --p;
     const double outer = NumberOrZero(p->coefficient);
     ZELS3Node* t = p->sum;
     for (unsigned int j = 0; j + 1 < t->args.Count(); j += 2) {
@@ -181,7 +182,7 @@ void NodeBuilder::NestedSums::Settle(ZELS3Node* n) {
       n->AddArg(t->args[j + 1]);
     }
   }
-  pairs_.clear();
+  pairs_.Clear();
 }
 
 }  // namespace zeltav

@@ -7,6 +7,7 @@
 
 #include "ZELTavSymbolicCalculator/Calculator.h"
 #include "calculator/NodeTable.h"
+#include "collections/InPlaceList.h"
 
 namespace zeltav {
 
@@ -86,7 +87,7 @@ class NodeBuilder {
       ZELS3Node* sum;
     };
     bool TakesApart(const ZELS3Node* n) const;
-    std::vector<Pair> pairs_;
+    InPlaceList<Pair, 4> pairs_;  // a build meets few sums
   };
 };
 
