@@ -6,6 +6,7 @@
 #include <new>
 
 #include "calculator/NodeTable.h"
+#include "collections/ListAppend.h"
 
 ZELS3Node* ZELSymbolicCalculator::sZero = nullptr;
 ZELS3Node* ZELSymbolicCalculator::sOne = nullptr;
@@ -112,7 +113,9 @@ ZELS3Node* ZELSymbolicCalculator::GetLinearVariable(unsigned long long id) const
   return r != nullptr ? r->expression : nullptr;
 }
 
-void ZELSymbolicCalculator::AddConstVariable(ZELS3Node* node) { constVars.Add(node); }
+void ZELSymbolicCalculator::AddConstVariable(ZELS3Node* node) {
+  zeltav::AppendDoubling(constVars, node);
+}
 
 unsigned int ZELSymbolicCalculator::GetNumberOfEquations() const { return results.Count(); }
 

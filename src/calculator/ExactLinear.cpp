@@ -11,6 +11,7 @@
 #include "ZELTavSymbolicCalculator/Calculator.h"
 #include "calculator/NodeTable.h"
 #include "calculator/RecordIndex.h"
+#include "collections/ListAppend.h"
 #include "factories/NodeBuilder.h"
 #include "simplify/ArgAccess.h"
 
@@ -248,7 +249,7 @@ ZELS3ExactVariable* ZELSymbolicCalculator::AddExactVariable(unsigned long long i
   if (!node) return nullptr;
   ZELS3ExactVariable* rec = new (std::nothrow) ZELS3ExactVariable(id, node);
   if (!rec) return nullptr;
-  if (!exactVars.Add(rec)) {
+  if (!zeltav::AppendDoubling(exactVars, rec)) {
     delete rec;
     return nullptr;
   }
@@ -264,7 +265,7 @@ void ZELSymbolicCalculator::AddLinearVariable(unsigned long long id, ZELS3Node* 
   }
   ZELS3LinearVariable* added = new (std::nothrow) ZELS3LinearVariable(id, expression);
   if (!added) return;
-  if (!linearVars.Add(added)) {
+  if (!zeltav::AppendDoubling(linearVars, added)) {
     delete added;
     return;
   }

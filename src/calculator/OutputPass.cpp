@@ -5,6 +5,7 @@
 #include "ZELTavSymbolicCalculator/Calculator.h"
 #include "calculator/BuildMemo.h"
 #include "calculator/ScopedOption.h"
+#include "collections/ListAppend.h"
 #include "factories/NodeBuilder.h"
 #include "node/NodeTypeTable.h"
 
@@ -31,7 +32,7 @@ void ZELSymbolicCalculator::Simplify() {
     operands.Add(CreateExpression(rec->id, static_cast<unsigned char>(0)));
     operands.Add(rec->value);
     ZELS3Node* eq = CreateExpression(ZELString("=="), operands);
-    if (eq) results.Add(eq);
+    if (eq) zeltav::AppendDoubling(results, eq);
   }
 
   SetSubst(1);
@@ -42,7 +43,7 @@ void ZELSymbolicCalculator::Simplify() {
     ZELS3Node* out = RebuildForOutput(stored);
     if (!out) continue;
     out->SetSDNode(stored->GetSDNode());
-    results.Add(out);
+    zeltav::AppendDoubling(results, out);
   }
   rebuilt = nullptr;
 }

@@ -4,6 +4,7 @@
 #include "ZELTavSymbolicCalculator/Calculator.h"
 #include "calculator/NodeTable.h"
 #include "calculator/ScopedOption.h"
+#include "collections/ListAppend.h"
 #include "node/NodeTypeTable.h"
 
 void ZELSymbolicCalculator::AddEquation(ZELS3Node* e) {
@@ -14,7 +15,7 @@ void ZELSymbolicCalculator::AddEquation(ZELS3Node* e) {
   r->SetSDNode(e->GetSDNode());
   if (r->IsTrue()) return;      // holds trivially
   if (r->IsVariable()) return;  // consumed: an exact variable was recorded
-  equations.Add(r);
+  zeltav::AppendDoubling(equations, r);
 }
 
 ZELS3Node* ZELS3Node::ProcessEquation(int top) {
