@@ -3,6 +3,7 @@
 // owns the nodes it points to.
 #include "ZELTavSymbolicCalculator/Calculator.h"
 #include "calculator/NodeTable.h"
+#include "collections/ListAppend.h"
 #include "node/NodeTypeTable.h"
 
 namespace zeltav {
@@ -119,12 +120,9 @@ ZELS3Node::~ZELS3Node() {
 namespace zeltav {
 
 // Links are made one at a time, and a widely shared node gathers thousands of
-// fathers (a long sum thousands of arguments): grow such a vector by doubling
-// instead of five slots at a time, so appending stays linear overall.
-void GrowIfFull(ZELICVectorImp_ZELS3Node& v) {
-  const unsigned int limit = v.Limit();
-  if (v.Count() == limit && limit >= 16 && limit < 0x40000000u) v.Resize(2 * limit);
-}
+// fathers (a long sum thousands of arguments): such a vector doubles once it
+// has 16 slots.
+const unsigned int kDoubleFrom = 16;
 
 // Whether f is among a's fathers, for a father other than the node being
 // built (Link asks that one's own links). The father linked last is the
@@ -176,7 +174,7 @@ int FatherLinks::Link(ZELS3Node* a, ZELS3Node* f) {
 
 // An append: the mirror, if any, catches up when next asked.
 int FatherLinks::Add(ZELS3Node* a, ZELS3Node* f) {
-  GrowIfFull(a->fathers);
+  GrowIfFull(a->fathers, kDoubleFrom);
   return LinkSlots::Append(a->fathers, f) ? 1 : a->fathers.Add(f);
 }
 
@@ -253,7 +251,7 @@ using zeltav::FatherLinks;
 
 int ZELS3Node::AddArg(ZELS3Node* arg) {
   FatherLinks::Changing(this);
-  zeltav::GrowIfFull(args);
+  zeltav::GrowIfFull(args, zeltav::kDoubleFrom);
   int stored = zeltav::LinkSlots::Append(args, arg) ? 1 : args.Add(arg);
   if (arg != nullptr && !FatherLinks::Link(arg, this)) ZELSymbolicCalculator::SetError(10006);
   if (!stored) ZELSymbolicCalculator::SetError(10007);
