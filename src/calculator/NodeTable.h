@@ -27,7 +27,7 @@ namespace zeltav {
 // Whether an open-addressing table of capacity slots may hold count
 // entries: at most three quarters full. The node set and the key index hold
 // an entry per node, so their load sets the table's memory; at this load a
-// probe still reads about one cache line.
+// search still reads one or two cache lines.
 inline bool Roomy(unsigned int count, unsigned int capacity) {
   return count <= capacity - capacity / 4;
 }
