@@ -97,11 +97,17 @@ class ZELTAV_API ZELSymbolicCalculator {
   friend class ZELS3Node;
   friend class ZELSymbolicCalculatorTestAccess;  // defined by the unit tests only
   friend class zeltav::FatherLinks;
+  friend class zeltav::NodeTable;
 
   ZELTAV_LOCAL ZELS3Node* ReduceSum(ZELS3Node* side, ZELS3Node* other);
   ZELTAV_LOCAL static ZELS3Node* RebuildForOutput(ZELS3Node* n);
   // Whether node is registered in the node table.
   ZELTAV_LOCAL int Holds(const ZELS3Node* node) const;
+  // Whether the options replace the variable id linked in context: by its
+  // fixed value under substitution, by its linear definition inside a sum
+  // under elimination. The replacement goes to *by.
+  ZELTAV_LOCAL bool ReplacesVariable(unsigned long long id, ZELNodeType context,
+                                     ZELS3Node** by) const;
 
   // The node table and the side tables kept per node (NodeTable.h).
   zeltav::NodeTable* table;

@@ -113,6 +113,25 @@ ZELS3Node* ZELSymbolicCalculator::GetLinearVariable(unsigned long long id) const
   return r != nullptr ? r->expression : nullptr;
 }
 
+// One search per record list: the driver replaces a variable operand with
+// what it finds, and the table asks whether anything would.
+bool ZELSymbolicCalculator::ReplacesVariable(unsigned long long id, ZELNodeType context,
+                                             ZELS3Node** by) const {
+  if (subst != 0) {
+    if (const ZELS3ExactVariable* r = zeltav::ScanRecords(exactVars, id)) {
+      *by = r->value;
+      return true;
+    }
+  }
+  if (gauss != 0 && (context == NodeSum || context == NodeDifference)) {
+    if (const ZELS3LinearVariable* r = FindLinear(table, linearVars, id)) {
+      *by = r->expression;
+      return true;
+    }
+  }
+  return false;
+}
+
 void ZELSymbolicCalculator::AddConstVariable(ZELS3Node* node) {
   zeltav::AppendDoubling(constVars, node);
 }

@@ -738,11 +738,8 @@ unsigned int NodeTable::FlagsFor(const ZELS3Node* node) {
 bool NodeTable::StandsForItself(const ZELS3Node* x, ZELNodeType context) const {
   const ZELSymbolicCalculator* const calc = ZELS3Node::scalc;
   if (calc == nullptr || !IsLeafType(x->type) || !Holds(x)) return false;
-  if (!x->IsNonConstVariable()) return true;
-  const unsigned long long id = x->value.id;
-  if (calc->GetSubst() && calc->IsExactVariable(id)) return false;
-  return !(calc->GetGauss() && (context == NodeSum || context == NodeDifference) &&
-           calc->IsLinearVariable(id));
+  ZELS3Node* by = nullptr;
+  return !x->IsNonConstVariable() || !calc->ReplacesVariable(x->value.id, context, &by);
 }
 
 // As the father links answer it (NodeLinks.cpp): the node being entered

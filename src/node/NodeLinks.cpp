@@ -13,10 +13,10 @@ namespace zeltav {
 // them. Past kIndexed fathers a node's fathers are mirrored as (node,
 // father) pairs in one hash table kept by the current calculator
 // (FatherPairs), so that question costs O(1) instead of a scan, and so does
-// removing a father (the pair knows its position). A node is marked the first time it is asked
-// about a father that is neither the one linked last nor the node being
-// built; fathers linked later are mirrored only when the next such question
-// comes, so a link costs an append. The node being built is asked about
+// removing a father (the pair knows its position). A node is marked the
+// first time it is asked about a father that is neither the one linked last
+// nor the node being built; fathers linked later are mirrored only when the
+// next such question comes, so a link costs an append. The node being built is asked about
 // first, and its own links answer (FreshLinks). The order of a node's
 // fathers carries no meaning: a father removed from a marked node leaves
 // its place to the last one.

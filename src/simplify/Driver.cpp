@@ -33,12 +33,8 @@ ZELS3Node* ZELS3Node::Simplify(ZELNodeType contextType) {
 
   if (type == NodeVariable && constVar == 0) {
     // x -> its fixed value anywhere; x -> its linear definition inside sums.
-    const unsigned long long id = value.id;
-    if (calc->GetSubst() && calc->IsExactVariable(id)) return calc->GetExactVariable(id);
-    if (calc->GetGauss() && (contextType == NodeSum || contextType == NodeDifference) &&
-        calc->IsLinearVariable(id)) {
-      return calc->GetLinearVariable(id);
-    }
+    ZELS3Node* by = nullptr;
+    if (calc->ReplacesVariable(value.id, contextType, &by)) return by;
   } else if (zeltav::IsOperationType(type)) {
     // Nodes registered as they were built, without rewriting (the output
     // form: coefficients moved into products, exponents into powers). The
