@@ -140,11 +140,6 @@ bool NodeSet::Get(const ZELS3Node* n, unsigned int* flags, std::uint32_t* value)
   return true;
 }
 
-void NodeSet::SetValue(const ZELS3Node* n, std::uint32_t value) {
-  Slot* s = Find(n);
-  if (s != nullptr && valued_) s->value = value & ~kMarkBit;
-}
-
 bool NodeSet::Marked(const ZELS3Node* n) const {
   const Slot* s = Find(n);
   return s != nullptr && (s->value & kMarkBit) != 0;

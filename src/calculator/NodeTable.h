@@ -64,7 +64,6 @@ class NodeSet {
   // set).
   explicit NodeSet(bool valued) : valued_(valued) {}
   std::uint32_t Value(const ZELS3Node* n) const;
-  void SetValue(const ZELS3Node* n, std::uint32_t value);
   unsigned int Flags(const ZELS3Node* n) const;
   // Whether n is here, with its flags and value, in one search.
   bool Get(const ZELS3Node* n, unsigned int* flags, std::uint32_t* value) const;
