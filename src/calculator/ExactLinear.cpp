@@ -14,6 +14,7 @@
 #include "collections/ListAppend.h"
 #include "factories/NodeBuilder.h"
 #include "simplify/ArgAccess.h"
+#include "simplify/Sum.h"
 
 namespace {
 
@@ -298,7 +299,7 @@ void ZELSymbolicCalculator::AddLinearVariable(unsigned long long id, ZELS3Node* 
         zeltav::NodeBuilder::Insert(n, front);
       }
       for (ZELS3Node* x : kept) zeltav::NodeBuilder::Insert(n, x);
-      return zeltav::NodeBuilder::FinishLeftAsIs(n);
+      return zeltav::NodeBuilder::FinishLeftAsIs(n, zeltav::SumLeftAsIs(n));
     }
     ZELS3Node* n = zeltav::NodeBuilder::New(NodeSum);
     if (!n) return nullptr;

@@ -21,8 +21,9 @@ std::uint32_t Mix(std::uint64_t z) {
 }
 
 DistinctKeys::DistinctKeys(std::size_t n) {
+  if (n == 0) return;
   std::size_t capacity = 16;
-  while (capacity < 2 * n) capacity *= 2;
+  while (!Roomy(static_cast<unsigned int>(n), static_cast<unsigned int>(capacity))) capacity *= 2;
   slots_.assign(capacity, 0);
   mask_ = static_cast<unsigned int>(capacity - 1);
 }

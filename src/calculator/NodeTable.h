@@ -564,7 +564,9 @@ std::uint32_t Mix(std::uint64_t z);
 // marks an empty slot, so a key 0 is noted apart).
 class DistinctKeys {
  public:
+  // Room for n keys; none for 0.
   explicit DistinctKeys(std::size_t n);
+  bool Empty() const { return slots_.empty(); }
   // False when key was entered before.
   bool Insert(std::uint64_t key);
 

@@ -112,7 +112,7 @@ ZELS3Node* CreateExpression(const ZELString& spelling, const ZELICVectorImp_ZELS
   const bool paired = !overUnknown && (requested == NodeSum || requested == NodeDifference ||
                                        requested == NodeProduct);
   NodeBuilder::Reserve(node, paired ? 2 * n : n);
-  NodeBuilder::NestedSums nested;
+  NodeBuilder::NestedSums nested(n);
   for (unsigned int i = 0; i < n; ++i) {
     ZELS3Node* coefficient = nullptr;
     if (!overUnknown && requested == NodeSum) coefficient = one;
@@ -128,14 +128,14 @@ ZELS3Node* CreateExpression(const ZELString& spelling, const ZELICVectorImp_ZELS
     }
     if (!overUnknown && requested == NodeProduct) NodeBuilder::Insert(node, one);
   }
-  nested.Settle(node);
+  const bool leftAsIs = nested.Settle(node);
 
   // =(p, q) over booleans -> the boolean relation ==(p, q) of type 3.
   const ZELNodeType made = overUnknown ? NodeUnknown : entry.made;
   if (allBoolean && made >= NodeEqual && made <= NodeGreaterEqual) {
     NodeBuilder::SetType(node, static_cast<ZELNodeType>(made - (NodeEqual - NodeBoolEqual)));
   }
-  return repeat.Keep(NodeBuilder::Finish(node, requested));
+  return repeat.Keep(NodeBuilder::NestedSums::Finish(node, requested, leftAsIs));
 }
 
 ZELS3Node* CreateExpression(const ZELString& spelling, const ZELICVectorImp_ZELS3Node* args) {

@@ -51,15 +51,19 @@ ZELS3Node* NodeBuilder::Finish(ZELS3Node* n, ZELNodeType requested) {
   return result;
 }
 
-// The driver's steps after the rule (Driver.cpp) for a new sum: nothing
-// registered changed, so a sum entered as itself is settled.
-ZELS3Node* NodeBuilder::FinishLeftAsIs(ZELS3Node* n) {
+// The driver's steps after the rule (Driver.cpp) for a new sum: a sum
+// entered as itself is settled when it settles and nothing registered
+// changed meanwhile.
+ZELS3Node* NodeBuilder::FinishLeftAsIs(ZELS3Node* n, bool settles) {
   ZELSymbolicCalculator* const calc = ZELS3Node::scalc;
   if (calc == nullptr) return nullptr;
+  NodeTable* const table = CurrentTable();
+  const std::uint64_t changes = table != nullptr ? table->Changes() : 0;
   n->CalculateSignature();
   ZELS3Node* const registered = calc->AddNode(n);
-  NodeTable* const table = CurrentTable();
-  if (registered == n && table != nullptr && SumLeftAsIs(n)) table->Settle(n);
+  if (registered == n && table != nullptr && table->Changes() == changes && settles) {
+    table->Settle(n);
+  }
   if (registered != n) Discard(n);
   return registered;
 }
@@ -130,6 +134,7 @@ bool NodeBuilder::NestedSums::LinkPair(ZELS3Node* n, ZELS3Node* coefficient, ZEL
   ZELS3Node* simplified = x != nullptr ? x->Simplify(context) : nullptr;
   if (simplified == nullptr) return false;
   if (n->type == NodeSum && simplified->type == NodeSum) {
+    if (pairs_.Empty()) pairs_.Reserve(operands_);
     pairs_.Push(Pair{n->args.Count(), coefficient, simplified});
     return true;
   }
@@ -155,8 +160,8 @@ bool NodeBuilder::NestedSums::TakesApart(const ZELS3Node* n) const {
   return true;
 }
 
-void NodeBuilder::NestedSums::Settle(ZELS3Node* n) {
-  if (pairs_.Empty()) return;
+bool NodeBuilder::NestedSums::Settle(ZELS3Node* n) {
+  if (pairs_.Empty()) return false;
   if (!TakesApart(n)) {
     for (unsigned int i = 0; i < pairs_.Size(); ++i) {
       const unsigned int at = pairs_[i].at + 2 * i;
@@ -167,22 +172,31 @@ void NodeBuilder::NestedSums::Settle(ZELS3Node* n) {
       }
     }
     pairs_.Clear();
-    return;
+    return false;
   }
   unsigned int count = n->args.Count();
   for (const Pair& p : pairs_) count += p.sum->args.Count() & ~1u;
   Reserve(n, count);
+  // The pairs are checked as they are appended, while they are at hand.
+  SumPairsCheck check(CurrentTable(), (count + 1) / 2);
+  const unsigned int before = n->args.Count();
+  for (unsigned int i = 0; i < before; i += 2) {
+    check.Add(n->args[i], i + 1 < before ? n->args[i + 1] : nullptr);
+  }
   // +(c, +(c1, t1, c2, t2)) -> +(c1*c, t1, c2*c, t2), the last sum first.
   for (const Pair* p = pairs_.end(); p != pairs_.begin();) {
     --p;
     const double outer = NumberOrZero(p->coefficient);
     ZELS3Node* t = p->sum;
     for (unsigned int j = 0; j + 1 < t->args.Count(); j += 2) {
-      n->AddArg(ScaledCoefficient(t->args[j], outer));
+      ZELS3Node* const c = ScaledCoefficient(t->args[j], outer);
+      n->AddArg(c);
       n->AddArg(t->args[j + 1]);
+      check.Add(c, t->args[j + 1]);
     }
   }
   pairs_.Clear();
+  return check.LeftAsIs();
 }
 
 }  // namespace zeltav
@@ -195,7 +209,7 @@ using zeltav::NodeBuilder;
 // followed by an exponent, then finishes the node.
 ZELS3Node* LinkAndFinish(ZELS3Node* n, ZELNodeType requested, ZELS3Node* const* ops,
                          unsigned int count, ZELS3Node* coefficient, ZELS3Node* exponent) {
-  NodeBuilder::NestedSums nested;
+  NodeBuilder::NestedSums nested(count);
   for (unsigned int i = 0; i < count; ++i) {
     const bool linked = coefficient != nullptr ? nested.LinkPair(n, coefficient, ops[i], requested)
                                                : NodeBuilder::Link(n, ops[i], requested);
@@ -205,8 +219,8 @@ ZELS3Node* LinkAndFinish(ZELS3Node* n, ZELNodeType requested, ZELS3Node* const* 
     }
     if (exponent != nullptr) NodeBuilder::Insert(n, exponent);
   }
-  nested.Settle(n);
-  return NodeBuilder::Finish(n, requested);
+  const bool leftAsIs = nested.Settle(n);
+  return NodeBuilder::NestedSums::Finish(n, requested, leftAsIs);
 }
 
 }  // namespace
@@ -267,11 +281,11 @@ ZELS3Node* CreateBinaryOperation(ZELNodeType type, ZELS3Node* a, ZELS3Node* b) {
   if (type != NodeDifference) return LinkAndFinish(n, type, ops, 2, nullptr, nullptr);
 
   NodeBuilder::SetType(n, NodeSum);
-  NodeBuilder::NestedSums nested;
+  NodeBuilder::NestedSums nested(2);
   if (nested.LinkPair(n, one, a, type) &&
       nested.LinkPair(n, ZELSymbolicCalculator::GetMinesOne(), b, type)) {
-    nested.Settle(n);
-    return NodeBuilder::Finish(n, type);
+    const bool leftAsIs = nested.Settle(n);
+    return NodeBuilder::NestedSums::Finish(n, type, leftAsIs);
   }
   NodeBuilder::Discard(n);
   return nullptr;

@@ -33,10 +33,11 @@ class NodeBuilder {
   // Simplifies n as a whole; when another node stands for it, n is deleted.
   static ZELS3Node* Finish(ZELS3Node* n, ZELNodeType requested);
   // Finishes a sum that its rule would give back as it is (the caller knows
-  // it, see FoldNumbers): signed and entered as the driver enters what the
-  // rule left, settled when it is new. n is deleted when another node
-  // stands for it.
-  static ZELS3Node* FinishLeftAsIs(ZELS3Node* n);
+  // it, see FoldNumbers and SumPairsCheck): signed and entered as the driver
+  // enters what the rule left, and settled when it is new and settles
+  // (SumLeftAsIs(n), which the caller tells). n is deleted when another
+  // node stands for it.
+  static ZELS3Node* FinishLeftAsIs(ZELS3Node* n, bool settles);
   // The operation of type over ops[0..count), each linked in the context of
   // type, then finished: CreateOperation without an argument vector.
   static ZELS3Node* Operation(ZELNodeType type, ZELS3Node* const* ops, unsigned int count);
@@ -70,6 +71,9 @@ class NodeBuilder {
 
   class NestedSums {
    public:
+    // operands: how many operands the build links, at most; a long sum of
+    // sums then keeps its pairs aside without copying them as they come.
+    explicit NestedSums(unsigned int operands) : operands_(operands) {}
     // Links the pair (coefficient, x) to the new sum n, x simplified in the
     // context of the request; a pair whose x simplifies to a sum is kept
     // aside instead. False when x simplifies to nothing.
@@ -78,7 +82,12 @@ class NodeBuilder {
     // those of the last sum first. When the rule would not take them apart
     // exactly so (n or a kept sum is no longer a sum, or some term is a
     // sum), the pairs go back where they stood and the rule does the work.
-    void Settle(ZELS3Node* n);
+    // True when the rule would then give n back as it is (SumPairsCheck).
+    bool Settle(ZELS3Node* n);
+    // Finishes n as Settle found it.
+    static ZELS3Node* Finish(ZELS3Node* n, ZELNodeType requested, bool leftAsIs) {
+      return leftAsIs ? FinishLeftAsIs(n, true) : NodeBuilder::Finish(n, requested);
+    }
 
    private:
     struct Pair {
@@ -88,6 +97,7 @@ class NodeBuilder {
     };
     bool TakesApart(const ZELS3Node* n) const;
     InPlaceList<Pair, 4> pairs_;  // a build meets few sums
+    unsigned int operands_;
   };
 };
 

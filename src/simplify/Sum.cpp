@@ -162,6 +162,28 @@ bool zeltav::SumLeftAsIs(const ZELS3Node* s) {
   return true;
 }
 
+zeltav::SumPairsCheck::SumPairsCheck(const NodeTable* table, unsigned int pairs)
+    : table_(table), whole_(table != nullptr), expected_(pairs), many_(pairs > kFew ? pairs : 0) {}
+
+void zeltav::SumPairsCheck::Add(const ZELS3Node* c, const ZELS3Node* t) {
+  if (!whole_) return;
+  // Dropped: a zero coefficient (a NaN one stays); folded: a number term;
+  // flattened: a sum term; 10003: a coefficient that is not a number.
+  std::uint64_t key = 0;
+  if (pairs_ == expected_ || !IsNumber(c) || c->GetConstant() == 0.0 || t == nullptr ||
+      IsNumber(t) || t->GetNodeType() == NodeSum || !table_->EqualKey(t, &key)) {
+    whole_ = false;
+    return;
+  }
+  if (pairs_++ == 0) firstIsOne_ = c->GetConstant() == 1.0;
+  if (many_.Empty()) {
+    for (std::uint64_t k : few_) whole_ = whole_ && k != key;
+    few_.Push(key);
+  } else {
+    whole_ = many_.Insert(key);
+  }
+}
+
 ZELS3Node* zeltav::ScaledCoefficient(ZELS3Node* inner, double outer) {
   const double value = NumberOrZero(inner);
   // With c = 1 the product is the inner coefficient itself, and its node

@@ -94,6 +94,39 @@ TEST(Factories, TakeANestedSumApartOnlyAsFarAsTheSumRuleDoes) {
   delete t;
 }
 
+// Nested sums over distinct terms come apart into a sum the rule would
+// leave as it is; where the rule still changes them (like terms, a number
+// term, a long sum with one term twice) it gives what the flat pairs give.
+TEST(Factories, FinishNestedSumsAsTheSumRuleDoesTheFlatPairs) {
+  ZELSymbolicCalculator calc;
+  ZELS3Node *x = Var(1), *y = Var(2), *z = Var(3), *w = Var(4);
+  ZELS3Node* xy = Op(NodeSum, {Num(2), x, Num(3), y});
+  ZELS3Node* xz = Op(NodeSum, {Num(4), x, Num(5), z});
+  ZELS3Node* zw = Op(NodeSum, {Num(4), z, Num(5), w});
+  ZELS3Node* apart = By("+", {xy, zw});
+  EXPECT_TRUE(Is(apart, NodeSum, {Num(4), z, Num(5), w, Num(2), x, Num(3), y}));
+  EXPECT_TRUE(TA::Settled(&calc, apart));
+  ZELS3Node* like = By("+", {xy, xz});
+  EXPECT_TRUE(Is(like, NodeSum, {Num(6), x, Num(5), z, Num(3), y})) << Show(like);
+  EXPECT_EQ(like, Op(NodeSum, {Num(4), x, Num(5), z, Num(2), x, Num(3), y}));
+  EXPECT_EQ(By("-", {Op(NodeSum, {Num(-1), x})}), x);
+  ZELS3Node* folded = By("+", {y, By("+", {x, Num(3)})});
+  EXPECT_TRUE(Is(folded, NodeSum, {GetOne(), Num(3), GetOne(), y, GetOne(), x})) << Show(folded);
+  // Ten pairs, v15 in both halves: +(2, v15, 1, v16, ..., 1, v20, 1, v10, ..., 1, v14).
+  ZELICVectorImp_ZELS3Node low(6u, 4u), high(6u, 4u), flat(24u, 4u);
+  for (unsigned long long id = 10; id < 16; ++id) low.Add(Var(id));
+  for (unsigned long long id = 15; id < 21; ++id) high.Add(Var(id));
+  for (unsigned long long id : {15, 16, 17, 18, 19, 20, 10, 11, 12, 13, 14, 15}) {
+    flat.Add(GetOne());
+    flat.Add(Var(id));
+  }
+  ZELS3Node* twice =
+      Bin(NodeSum, CreateExpression(ZELString("+"), low), CreateExpression(ZELString("+"), high));
+  EXPECT_EQ(twice, CreateOperation(NodeSum, flat));
+  EXPECT_EQ(twice->GetArgsNum(), 22u);
+  EXPECT_EQ(twice->GetArg(0), Num(2));
+}
+
 // *(c, x) -> +(c, x) in either order; 1, 0 and a fixed or linear x as the
 // product rule has them.
 TEST(Factories, ScaleAVariableByANumberAsTheProductRuleDoes) {
