@@ -6,7 +6,7 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <vector>
+#include <memory>
 
 namespace zeltav {
 
@@ -18,12 +18,14 @@ class InPlaceList {
   InPlaceList& operator=(const InPlaceList&) = delete;
 
   // Room for n items, so that pushing them moves nothing.
+  // The new slots are left as T's default constructor leaves them
+  // (uninitialised for plain data): they are written before they are read.
   void Reserve(std::size_t n) {
     if (n <= capacity_) return;
-    std::vector<T> heap(n);
-    std::copy(data_, data_ + size_, heap.begin());
-    heap_.swap(heap);
-    data_ = heap_.data();
+    std::unique_ptr<T[]> heap(new T[n]);
+    std::copy(data_, data_ + size_, heap.get());
+    heap_ = std::move(heap);
+    data_ = heap_.get();
     capacity_ = n;
   }
   void Push(const T& x) {
@@ -46,7 +48,7 @@ class InPlaceList {
   // unsigned int key) is not taken to change them.
   std::size_t size_ = 0;
   std::size_t capacity_ = N;
-  std::vector<T> heap_;
+  std::unique_ptr<T[]> heap_;
 };
 
 }  // namespace zeltav
