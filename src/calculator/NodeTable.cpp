@@ -563,6 +563,17 @@ void KeyChains::Append(std::uint32_t key, unsigned int position) {
   links_[position] = 1;
 }
 
+void KeyChains::Swap(KeyChains& other) {
+  std::swap(heads_, other.heads_);
+  std::swap(capacity_, other.capacity_);
+  std::swap(keys_, other.keys_);
+  std::swap(links_, other.links_);
+  std::swap(stamps_, other.stamps_);
+  std::swap(linkCapacity_, other.linkCapacity_);
+  std::swap(stamp_, other.stamp_);
+  std::swap(stamped_, other.stamped_);
+}
+
 bool KeyChains::Move(std::uint32_t from, std::uint32_t to, unsigned int position) {
   if (from == to) return true;
   // Room first: growing moves the heads.
@@ -927,6 +938,22 @@ long NodeTable::FirstMatch(const Probe& probe) {
   };
   // Both chains run in entry order.
   const bool byFine = probe.kind == Fine::Keyed;
+  // Only an operation is Equal to an operation; without room for the
+  // whole index, the entries are searched one by one.
+  if (!byFine && !IsLeafType(node->type) && !IndexKeyed()) {
+    for (unsigned int e = 0; e < entries_.Size() && earlier(e); ++e) {
+      const Entry& entry = entries_[e];
+      if ((entry.unindexed || index_.Chained(e)) && !other(entry) && matches(e)) {
+        best = e;
+        break;
+      }
+    }
+    for (unsigned int p = loose_.First(probe.chain); p != 0; p = loose_.Next(p - 1)) {
+      const unsigned int e = p - 1;
+      if (e < entries_.Size() && !other(entries_[e]) && earlier(e) && matches(e)) best = e;
+    }
+    return best;
+  }
   KeyChains& chains = byFine ? fine_ : index_;
   for (unsigned int p = chains.First(byFine ? probe.fineChain : probe.chain); p != 0;
        p = chains.Next(p - 1)) {
@@ -978,8 +1005,9 @@ ZELS3Node* NodeTable::Add(ZELS3Node* node) {
     if (first >= 0) return entries_[first].node;
   }
   const unsigned int position = entries_.Size();
-  // Room in the index, and the node known, before it is entered.
-  if (!index_.Reserve(position)) return node;
+  // Room in the index, and the node known, before it is entered (an entry
+  // refers to another by a 30-bit position).
+  if (position >= kMostEntries || !index_.Reserve(position)) return node;
   // A node given again keeps its flags.
   unsigned int slot = 0;
   if (!nodes_.Enter(node, flags, &slot)) return node;
@@ -996,11 +1024,31 @@ ZELS3Node* NodeTable::Add(ZELS3Node* node) {
     return node;
   }
   const bool keyed = probe.kind == Fine::Keyed && !changed_.Contains(node);
-  const Entry entry{node, probe.key, nodes_.ValueAt(slot), keyed, probe.fine, probe.label};
+  const bool unindexed = searchable && keyed && !keyedIndexed_;
+  const Entry entry{node,      probe.key,  nodes_.ValueAt(slot), keyed,
+                    unindexed, probe.fine, probe.label};
   if (!entries_.Push(entry)) return node;
   nodes_.SetValueAt(slot, position + 1);
-  if (searchable) index_.Append(probe.chain, position);
+  if (searchable && !unindexed) index_.Append(probe.chain, position);
   return node;
+}
+
+// index_ made anew with every searchable entry in entry order, each under
+// its key and the label it has now: the chains Refile would have kept.
+bool NodeTable::IndexKeyed() {
+  if (keyedIndexed_) return true;
+  KeyChains index;
+  const unsigned int count = entries_.Size();
+  for (unsigned int e = 0; e < count; ++e) {
+    const Entry& entry = entries_[e];
+    if ((entry.unindexed || index_.Chained(e)) && !index.Add(Chain(entry.key, entry.label), e)) {
+      return false;
+    }
+  }
+  index_.Swap(index);
+  for (unsigned int e = 0; e < count; ++e) entries_[e].unindexed = 0;
+  keyedIndexed_ = true;
+  return true;
 }
 
 ZELS3Node* RepeatedBuilds::Find(const Key& key) const {

@@ -338,6 +338,7 @@ class KeyChains {
   bool Chained(unsigned int position) const {
     return position < linkCapacity_ && links_[position] != 0;
   }
+  void Swap(KeyChains& other);
   // Moves position from from's chain to to's; false, and nothing moved,
   // when it is not in from's chain or there is no room for a new key.
   bool Move(std::uint32_t from, std::uint32_t to, unsigned int position);
@@ -470,8 +471,9 @@ class NodeTable {
   struct Entry {
     ZELS3Node* node;
     std::uint32_t key;
-    std::uint32_t previous : 31;  // the node's previous entry position + 1; 0 for none
+    std::uint32_t previous : 30;  // the node's previous entry position + 1; 0 for none
     std::uint32_t keyed : 1;      // entered under the finer key fine
+    std::uint32_t unindexed : 1;  // searched under its key, but not yet in index_
     std::uint32_t fine;
     std::uint32_t label;  // the node's label (see Label), under which the entry is filed
   };
@@ -481,6 +483,7 @@ class NodeTable {
   static unsigned int LeafFlags(const ZELS3Node* leaf);
   // Whether f is among a's fathers.
   bool IsFatherOf(const ZELS3Node* f, const ZELS3Node* a);
+  static const unsigned int kMostEntries = (1u << 30) - 1;
   enum class Fine { None, Keyed, Loose };
   static bool LeafKey(const ZELS3Node* n, std::uint64_t* key);
   bool ArgKey(const ZELS3Node* n, std::uint64_t* key) const;
@@ -507,12 +510,21 @@ class NodeTable {
   };
   long OwnEntry(std::uint32_t last, std::uint32_t key) const;
   long FirstMatch(const Probe& probe);
+  // Puts the entries kept out of index_ into it; false, and nothing
+  // changed, when there was no room.
+  bool IndexKeyed();
   bool PushChanged(unsigned int position);
   // A registered node changed in place: no sum is settled any more.
   void Unsettle();
 
   Array<Entry> entries_;
-  KeyChains index_;  // every entry under its key
+  // Every entry under its key. Only a search by key alone reads it for an
+  // operation, and an operation entered under a finer key is found there;
+  // such entries join index_ at the first search of an operation by key
+  // alone (IndexKeyed), and from then on as they are entered. Until then a
+  // new operation costs one table slot less.
+  KeyChains index_;
+  bool keyedIndexed_ = false;
   // The finer index: entries whose node, when entered, held only leaves
   // (see FineKeyOf), under a key made of the signature and those leaves.
   KeyChains fine_;

@@ -198,3 +198,24 @@ TEST(NodeTable, FindsEarlyNodesAfterManyOthers) {
   EXPECT_EQ(Var(1), x);
   EXPECT_EQ(Un(NodeSin, x), sine);
 }
+
+// sin(exp(x)) over an exp(x) not registered has no finer key, so it is
+// searched by its key alone, among entries that joined that index late:
+// the registered sin(exp(x)) stands for it, and so does cos(exp(y)) for a
+// copy, entered once the index is complete.
+TEST(NodeTable, FindsAnOperationEnteredUnderAFinerKeyBySearchingItsKeyAlone) {
+  ZELSymbolicCalculator calc;
+  ZELS3Node* sine = Un(NodeSin, Un(NodeExp, Var(1)));
+  ZELS3Node* cosine = nullptr;
+  for (ZELNodeType type : {NodeSin, NodeCos}) {
+    ZELS3Node* inner = Fresh(NodeExp, {Var(type == NodeSin ? 1 : 2)});
+    ZELS3Node* copy = Fresh(type, {inner});
+    NA::CalculateSignature(inner);
+    NA::CalculateSignature(copy);
+    if (type == NodeCos) cosine = Un(NodeCos, Un(NodeExp, Var(2)));
+    EXPECT_EQ(calc.AddNode(copy), type == NodeSin ? sine : cosine);
+    delete copy;
+    NA::RemoveAllArgs(inner);
+    delete inner;
+  }
+}
