@@ -646,10 +646,9 @@ bool NodeTable::ArgKey(const ZELS3Node* n, std::uint64_t* key) const {
 // have equal keys, by induction over the arguments.
 NodeTable::Fine NodeTable::FineKeyOf(const ZELS3Node* n, std::uint32_t signature,
                                      std::uint32_t* fine) const {
+  if (!MayHaveFineKey(n)) return Fine::None;
   const NodeTypeFacts* facts = FactsOf(n->type);
-  if (facts == nullptr) return Fine::None;
   const unsigned int count = n->args.Count();
-  if (count == 0 || count > 4096) return Fine::None;
   std::uint64_t keys[2];
   std::uint64_t h = signature;
   switch (facts->shape) {
@@ -700,6 +699,12 @@ NodeTable::Fine NodeTable::FineKeyOf(const ZELS3Node* n, std::uint32_t signature
   }
   *fine = Mix(h);
   return Fine::Keyed;
+}
+
+bool NodeTable::MayHaveFineKey(const ZELS3Node* n) {
+  const NodeTypeFacts* facts = FactsOf(n->type);
+  const unsigned int count = n->args.Count();
+  return facts != nullptr && facts->shape != ArgShape::None && count != 0 && count <= 4096;
 }
 
 // A constant variable or a NaN number is Equal to nothing; any other leaf
@@ -938,9 +943,11 @@ long NodeTable::FirstMatch(const Probe& probe) {
   };
   // Both chains run in entry order.
   const bool byFine = probe.kind == Fine::Keyed;
-  // Only an operation is Equal to an operation; without room for the
-  // whole index, the entries are searched one by one.
-  if (!byFine && !IsLeafType(node->type) && !IndexKeyed()) {
+  // Only an operation is Equal to an operation, and only one whose finer
+  // key its arguments decide can be Equal to an entry under a finer key
+  // (nodes Equal matches share type and argument count). Without room for
+  // the whole index, the entries are searched one by one.
+  if (!byFine && !IsLeafType(node->type) && MayHaveFineKey(node) && !IndexKeyed()) {
     for (unsigned int e = 0; e < entries_.Size() && earlier(e); ++e) {
       const Entry& entry = entries_[e];
       if ((entry.unindexed || index_.Chained(e)) && !other(entry) && matches(e)) {

@@ -488,6 +488,9 @@ class NodeTable {
   static bool LeafKey(const ZELS3Node* n, std::uint64_t* key);
   bool ArgKey(const ZELS3Node* n, std::uint64_t* key) const;
   Fine FineKeyOf(const ZELS3Node* n, std::uint32_t signature, std::uint32_t* fine) const;
+  // Whether n's type and argument count allow a finer key, which its
+  // arguments' keys then decide.
+  static bool MayHaveFineKey(const ZELS3Node* n);
   static std::uint32_t Label(const ZELS3Node* n);
   // The chain of the entries under key (or finer key) whose nodes have label.
   static std::uint32_t Chain(std::uint32_t key, std::uint32_t label);
