@@ -947,22 +947,16 @@ long NodeTable::FirstMatch(const Probe& probe) {
   // key its arguments decide can be Equal to an entry under a finer key
   // (nodes Equal matches share type and argument count). Without room for
   // the whole index, the entries are searched one by one.
-  if (!byFine && !IsLeafType(node->type) && MayHaveFineKey(node) && !IndexKeyed()) {
-    for (unsigned int e = 0; e < entries_.Size() && earlier(e); ++e) {
-      const Entry& entry = entries_[e];
-      if ((entry.unindexed || index_.Chained(e)) && !other(entry) && matches(e)) {
-        best = e;
-        break;
-      }
+  const bool scan = !byFine && !IsLeafType(node->type) && MayHaveFineKey(node) && !IndexKeyed();
+  for (unsigned int e = 0; scan && e < entries_.Size() && earlier(e); ++e) {
+    const Entry& entry = entries_[e];
+    if ((entry.unindexed || index_.Chained(e)) && !other(entry) && matches(e)) {
+      best = e;
+      break;
     }
-    for (unsigned int p = loose_.First(probe.chain); p != 0; p = loose_.Next(p - 1)) {
-      const unsigned int e = p - 1;
-      if (e < entries_.Size() && !other(entries_[e]) && earlier(e) && matches(e)) best = e;
-    }
-    return best;
   }
   KeyChains& chains = byFine ? fine_ : index_;
-  for (unsigned int p = chains.First(byFine ? probe.fineChain : probe.chain); p != 0;
+  for (unsigned int p = scan ? 0 : chains.First(byFine ? probe.fineChain : probe.chain); p != 0;
        p = chains.Next(p - 1)) {
     const unsigned int e = p - 1;
     if (e >= entries_.Size() || !earlier(e)) break;
