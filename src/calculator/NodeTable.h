@@ -483,6 +483,7 @@ class NodeTable {
   static unsigned int LeafFlags(const ZELS3Node* leaf);
   // Whether f is among a's fathers.
   bool IsFatherOf(const ZELS3Node* f, const ZELS3Node* a);
+  // Entries refer to each other by 30-bit positions.
   static const unsigned int kMostEntries = (1u << 30) - 1;
   enum class Fine { None, Keyed, Loose };
   static bool LeafKey(const ZELS3Node* n, std::uint64_t* key);
@@ -521,11 +522,11 @@ class NodeTable {
   void Unsettle();
 
   Array<Entry> entries_;
-  // Every entry under its key. Only a search by key alone reads it for an
-  // operation, and an operation entered under a finer key is found there;
-  // such entries join index_ at the first search of an operation by key
-  // alone (IndexKeyed), and from then on as they are entered. Until then a
-  // new operation costs one table slot less.
+  // Every entry under its key. For operations only a search by key alone
+  // reads it: a search with a finer key finds an operation entered under
+  // one in the finer index. Such entries join index_ at the first search
+  // of an operation by key alone (IndexKeyed), and from then on as they
+  // are entered; until then a new operation costs one table slot less.
   KeyChains index_;
   bool keyedIndexed_ = false;
   // The finer index: entries whose node, when entered, held only leaves
