@@ -21,7 +21,7 @@ std::uint32_t Mix(std::uint64_t z) {
 }
 
 DistinctKeys::DistinctKeys(std::size_t n) {
-  if (n == 0) return;
+  if (n <= kFew) return;
   std::size_t capacity = 16;
   while (!Roomy(static_cast<unsigned int>(n), static_cast<unsigned int>(capacity))) capacity *= 2;
   slots_.assign(capacity, 0);
@@ -29,6 +29,14 @@ DistinctKeys::DistinctKeys(std::size_t n) {
 }
 
 bool DistinctKeys::Insert(std::uint64_t key) {
+  if (slots_.empty()) {
+    for (unsigned int i = 0; i < count_; ++i) {
+      if (few_[i] == key) return false;
+    }
+    if (count_ == kFew) return false;  // past n: taken as seen, the safe answer
+    few_[count_++] = key;
+    return true;
+  }
   if (key == 0) {
     const bool first = !zero_;
     zero_ = true;
@@ -68,17 +76,8 @@ unsigned int PairHome(const ZELS3Node* a, const ZELS3Node* b, unsigned int capac
   return static_cast<unsigned int>((h ^ (h >> 29)) >> 16) & (capacity - 1);
 }
 
-// Whether two of the keys are the same: a few are compared pairwise, more
-// are entered in a small set.
+// Whether two of the keys are the same.
 bool Repeats(const std::uint32_t* keys, std::size_t n) {
-  if (n <= 8) {
-    for (std::size_t i = 1; i < n; ++i) {
-      for (std::size_t j = 0; j < i; ++j) {
-        if (keys[i] == keys[j]) return true;
-      }
-    }
-    return false;
-  }
   DistinctKeys seen(n);
   for (std::size_t k = 0; k < n; ++k) {
     if (!seen.Insert(keys[k])) return true;

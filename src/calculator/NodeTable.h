@@ -576,17 +576,19 @@ class RuleWatch {
 // A 64-bit mix of z, for keys and hash homes.
 std::uint32_t Mix(std::uint64_t z);
 
-// The keys seen so far, in a set sized for n of them (open addressing; 0
-// marks an empty slot, so a key 0 is noted apart).
+// The keys seen so far, for at most n of them: a few are compared in
+// place, more are entered in a set (open addressing; 0 marks an empty
+// slot, so a key 0 is noted apart).
 class DistinctKeys {
  public:
-  // Room for n keys; none for 0.
   explicit DistinctKeys(std::size_t n);
-  bool Empty() const { return slots_.empty(); }
   // False when key was entered before.
   bool Insert(std::uint64_t key);
 
  private:
+  static const unsigned int kFew = 8;
+  std::uint64_t few_[kFew];
+  unsigned int count_ = 0;  // keys in few_, while slots_ is empty
   std::vector<std::uint64_t> slots_;
   unsigned int mask_ = 0;
   bool zero_ = false;

@@ -163,7 +163,7 @@ bool zeltav::SumLeftAsIs(const ZELS3Node* s) {
 }
 
 zeltav::SumPairsCheck::SumPairsCheck(const NodeTable* table, unsigned int pairs)
-    : table_(table), whole_(table != nullptr), expected_(pairs), many_(pairs > kFew ? pairs : 0) {}
+    : table_(table), whole_(table != nullptr), expected_(pairs), keys_(pairs) {}
 
 void zeltav::SumPairsCheck::Add(const ZELS3Node* c, const ZELS3Node* t) {
   if (!whole_) return;
@@ -176,12 +176,7 @@ void zeltav::SumPairsCheck::Add(const ZELS3Node* c, const ZELS3Node* t) {
     return;
   }
   if (pairs_++ == 0) firstIsOne_ = c->GetConstant() == 1.0;
-  if (many_.Empty()) {
-    for (std::uint64_t k : few_) whole_ = whole_ && k != key;
-    few_.Push(key);
-  } else {
-    whole_ = many_.Insert(key);
-  }
+  whole_ = keys_.Insert(key);
 }
 
 ZELS3Node* zeltav::ScaledCoefficient(ZELS3Node* inner, double outer) {

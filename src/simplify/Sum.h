@@ -6,7 +6,6 @@
 
 #include "ZELTavSymbolicCalculator/Calculator.h"
 #include "calculator/NodeTable.h"
-#include "collections/InPlaceList.h"
 
 namespace zeltav {
 
@@ -38,10 +37,7 @@ class SumPairsCheck {
   unsigned int expected_;
   unsigned int pairs_ = 0;
   bool firstIsOne_ = false;
-  // Keys of a short sum are compared in place; a long one's go to a set.
-  static const unsigned int kFew = 8;
-  InPlaceList<std::uint64_t, kFew> few_;
-  DistinctKeys many_;
+  DistinctKeys keys_;
 };
 
 // The coefficient of a pair taken out of a nested sum whose own
