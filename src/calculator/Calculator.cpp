@@ -47,9 +47,14 @@ ZELSymbolicCalculator::~ZELSymbolicCalculator() {
     // Constant variables belong to their list.
     zeltav::NodeTable* const dying = table;
     table = nullptr;
-    dying->ForEachNode([](ZELS3Node* n) {
-      if (!(n->type == NodeVariable && n->constVar != 0)) delete n;
+    dying->ForEachNode([dying](ZELS3Node* n) {
+      if (!(n->type == NodeVariable && n->constVar != 0)) dying->Destroy(n);
     });
+    // Their records may be cells of the table's pool, which goes with it.
+    for (unsigned int i = 0; i < constVars.Count(); ++i) {
+      if (constVars[i] != nullptr) dying->Destroy(constVars[i]);
+    }
+    constVars.Flush(0);
     delete dying;
   }
   _Error = 0;

@@ -315,6 +315,97 @@ void FatherPairs::Drop(const ZELS3Node* a, const ZELICVectorImp_ZELS3Node& fathe
   }
 }
 
+void NodeTable::Destroy(ZELS3Node* n) {
+  if (!pool_.Owns(n)) {
+    delete n;
+    return;
+  }
+  n->~ZELS3Node();
+  pool_.Release(n);
+}
+
+void DeleteNode(ZELS3Node* n) {
+  NodeTable* table = CurrentTable();
+  if (table != nullptr) {
+    table->Destroy(n);
+  } else {
+    delete n;
+  }
+}
+
+// --- RegisteredNodes -------------------------------------------------------
+
+bool RegisteredNodes::Get(const ZELS3Node* n, unsigned int* flags, std::uint32_t* value) const {
+  if (!pool_.Owns(n)) return others_.Get(n, flags, value);
+  const std::uint64_t tag = pool_.Tag(n);
+  if ((tag & kPresent) == 0) return false;
+  *flags = static_cast<unsigned int>(tag >> 32) & NodeSet::kFlagMask;
+  *value = static_cast<std::uint32_t>(tag) & ~NodeSet::kMarkBit;
+  return true;
+}
+
+bool RegisteredNodes::Enter(const ZELS3Node* n, unsigned int flags, std::uint32_t* value) {
+  if (!pool_.Owns(n)) {
+    unsigned int at = 0;
+    if (!others_.Enter(n, flags, &at)) return false;
+    *value = others_.ValueAt(at);
+    return true;
+  }
+  std::uint64_t& tag = pool_.Tag(n);
+  if ((tag & kPresent) == 0) {
+    tag = kPresent | std::uint64_t{flags & NodeSet::kFlagMask} << 32;
+    ++count_;
+  }
+  *value = static_cast<std::uint32_t>(tag) & ~NodeSet::kMarkBit;
+  return true;
+}
+
+void RegisteredNodes::SetValue(const ZELS3Node* n, std::uint32_t value) {
+  if (!pool_.Owns(n)) {
+    unsigned int flags = 0;
+    std::uint32_t old = 0;
+    unsigned int at = 0;
+    if (others_.Get(n, &flags, &old) && others_.Enter(n, flags, &at)) others_.SetValueAt(at, value);
+    return;
+  }
+  std::uint64_t& tag = pool_.Tag(n);
+  tag = (tag & ~std::uint64_t{0xffffffffu}) | (value & ~NodeSet::kMarkBit);
+}
+
+void RegisteredNodes::SetFlags(const ZELS3Node* n, unsigned int flags) {
+  if (!pool_.Owns(n)) return others_.SetFlags(n, flags);
+  std::uint64_t& tag = pool_.Tag(n);
+  if ((tag & kPresent) == 0) return;
+  tag = (tag & ~(std::uint64_t{NodeSet::kFlagMask} << 32)) |
+        std::uint64_t{flags & NodeSet::kFlagMask} << 32;
+}
+
+bool RegisteredNodes::Marked(const ZELS3Node* n) const {
+  if (!pool_.Owns(n)) return others_.Marked(n);
+  return (pool_.Tag(n) & NodeSet::kMarkBit) != 0;
+}
+
+bool RegisteredNodes::Mark(const ZELS3Node* n, unsigned int flags) {
+  if (!pool_.Owns(n)) return others_.Mark(n, flags);
+  std::uint64_t& tag = pool_.Tag(n);
+  const unsigned int has = static_cast<unsigned int>(tag >> 32) & NodeSet::kFlagMask;
+  if ((tag & kPresent) == 0 || (has & flags) != flags || (tag & NodeSet::kMarkBit) != 0) {
+    return false;
+  }
+  tag |= NodeSet::kMarkBit;
+  return true;
+}
+
+void RegisteredNodes::Unmark(const ZELS3Node* n) {
+  if (!pool_.Owns(n)) return others_.Unmark(n);
+  pool_.Tag(n) &= ~std::uint64_t{NodeSet::kMarkBit};
+}
+
+void RegisteredNodes::UnmarkAll() {
+  pool_.ForEachCell([](void*, std::uint64_t& tag) { tag &= ~std::uint64_t{NodeSet::kMarkBit}; });
+  others_.UnmarkAll();
+}
+
 // --- FreshLinks ------------------------------------------------------------
 
 unsigned int FreshLinks::Home(const ZELS3Node* a) const { return HomeOf(a, capacity_ - 1); }
@@ -1009,8 +1100,8 @@ ZELS3Node* NodeTable::Add(ZELS3Node* node) {
   // refers to another by a 30-bit position).
   if (position >= kMostEntries || !index_.Reserve(position)) return node;
   // A node given again keeps its flags.
-  unsigned int slot = 0;
-  if (!nodes_.Enter(node, flags, &slot)) return node;
+  std::uint32_t previous = 0;
+  if (!nodes_.Enter(node, flags, &previous)) return node;
   fresh_.Entered(node);
   // Placed in the finer index (or with the loose entries) before the entry
   // exists, so that a failure leaves no entry the finer search cannot see.
@@ -1025,10 +1116,9 @@ ZELS3Node* NodeTable::Add(ZELS3Node* node) {
   }
   const bool keyed = probe.kind == Fine::Keyed && !changed_.Contains(node);
   const bool unindexed = searchable && keyed && !keyedIndexed_;
-  const Entry entry{node,      probe.key,  nodes_.ValueAt(slot), keyed,
-                    unindexed, probe.fine, probe.label};
+  const Entry entry{node, probe.key, previous, keyed, unindexed, probe.fine, probe.label};
   if (!entries_.Push(entry)) return node;
-  nodes_.SetValueAt(slot, position + 1);
+  nodes_.SetValue(node, position + 1);
   if (searchable && !unindexed) index_.Append(probe.chain, position);
   return node;
 }

@@ -20,6 +20,7 @@
 
 #include "ZELTavSymbolicCalculator/Node.h"
 #include "calculator/RecordIndex.h"
+#include "collections/CellPool.h"
 #include "collections/TableMemory.h"
 
 namespace zeltav {
@@ -118,6 +119,64 @@ class NodeSet {
   unsigned int capacity_ = 0;  // a power of two
   unsigned int count_ = 0;
   bool valued_ = false;
+};
+
+// The registered nodes, each with its flags, its value (the node's last
+// entry position + 1) and its mark, as a valued NodeSet keeps them. A node
+// whose record is a cell of the table's pool keeps them in the cell's tag,
+// read by address where the set would cost a probe of a table of
+// megabytes per node; any other (a host's own record, or one made while
+// the pool had no room) in the set.
+class RegisteredNodes {
+ public:
+  explicit RegisteredNodes(CellPool& pool) : pool_(pool) {}
+  RegisteredNodes(const RegisteredNodes&) = delete;
+  RegisteredNodes& operator=(const RegisteredNodes&) = delete;
+
+  bool Contains(const ZELS3Node* n) const {
+    return pool_.Owns(n) ? (pool_.Tag(n) & kPresent) != 0 : others_.Contains(n);
+  }
+  std::uint32_t Value(const ZELS3Node* n) const {
+    if (!pool_.Owns(n)) return others_.Value(n);
+    return static_cast<std::uint32_t>(pool_.Tag(n)) & ~NodeSet::kMarkBit;
+  }
+  unsigned int Flags(const ZELS3Node* n) const {
+    if (!pool_.Owns(n)) return others_.Flags(n);
+    return static_cast<unsigned int>(pool_.Tag(n) >> 32) & NodeSet::kFlagMask;
+  }
+  bool Get(const ZELS3Node* n, unsigned int* flags, std::uint32_t* value) const;
+  // Adds n with flags when absent (a node there keeps its own); its value
+  // goes to *value. False when it could not be stored.
+  bool Enter(const ZELS3Node* n, unsigned int flags, std::uint32_t* value);
+  // Sets n's value, which clears its mark; n is here.
+  void SetValue(const ZELS3Node* n, std::uint32_t value);
+  void SetFlags(const ZELS3Node* n, unsigned int flags);
+  bool Marked(const ZELS3Node* n) const;
+  // Marks n when it is here with every flag of flags and not marked yet;
+  // false when nothing was marked.
+  bool Mark(const ZELS3Node* n, unsigned int flags);
+  void Unmark(const ZELS3Node* n);
+  void UnmarkAll();
+  unsigned int Size() const { return count_ + others_.Size(); }
+  // Every node here whose value is 0.
+  template <class F>
+  void ForEachWithoutValue(F f) const {
+    pool_.ForEachCell([&](void* cell, std::uint64_t tag) {
+      if ((tag & kPresent) != 0 && static_cast<std::uint32_t>(tag) == 0) {
+        f(static_cast<ZELS3Node*>(cell));
+      }
+    });
+    others_.ForEachWithoutValue(f);
+  }
+
+ private:
+  // A tag: the value and mark in the low word, the flags above them, and
+  // whether the node is here.
+  static const std::uint64_t kPresent = std::uint64_t{1} << 40;
+
+  CellPool& pool_;
+  NodeSet others_{true};
+  unsigned int count_ = 0;
 };
 
 // A set of (node, father) pairs: the father sets of widely shared nodes,
@@ -392,6 +451,13 @@ class NodeTable {
   NodeTable(const NodeTable&) = delete;
   NodeTable& operator=(const NodeTable&) = delete;
 
+  // A node record and the table's word for it, in one cell of the pool.
+  static const std::size_t kNodeCell = (sizeof(ZELS3Node) + 8 + 15) / 16 * 16;
+  // Memory for a node record, or null (the record then comes from the heap).
+  void* RecordMemory() { return pool_.Allocate(); }
+  // Destroys n and frees its record, from the pool or the heap.
+  void Destroy(ZELS3Node* n);
+
   // The registered node that stands for node (see AddNode).
   ZELS3Node* Add(ZELS3Node* node);
   bool Holds(const ZELS3Node* node) const {
@@ -538,7 +604,9 @@ class NodeTable {
   // as never Equal to another that are no longer known to be.
   KeyChains loose_{true};
   NodeSet changed_;
-  NodeSet nodes_{true};  // value: the node's last entry position + 1; mark: settled
+  // Node records, with the table's word per node beside each.
+  CellPool pool_{kNodeCell};
+  RegisteredNodes nodes_{pool_};  // value: the node's last entry position + 1; mark: settled
   // The nodes settled since the last change, unless there were too many to
   // list: then every mark is cleared at the next change.
   std::vector<const ZELS3Node*> settled_;
@@ -602,6 +670,9 @@ void NoteChanged(const ZELS3Node* n);
 // n was just made, or is being destroyed (see FreshLinks).
 void NoteMade(const ZELS3Node* n);
 void NoteDestroyed(const ZELS3Node* n);
+// Destroys n, made by the current calculator or by a host, and frees its
+// record.
+void DeleteNode(ZELS3Node* n);
 
 }  // namespace zeltav
 

@@ -68,7 +68,7 @@ ZELS3Node* ZELSymbolicCalculator::RebuildForOutput(ZELS3Node* n) {
         ZELS3Node* second = RebuildForOutput(n->GetArg(i + 1));
         if (!first || !second) {
           m->RemoveAllArgs();
-          delete m;
+          zeltav::DeleteNode(m);
           return nullptr;
         }
         if (type == NodeSum) {
@@ -81,7 +81,7 @@ ZELS3Node* ZELSymbolicCalculator::RebuildForOutput(ZELS3Node* n) {
           ZELS3Node* product = zeltav::NodeBuilder::New(NodeProduct);
           if (!product) {
             m->RemoveAllArgs();
-            delete m;
+            zeltav::DeleteNode(m);
             return nullptr;
           }
           product->AddArg(first);
@@ -98,7 +98,7 @@ ZELS3Node* ZELSymbolicCalculator::RebuildForOutput(ZELS3Node* n) {
             ZELS3Node* power = zeltav::NodeBuilder::New(NodePower);
             if (!power) {
               m->RemoveAllArgs();
-              delete m;
+              zeltav::DeleteNode(m);
               return nullptr;
             }
             power->AddArg(first);
@@ -113,7 +113,7 @@ ZELS3Node* ZELSymbolicCalculator::RebuildForOutput(ZELS3Node* n) {
         ZELS3Node* arg = RebuildForOutput(n->GetArg(i));
         if (!arg) {
           m->RemoveAllArgs();
-          delete m;
+          zeltav::DeleteNode(m);
           return nullptr;
         }
         m->AddArg(arg);

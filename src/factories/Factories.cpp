@@ -28,14 +28,20 @@ ZELS3Node* LinkedOperation(ZELNodeType type, const Operands& ops, unsigned int c
   return NodeBuilder::Finish(n, type);
 }
 
+// A record from the table's pool, or from the heap when the pool has none.
 ZELS3Node* NodeBuilder::New(ZELNodeType type) {
   if (ZELS3Node::scalc == nullptr) return nullptr;
-  return new (std::nothrow) ZELS3Node(type);
+  NodeTable* const table = CurrentTable();
+  void* cell = table != nullptr ? table->RecordMemory() : nullptr;
+  return cell != nullptr ? new (cell) ZELS3Node(type) : new (std::nothrow) ZELS3Node(type);
 }
 
 ZELS3Node* NodeBuilder::New(ZELNodeType type, const ZELString& name) {
   if (ZELS3Node::scalc == nullptr) return nullptr;
-  return new (std::nothrow) ZELS3Node(type, name);
+  NodeTable* const table = CurrentTable();
+  void* cell = table != nullptr ? table->RecordMemory() : nullptr;
+  return cell != nullptr ? new (cell) ZELS3Node(type, name)
+                         : new (std::nothrow) ZELS3Node(type, name);
 }
 
 bool NodeBuilder::Link(ZELS3Node* n, ZELS3Node* x, ZELNodeType context) {
@@ -79,7 +85,7 @@ void NodeBuilder::Discard(ZELS3Node* n) {
     if (a != nullptr) a->RemoveFath(n);
   }
   n->args.Flush(0);
-  delete n;
+  DeleteNode(n);
 }
 
 NodeBuilder::Repeat::Repeat(int spelling, const ZELICVectorImp_ZELS3Node& args) {

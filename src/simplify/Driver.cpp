@@ -5,6 +5,7 @@
 
 #include "ZELTavSymbolicCalculator/Calculator.h"
 #include "calculator/NodeTable.h"
+#include "factories/NodeBuilder.h"
 #include "node/NodeTypeTable.h"
 #include "simplify/ArgAccess.h"
 #include "simplify/Product.h"
@@ -42,7 +43,7 @@ ZELS3Node* ZELS3Node::Simplify(ZELNodeType contextType) {
     // operand, which would change every expression that holds it.
     if (calc->table != nullptr && calc->table->IsKeptAsBuilt(this)) {
       // *(2, 1, x, 1) from the output pass stays as it is; its copy becomes 2*x.
-      ZELS3Node* copy = new (std::nothrow) ZELS3Node(type, name);
+      ZELS3Node* copy = zeltav::NodeBuilder::New(type, name);
       if (copy == nullptr) return this;
       for (unsigned int i = 0; i < args.Count(); ++i) copy->AddArg(args[i]);
       // The rules that wait for a father (relations between constants,
@@ -98,7 +99,7 @@ ZELS3Node* ZELS3Node::Check(ZELS3Node* node, ZELNodeType contextType) {
   if (result != node) {
     if (scalc == nullptr || !scalc->Holds(node)) {
       if (node->args.Count() != 0) node->RemoveAllArgs();
-      delete node;
+      zeltav::DeleteNode(node);
     }
   }
   return result;
@@ -120,7 +121,7 @@ ZELS3Node* ZELS3Node::CheckSimple(ZELS3Node* node) {
   ZELS3Node* result = node->SimplifySimple();
   if (result != node) {
     if (node->args.Count() != 0) node->RemoveAllArgs();
-    delete node;
+    zeltav::DeleteNode(node);
   }
   return result;
 }
