@@ -157,8 +157,11 @@ bool NodeBuilder::NestedSums::TakesApart(const ZELS3Node* n) const {
   for (unsigned int i = 1; i < n->args.Count(); i += 2) {
     if (isSum(n->args[i])) return false;
   }
+  const NodeTable* table = CurrentTable();
   for (const Pair& p : pairs_) {
     if (!isSum(p.sum)) return false;
+    // A settled sum holds no sum: its terms are read once, when appended.
+    if (table != nullptr && table->Settled(p.sum)) continue;
     for (unsigned int j = 1; j < p.sum->args.Count(); j += 2) {
       if (isSum(p.sum->args[j])) return false;
     }
