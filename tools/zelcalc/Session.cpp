@@ -35,10 +35,9 @@ Session::Session(std::ostream& out, std::ostream& err, const Settings& settings)
 Session::~Session() = default;
 
 unsigned long long Session::VariableId(const std::string& name) {
-  auto found = ids_.find(name);
-  if (found != ids_.end()) return found->second;
+  if (const unsigned long long* found = ids_.Find(name)) return *found;
   unsigned long long id = nextId_++;
-  ids_.emplace(name, id);
+  ids_.Insert(name, id);
   names_.emplace(id, name);
   return id;
 }
@@ -253,7 +252,7 @@ void Session::Param(const Statement& s) {
   for (size_t i = 0; i < s.names.size(); ++i) {
     const std::string& name = s.names[i];
     if (params_.count(name) != 0) continue;
-    if (ids_.count(name) != 0) {
+    if (ids_.Contains(name)) {
       Report(s.namePos[i], "error: '" + name +
                                "' is already used as a variable; declare a parameter "
                                "before its first use");

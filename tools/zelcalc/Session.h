@@ -11,11 +11,11 @@
 #include <memory>
 #include <ostream>
 #include <string>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "JsonWriter.h"
+#include "NameIndex.h"
 #include "Printer.h"
 #include "Syntax.h"
 
@@ -153,10 +153,10 @@ class Session {
   Settings settings_;
   std::string fileName_ = "<input>";
   std::unique_ptr<ZELSymbolicCalculator> calc_;
-  VariableNames names_;                                      // identifier -> name
-  std::unordered_map<std::string, unsigned long long> ids_;  // name -> identifier
-  std::map<std::string, ZELS3Node*> params_;                 // constant variables, made once
-  std::map<std::string, std::string> fixedBy_;               // variable -> "x = 1" at file:line:col
+  VariableNames names_;                         // identifier -> name
+  NameIndex ids_;                               // name -> identifier
+  std::map<std::string, ZELS3Node*> params_;    // constant variables, made once
+  std::map<std::string, std::string> fixedBy_;  // variable -> "x = 1" at file:line:col
   unsigned long long nextId_ = 1;
   int inputErrors_ = 0;
   FirstError firstError_;
