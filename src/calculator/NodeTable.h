@@ -452,7 +452,8 @@ class NodeTable {
   NodeTable& operator=(const NodeTable&) = delete;
 
   // A node record and the table's word for it, in one cell of the pool.
-  static const std::size_t kNodeCell = (sizeof(ZELS3Node) + 8 + 15) / 16 * 16;
+  static const std::size_t kNodeCell = (8 + sizeof(ZELS3Node) + 15) / 16 * 16;
+  static_assert(alignof(ZELS3Node) <= 8, "a record follows its cell's tag word");
   // Memory for a node record, or null (the record then comes from the heap).
   void* RecordMemory() { return pool_.Allocate(); }
   // Destroys n and frees its record, from the pool or the heap.

@@ -28,8 +28,8 @@ const std::uintptr_t kReserved = std::uintptr_t{1} << 32;
 const std::uintptr_t kFirstCommit = std::uintptr_t{64} << 10;
 const std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
 
-// Under the address sanitizer a cell not handed out is poisoned but for its
-// tag, which ForEachCell reads: a record used after it was freed is caught
+// Under the address sanitizer an object not handed out is poisoned but for
+// its tag, which ForEachCell reads: a record used after it was freed is caught
 // as it would be on the heap.
 void Poison(void* p, std::size_t bytes, bool poisoned) {
 #if defined(ZELTAV_ASAN)
@@ -89,22 +89,22 @@ bool CellPool::Commit() {
 
 void* CellPool::Allocate() {
   if (free_ != nullptr) {
-    void* cell = free_;
-    Poison(cell, size_ - 8, false);
-    std::memcpy(&free_, cell, sizeof free_);
-    return cell;
+    void* object = free_;
+    Poison(object, size_ - kTag, false);
+    std::memcpy(&free_, object, sizeof free_);
+    return object;
   }
   if (top_ + size_ > committed_ && !Commit()) return nullptr;
-  void* cell = reinterpret_cast<void*>(base_ + top_);
+  void* object = reinterpret_cast<void*>(base_ + top_ + kTag);
   top_ += size_;
-  return cell;
+  return object;
 }
 
-void CellPool::Release(void* cell) {
-  Tag(cell) = 0;
-  std::memcpy(cell, &free_, sizeof free_);
-  free_ = cell;
-  Poison(cell, size_ - 8, true);
+void CellPool::Release(void* object) {
+  Tag(object) = 0;
+  std::memcpy(object, &free_, sizeof free_);
+  free_ = object;
+  Poison(object, size_ - kTag, true);
 }
 
 }  // namespace zeltav

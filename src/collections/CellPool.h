@@ -1,7 +1,8 @@
-// Fixed-size cells carved in order from one reserved address range. Whether
-// a pointer is a cell of the pool is then a comparison, and a word kept at
-// the end of every cell (its tag) is found by address, without a hash
-// lookup; cells handed out one after another lie side by side. Without the
+// Fixed-size cells carved in order from one reserved address range, each a
+// word (its tag) followed by an object's memory. Whether a pointer is an
+// object of the pool is then a comparison, and its tag, found by address
+// without a hash lookup, shares the cache line of the object's first bytes;
+// cells handed out one after another lie side by side. Without the
 // range (a refused mapping), or once it is full, Allocate gives null and
 // the caller uses the heap.
 #ifndef ZELTAV_CELL_POOL_H
@@ -14,38 +15,42 @@ namespace zeltav {
 
 class CellPool {
  public:
-  // Cells of size bytes, a multiple of 16 with room for the tag at the end.
+  // Cells of size bytes, a multiple of 16: the tag and size - 8 bytes for
+  // the object, which is aligned to 8.
   explicit CellPool(std::size_t size) : size_(size) {}
   CellPool(const CellPool&) = delete;
   CellPool& operator=(const CellPool&) = delete;
   ~CellPool();
 
-  // A cell whose tag is 0, or null when there is no room.
+  // An object's memory whose tag is 0, or null when there is no room.
   void* Allocate();
-  // Takes back a cell of this pool; its tag becomes 0.
-  void Release(void* cell);
-  bool Owns(const void* p) const { return reinterpret_cast<std::uintptr_t>(p) - base_ < top_; }
-  std::uint64_t Tag(const void* cell) const { return *TagOf(cell); }
-  std::uint64_t& Tag(const void* cell) { return *TagOf(cell); }
-  // f(cell, tag) for every cell ever handed out, in address order; f may
-  // release the cell, and change the tag through a reference.
+  // Takes back an object's memory; its tag becomes 0.
+  void Release(void* object);
+  bool Owns(const void* p) const {
+    return reinterpret_cast<std::uintptr_t>(p) - kTag - base_ < top_;
+  }
+  std::uint64_t Tag(const void* object) const { return *TagOf(object); }
+  std::uint64_t& Tag(const void* object) { return *TagOf(object); }
+  // f(object, tag) for every cell ever handed out, in address order; f may
+  // release the object, and change the tag through a reference.
   template <class F>
   void ForEachCell(F f) {
     for (std::uintptr_t at = 0; at < top_; at += size_) {
-      void* cell = reinterpret_cast<void*>(base_ + at);
-      f(cell, Tag(cell));
+      void* object = reinterpret_cast<void*>(base_ + at + kTag);
+      f(object, Tag(object));
     }
   }
   // The same, with the tag by value.
   template <class F>
   void ForEachCell(F f) const {
     const_cast<CellPool*>(this)->ForEachCell(
-        [&f](void* cell, std::uint64_t& tag) { f(cell, std::uint64_t{tag}); });
+        [&f](void* object, std::uint64_t& tag) { f(object, std::uint64_t{tag}); });
   }
 
  private:
-  std::uint64_t* TagOf(const void* cell) const {
-    return reinterpret_cast<std::uint64_t*>(reinterpret_cast<std::uintptr_t>(cell) + size_ - 8);
+  static const std::uintptr_t kTag = 8;
+  std::uint64_t* TagOf(const void* object) const {
+    return reinterpret_cast<std::uint64_t*>(reinterpret_cast<std::uintptr_t>(object) - kTag);
   }
   bool Commit();
 
@@ -53,7 +58,7 @@ class CellPool {
   std::uintptr_t base_ = 0;       // the reserved range, 0 before the first cell
   std::uintptr_t top_ = 0;        // bytes of cells handed out at least once
   std::uintptr_t committed_ = 0;  // bytes readable and writable
-  void* free_ = nullptr;          // released cells, linked through their first word
+  void* free_ = nullptr;          // released objects, linked through their first word
   bool refused_ = false;          // no range could be reserved
 };
 

@@ -37,6 +37,7 @@ TEST(CellPool, OwnsNeitherHeapMemoryNorCellsNotYetHandedOut) {
   EXPECT_FALSE(pool.Owns(heap.get()));
   EXPECT_FALSE(pool.Owns(static_cast<char*>(a) + kCell));
   EXPECT_FALSE(pool.Owns(static_cast<char*>(a) - kCell));
+  EXPECT_FALSE(pool.Owns(static_cast<char*>(a) - 8));
 }
 
 TEST(CellPool, GivesAReleasedCellAgainWithItsTagCleared) {
