@@ -123,7 +123,7 @@ class NodeSet {
 
 // The registered nodes, each with its flags, its value (the node's last
 // entry position + 1) and its mark, as a valued NodeSet keeps them. A node
-// whose record is a cell of the table's pool keeps them in the cell's tag,
+// whose record is in the table's pool keeps them in the record's tag,
 // read by address where the set would cost a probe of a table of
 // megabytes per node; any other (a host's own record, or one made while
 // the pool had no room) in the set.
@@ -161,9 +161,9 @@ class RegisteredNodes {
   // Every node here whose value is 0.
   template <class F>
   void ForEachWithoutValue(F f) const {
-    pool_.ForEachCell([&](void* cell, std::uint64_t tag) {
+    pool_.ForEachCell([&](void* record, std::uint64_t tag) {
       if ((tag & kPresent) != 0 && static_cast<std::uint32_t>(tag) == 0) {
-        f(static_cast<ZELS3Node*>(cell));
+        f(static_cast<ZELS3Node*>(record));
       }
     });
     others_.ForEachWithoutValue(f);

@@ -28,18 +28,26 @@ ZELS3Node* LinkedOperation(ZELNodeType type, const Operands& ops, unsigned int c
   return NodeBuilder::Finish(n, type);
 }
 
-// A record from the table's pool, or from the heap when the pool has none.
+namespace {
+
+// Memory for a record from the current table's pool, or null: the record
+// then comes from the heap.
+void* PoolRecord() {
+  NodeTable* const table = CurrentTable();
+  return table != nullptr ? table->RecordMemory() : nullptr;
+}
+
+}  // namespace
+
 ZELS3Node* NodeBuilder::New(ZELNodeType type) {
   if (ZELS3Node::scalc == nullptr) return nullptr;
-  NodeTable* const table = CurrentTable();
-  void* cell = table != nullptr ? table->RecordMemory() : nullptr;
+  void* cell = PoolRecord();
   return cell != nullptr ? new (cell) ZELS3Node(type) : new (std::nothrow) ZELS3Node(type);
 }
 
 ZELS3Node* NodeBuilder::New(ZELNodeType type, const ZELString& name) {
   if (ZELS3Node::scalc == nullptr) return nullptr;
-  NodeTable* const table = CurrentTable();
-  void* cell = table != nullptr ? table->RecordMemory() : nullptr;
+  void* cell = PoolRecord();
   return cell != nullptr ? new (cell) ZELS3Node(type, name)
                          : new (std::nothrow) ZELS3Node(type, name);
 }
