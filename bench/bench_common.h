@@ -206,7 +206,7 @@ struct RepPolicy {
   int maxReps = 9;
   int minReps = 3;
   double budgetSeconds = 3.0;  // stop after minReps once this much is spent
-  double slowSeconds = 5.0;    // a repetition this slow ends the case at once
+  double slowSeconds = 20.0;   // a repetition this slow ends the case at once
 };
 
 inline bool MoreReps(const RepPolicy& p, int done, double spent, double last) {

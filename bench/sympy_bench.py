@@ -96,7 +96,7 @@ def check(cond, why):
 
 
 class Policy:
-    max_reps, min_reps, budget, slow = 9, 3, 3.0, 5.0
+    max_reps, min_reps, budget, slow = 9, 3, 3.0, 20.0
 
 
 def fastest_each(policy, k, once):
