@@ -102,6 +102,26 @@ TEST(NodeTable, StripsAFreshDuplicateAndHandsBackTheRegisteredNode) {
   delete duplicate;
 }
 
+// Equal reads a sum as the set of its pairs: +(1, x, 1, x, 1, y) matches
+// +(1, x, 1, y, 1, y) when x and y sign alike, though the pairs' keys sum
+// differently, so a sum that repeats a pair is found without its finer key.
+TEST(NodeTable, FindsASumThatRepeatsAPairThroughEqualNotThroughItsFinerKey) {
+  ZELSymbolicCalculator calc;
+  ZELS3Node *x = Var(1), *one = GetOne();
+  ZELS3Node* y = nullptr;
+  for (unsigned long long id = 2; y == nullptr; ++id) {
+    if (Var(id)->GetSignature() == x->GetSignature()) y = Var(id);
+  }
+  ZELS3Node* repeated = Fresh(NodeSum, {one, x, one, x, one, y});
+  NA::CalculateSignature(repeated);
+  ASSERT_EQ(calc.AddNode(repeated), repeated);
+  ZELS3Node* other = Fresh(NodeSum, {one, x, one, y, one, y});
+  NA::CalculateSignature(other);
+  ASSERT_EQ(repeated->Equal(other), 1);
+  EXPECT_EQ(calc.AddNode(other), repeated);
+  delete other;
+}
+
 // Intake fixes x1 and rewrites the stored f(x1 = 3, x2) in place to f(x1, x2)
 // under its old signature. Signed anew as an operand of h, it meets the
 // fresh f(x1, x2): h gets the fresh node and the stored one keeps its
