@@ -362,10 +362,9 @@ bool RegisteredNodes::Enter(const ZELS3Node* n, unsigned int flags, std::uint32_
 
 void RegisteredNodes::SetValue(const ZELS3Node* n, std::uint32_t value) {
   if (!pool_.Owns(n)) {
-    unsigned int flags = 0;
-    std::uint32_t old = 0;
+    // n is there, so Enter only finds its slot and leaves its flags.
     unsigned int at = 0;
-    if (others_.Get(n, &flags, &old) && others_.Enter(n, flags, &at)) others_.SetValueAt(at, value);
+    if (others_.Enter(n, 0, &at)) others_.SetValueAt(at, value);
     return;
   }
   std::uint64_t& tag = pool_.Tag(n);
