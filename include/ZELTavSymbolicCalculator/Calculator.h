@@ -100,7 +100,9 @@ class ZELTAV_API ZELSymbolicCalculator {
   friend class zeltav::NodeTable;
 
   ZELTAV_LOCAL ZELS3Node* ReduceSum(ZELS3Node* side, ZELS3Node* other);
-  ZELTAV_LOCAL static ZELS3Node* RebuildForOutput(ZELS3Node* n);
+  // The copy of n in output form; the pass remembers it for when n is met
+  // again only when n may be (shared).
+  ZELTAV_LOCAL static ZELS3Node* RebuildForOutput(ZELS3Node* n, bool shared);
   // Whether node is registered in the node table.
   ZELTAV_LOCAL int Holds(const ZELS3Node* node) const;
   // Whether the options replace the variable id linked in context: by its

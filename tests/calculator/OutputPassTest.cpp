@@ -58,3 +58,23 @@ TEST_F(OutputPass, RebuildsASharedNodeOnceUnlessItHoldsAConstantVariable) {
   EXPECT_EQ(Show(Arg(held, 1)), Show(Arg(Arg(held, 3), 0)));
   EXPECT_EQ(Arg(plain, 1), Arg(Arg(plain, 3), 0));
 }
+
+// Each level is held by a power and by a cosine, but lists only the cosine
+// among its fathers: the power's link went when its other argument was
+// replaced in place. The pass rebuilds every level at most twice, not once
+// per path: a chain of 60 levels has 2^60 paths.
+TEST_F(OutputPass, RebuildsALevelHeldByAFatherItDoesNotListAtMostTwice) {
+  ZELS3Node* level = Un(NodeSin, Var(1));
+  for (int k = 0; k < 60; ++k) {
+    ZELS3Node* power = By("^", {level, level});
+    ASSERT_EQ(ZELS3NodeTestAccess::ReplaceArg(power, Var(2), 1), 1);
+    level = By("+", {power, Un(NodeCos, level)});
+  }
+  Output({By("==", {level, Num(1)})});
+  ZELS3Node* top = Arg(calc.GetEquation(0), 0);
+  // +(1, *(^(L, x2), 1), 1, cos(L)), with the same rebuilt level L in both terms
+  ZELS3Node* underPower = Arg(Arg(Arg(top, 1), 0), 0);
+  ZELS3Node* underCosine = Arg(Arg(top, 3), 0);
+  ASSERT_NE(underPower, nullptr);
+  EXPECT_EQ(underPower, underCosine);
+}
