@@ -1,14 +1,58 @@
 // Equation intake: each constraint is split, consumed, eliminated or
 // transferred before it is stored in the calculator's equation list.
 //   and(x = 1, y < 2)  ->  x fixed at 1, y < 2 stored
+#include <cstdint>
+
 #include "ZELTavSymbolicCalculator/Calculator.h"
+#include "calculator/BuildMemo.h"
+#include "calculator/FlatMap.h"
 #include "calculator/NodeTable.h"
 #include "calculator/ScopedOption.h"
 #include "collections/ListAppend.h"
 #include "node/NodeTypeTable.h"
 
+namespace {
+
+// What the intake of a named function's argument reads besides the nodes
+// below it, and all it can change besides the function's argument: the
+// in-place changes of registered nodes and the variable records (counted
+// together), the nodes entered in the table (a new node links its
+// arguments, whose fathers some rules read), the stored equations (true(c)
+// stores c), the options and the error code.
+struct IntakeState {
+  std::uint64_t changes;
+  unsigned int entries;
+  unsigned int equations;
+  unsigned int constants;
+  unsigned int options;
+  int error;
+  bool operator==(const IntakeState& o) const {
+    return changes == o.changes && entries == o.entries && equations == o.equations &&
+           constants == o.constants && options == o.options && error == o.error;
+  }
+};
+
+// The arguments of named functions whose last intake, in this constraint,
+// changed nothing and gave the argument back, with the state it ran in. In
+// the same state the intake would do the same again, so a shared argument
+// met again is not taken in again: f(e, e) nested 60 deep is 2^60
+// occurrences of its innermost e.
+using QuietArguments = zeltav::FlatMap<const ZELS3Node*, IntakeState, zeltav::NodeHash>;
+QuietArguments* quiet = nullptr;
+
+}  // namespace
+
 void ZELSymbolicCalculator::AddEquation(ZELS3Node* e) {
   if (!e) return;
+  // The outermost call keeps the quiet arguments; and(...) and true(...)
+  // take their parts in through nested calls.
+  QuietArguments arguments;
+  QuietArguments* const outer = quiet;
+  if (outer == nullptr) quiet = &arguments;
+  struct Restore {
+    QuietArguments* outer;
+    ~Restore() { quiet = outer; }
+  } restore{outer};
   ZELS3Node* r = e->ProcessEquation(1);
   if (!r) return;
   r->ChangeEqSign();
@@ -114,10 +158,31 @@ ZELS3Node* ZELS3Node::ProcessEquation(int top) {
         return nullptr;
       }
       // f(x = 3, y) -> f(x, y) with x fixed: arguments processed in place.
+      auto now = [calc] {
+        const zeltav::NodeTable* table = calc->table;
+        const unsigned int options =
+            (calc->GetGauss() != 0 ? 1u : 0u) | (calc->GetSubst() != 0 ? 2u : 0u) |
+            (calc->GetDivReplace() != 0 ? 4u : 0u) | (calc->GetTransfer() != 0 ? 8u : 0u);
+        return IntakeState{table != nullptr ? table->Changes() : 0,
+                           table != nullptr ? table->Entries() : 0,
+                           calc->equations.Count(),
+                           calc->constVars.Count(),
+                           options,
+                           calc->GetError()};
+      };
       for (unsigned int i = 0; i < GetArgsNum(); ++i) {
         ZELS3Node* arg = GetArg(i);
+        const IntakeState before = now();
+        const IntakeState* last = arg != nullptr && quiet != nullptr ? quiet->Get(arg) : nullptr;
+        if (last != nullptr && *last == before) continue;
         ZELS3Node* inner = arg ? arg->Simplify(NodeUnknown) : nullptr;
         if (inner) inner = inner->ProcessEquation(0);
+        if (inner != nullptr && inner == arg) {
+          // Replacing an argument by itself would change nothing.
+          if (quiet != nullptr && before.error == 0 && now() == before)
+            quiet->Put(arg, before, false);
+          continue;
+        }
         if (inner) ReplaceArg(inner, i);
       }
       return this;

@@ -57,3 +57,26 @@ TEST_F(EquationIntake, DropsARelationWithoutExactlyTwoArgumentsAndFixesNothing) 
   calc.AddEquation(By("==", {By("+", {Var(1), Var(2)}), Var(3)}));
   EXPECT_EQ(calc.GetGauss(), 1);
 }
+
+// f(e, e) nested 60 deep holds its innermost e 2^60 times over. Each
+// occurrence is taken in as before until one changes nothing; the rest are
+// not taken in again. One level deep gives the same: x5 fixed, g(x5).
+TEST_F(EquationIntake, TakesInASharedArgumentOfNamedFunctionsUntilItSettles) {
+  ZELS3Node* innermost = By("g", {By("==", {Var(5), Num(3)})});
+  ZELS3Node* e = innermost;
+  for (int level = 0; level < 60; ++level) e = By("f", {e, e});
+  calc.AddEquation(e);
+  EXPECT_TRUE(calc.IsExactVariable(5));
+  EXPECT_EQ(Show(innermost), "38:g(x5)");
+  ASSERT_EQ(stored.Count(), 1u);
+  EXPECT_EQ(stored[0], e);
+}
+
+// g(x7) is taken in once as it is; x7 = 4 then fixes x7, and the second
+// occurrence of g(x7) is taken in again, under substitution: g(4).
+TEST_F(EquationIntake, TakesInASharedArgumentAgainOnceAnotherFixesAVariable) {
+  calc.SetSubstOn();
+  ZELS3Node* held = By("g", {Var(7)});
+  calc.AddEquation(By("f", {held, By("==", {Var(7), Num(4)}), held}));
+  EXPECT_EQ(Show(held), "38:g(4)");
+}
