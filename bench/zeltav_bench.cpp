@@ -1,4 +1,4 @@
-// Workloads W1..W10 on ZELTavSymbolicCalculator, through the public interface
+// Workloads W1..W11 on ZELTavSymbolicCalculator, through the public interface
 // only (W8 runs the zelcalc program). Prints "<workload> <size> <metric>
 // <value>" lines; --smoke runs every workload once at its smallest size with
 // all the checks and exits non-zero when one fails.
@@ -652,6 +652,35 @@ bench::CaseResult W10(const bench::Options& o, int n) {
   return r;
 }
 
+// --- W11: a named function over a shared graph ---------------------------------
+
+// e_0 = g(x = 3), e_(k+1) = f(e_k, e_k): intake takes a named function's
+// arguments in place, and e_d holds e_0 2^d times over.
+bench::CaseResult W11(const bench::Options& o, int d) {
+  bench::CaseResult r;
+  bool checked = false;
+  auto best = bench::FastestEach(o.reps, 1, [&](double* t) {
+    auto calc = std::make_unique<ZELSymbolicCalculator>();
+    const ZELString f("f"), g("g"), eq("==");
+    ZELS3Node* e = Op(g, {Op(eq, {Var(kX), Num(3.0)})});
+    for (int k = 0; k < d; ++k) e = Op(f, {e, e});
+    const double t0 = bench::Now();
+    calc->AddEquation(e);
+    t[0] = bench::Now() - t0;
+    if (checked) return;
+    checked = true;
+    CheckNoError(*calc, r);
+    if (!calc->IsExactVariable(kX)) r.Fail("x is not fixed");
+    calc->Simplify();
+    // x == 3 and e_d
+    if (calc->GetNumberOfEquations() != 2u)
+      r.Fail("the output holds " + std::to_string(calc->GetNumberOfEquations()) + " equations");
+  });
+  if (!r.failure.empty()) return r;
+  r.Time("intake", best[0]);
+  return r;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -682,5 +711,7 @@ int main(int argc, char** argv) {
     ok &= bench::RunCase(o, "W9", p, {"first", "last"}, [&] { return W9(p); });
   for (int n : o.smoke ? std::vector<int>{1000} : std::vector<int>{1000, 4000, 16000})
     ok &= bench::RunCase(o, "W10", n, {"intake"}, [&] { return W10(o, n); });
+  for (int d : o.smoke ? std::vector<int>{50} : std::vector<int>{50, 100, 200})
+    ok &= bench::RunCase(o, "W11", d, {"intake"}, [&] { return W11(o, d); });
   return ok ? 0 : 1;
 }
