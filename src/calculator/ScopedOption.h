@@ -31,6 +31,13 @@ class ScopedOption {
   int onExit_;
 };
 
+// The four options as one number, for what remembers a result together
+// with the options it was made under.
+inline unsigned int OptionBits(const ZELSymbolicCalculator* calc) {
+  return (calc->GetGauss() != 0 ? 1u : 0u) | (calc->GetSubst() != 0 ? 2u : 0u) |
+         (calc->GetDivReplace() != 0 ? 4u : 0u) | (calc->GetTransfer() != 0 ? 8u : 0u);
+}
+
 }  // namespace zeltav
 
 #endif

@@ -160,14 +160,11 @@ ZELS3Node* ZELS3Node::ProcessEquation(int top) {
       // f(x = 3, y) -> f(x, y) with x fixed: arguments processed in place.
       auto now = [calc] {
         const zeltav::NodeTable* table = calc->table;
-        const unsigned int options =
-            (calc->GetGauss() != 0 ? 1u : 0u) | (calc->GetSubst() != 0 ? 2u : 0u) |
-            (calc->GetDivReplace() != 0 ? 4u : 0u) | (calc->GetTransfer() != 0 ? 8u : 0u);
         return IntakeState{table != nullptr ? table->Changes() : 0,
                            table != nullptr ? table->Entries() : 0,
                            calc->equations.Count(),
                            calc->constVars.Count(),
-                           options,
+                           zeltav::OptionBits(calc),
                            calc->GetError()};
       };
       for (unsigned int i = 0; i < GetArgsNum(); ++i) {

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "ZELTavSymbolicCalculator/Calculator.h"
+#include "calculator/ScopedOption.h"
 #include "factories/NodeBuilder.h"
 #include "node/NodeTypeTable.h"
 #include "simplify/ArgAccess.h"
@@ -117,10 +118,8 @@ NodeBuilder::Repeat::Repeat(int spelling, const ZELICVectorImp_ZELS3Node& args) 
     operands_.push_back(word);
     hash = (hash ^ word) * 0x9e3779b97f4a7c15ull;
   }
-  const unsigned int options =
-      (calc->GetGauss() != 0 ? 1u : 0u) | (calc->GetSubst() != 0 ? 2u : 0u) |
-      (calc->GetDivReplace() != 0 ? 4u : 0u) | (calc->GetTransfer() != 0 ? 8u : 0u);
-  key_ = RepeatedBuilds::Key{static_cast<unsigned int>(spelling), options, hash, &operands_};
+  key_ =
+      RepeatedBuilds::Key{static_cast<unsigned int>(spelling), OptionBits(calc), hash, &operands_};
   changes_ = builds.Changes();
   builds_ = &builds;
 }
