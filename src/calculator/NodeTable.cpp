@@ -339,8 +339,8 @@ bool RegisteredNodes::Get(const ZELS3Node* n, unsigned int* flags, std::uint32_t
   if (!pool_.Owns(n)) return others_.Get(n, flags, value);
   const std::uint64_t tag = pool_.Tag(n);
   if ((tag & kPresent) == 0) return false;
-  *flags = static_cast<unsigned int>(tag >> 32) & NodeSet::kFlagMask;
-  *value = static_cast<std::uint32_t>(tag) & ~NodeSet::kMarkBit;
+  *flags = FlagsOf(tag);
+  *value = ValueOf(tag);
   return true;
 }
 
@@ -356,7 +356,7 @@ bool RegisteredNodes::Enter(const ZELS3Node* n, unsigned int flags, std::uint32_
     tag = kPresent | std::uint64_t{flags & NodeSet::kFlagMask} << 32;
     ++count_;
   }
-  *value = static_cast<std::uint32_t>(tag) & ~NodeSet::kMarkBit;
+  *value = ValueOf(tag);
   return true;
 }
 
@@ -387,8 +387,7 @@ bool RegisteredNodes::Marked(const ZELS3Node* n) const {
 bool RegisteredNodes::Mark(const ZELS3Node* n, unsigned int flags) {
   if (!pool_.Owns(n)) return others_.Mark(n, flags);
   std::uint64_t& tag = pool_.Tag(n);
-  const unsigned int has = static_cast<unsigned int>(tag >> 32) & NodeSet::kFlagMask;
-  if ((tag & kPresent) == 0 || (has & flags) != flags || (tag & NodeSet::kMarkBit) != 0) {
+  if ((tag & kPresent) == 0 || (FlagsOf(tag) & flags) != flags || (tag & NodeSet::kMarkBit) != 0) {
     return false;
   }
   tag |= NodeSet::kMarkBit;

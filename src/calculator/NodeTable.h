@@ -137,12 +137,10 @@ class RegisteredNodes {
     return pool_.Owns(n) ? (pool_.Tag(n) & kPresent) != 0 : others_.Contains(n);
   }
   std::uint32_t Value(const ZELS3Node* n) const {
-    if (!pool_.Owns(n)) return others_.Value(n);
-    return static_cast<std::uint32_t>(pool_.Tag(n)) & ~NodeSet::kMarkBit;
+    return pool_.Owns(n) ? ValueOf(pool_.Tag(n)) : others_.Value(n);
   }
   unsigned int Flags(const ZELS3Node* n) const {
-    if (!pool_.Owns(n)) return others_.Flags(n);
-    return static_cast<unsigned int>(pool_.Tag(n) >> 32) & NodeSet::kFlagMask;
+    return pool_.Owns(n) ? FlagsOf(pool_.Tag(n)) : others_.Flags(n);
   }
   bool Get(const ZELS3Node* n, unsigned int* flags, std::uint32_t* value) const;
   // Adds n with flags when absent (a node there keeps its own); its value
@@ -173,6 +171,12 @@ class RegisteredNodes {
   // A tag: the value and mark in the low word, the flags above them, and
   // whether the node is here.
   static const std::uint64_t kPresent = std::uint64_t{1} << 40;
+  static std::uint32_t ValueOf(std::uint64_t tag) {
+    return static_cast<std::uint32_t>(tag) & ~NodeSet::kMarkBit;
+  }
+  static unsigned int FlagsOf(std::uint64_t tag) {
+    return static_cast<unsigned int>(tag >> 32) & NodeSet::kFlagMask;
+  }
 
   CellPool& pool_;
   NodeSet others_{true};
