@@ -54,7 +54,9 @@ void NameIndex::Grow() {
   std::vector<Slot> old(slots_.empty() ? 64 : 2 * slots_.size());
   old.swap(slots_);
   for (const Slot& s : old) {
-    if (s.tag != 0) slots_[Locate(NameOf(s), Hash(NameOf(s)))] = s;
+    if (s.tag == 0) continue;
+    const std::string_view name = NameOf(s);
+    slots_[Locate(name, Hash(name))] = s;
   }
 }
 
