@@ -215,7 +215,7 @@ bool FoldNumbers(const ZELICVectorImp_ZELS3Node& pairs, StandsForItself standsFo
     if (c->GetConstant() == 0.0) continue;
     if (t->IsConstant()) {
       acc = zeltav::SumKeepingFirstNaN(
-          zeltav::ProductKeepingFirstNaN(t->GetConstant(), c->GetConstant()), acc);
+          zeltav::ProductKeepingFirstNaN(c->GetConstant(), t->GetConstant()), acc);
     }
   }
   std::sort(ids.begin(), ids.end());

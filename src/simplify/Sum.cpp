@@ -108,8 +108,9 @@ struct DropAndFold {
     }
     if (c->GetConstant() == 0.0) return PairSequence::Visit::Remove;
     if (IsNumber(t)) {
-      // acc += c * t, keeping of two NaNs the term's, and t's within it.
-      const double term = zeltav::ProductKeepingFirstNaN(t->GetConstant(), c->GetConstant());
+      // acc += c * t, keeping of two NaNs c's over t's, and the term's over
+      // the running total.
+      const double term = zeltav::ProductKeepingFirstNaN(c->GetConstant(), t->GetConstant());
       accumulated = zeltav::SumKeepingFirstNaN(term, accumulated);
       return PairSequence::Visit::Remove;
     }

@@ -39,6 +39,16 @@ TEST_F(SumNormalisation, GathersTheNumbersInOneFrontPairAndDropsItWhenTheyCancel
   EXPECT_EQ(ArgsOf(cancelled), (Nodes{Num(1), x})) << Show(cancelled);
 }
 
+// A NaN coefficient times a NaN number: of the two, the coefficient's is kept.
+TEST_F(SumNormalisation, FoldsANaNTimesANaNIntoTheCoefficientsNaN) {
+  const double positive = std::copysign(NAN, 1.0), negative = std::copysign(NAN, -1.0);
+  ZELS3Node* sum = pool.Raw(NodeSum, {Num(positive), Num(negative), Num(1), Var(1)});
+  A::SimplifySum(sum);
+  ASSERT_EQ(sum->GetArgsNum(), 4u);
+  EXPECT_TRUE(std::isnan(sum->GetArg(1)->GetConstant()));
+  EXPECT_FALSE(std::signbit(sum->GetArg(1)->GetConstant()));
+}
+
 // A lone trailing entry is never read; a coefficient that is no number is reported.
 TEST_F(SumNormalisation, SurvivesMalformedPairs) {
   ZELS3Node *x = Var(1), *y = Var(2);
