@@ -672,6 +672,9 @@ NodeTable* CurrentTable();
 // n's arguments or type are about to change in place, outside the link
 // functions: tells the current calculator's table (NodeTable::Changed).
 void NoteChanged(const ZELS3Node* n);
+// Whether f.ReplaceArg(a, i), with a already at i, leaves a's fathers as
+// they are: a keeps none, or f is the last (it goes and is linked again).
+bool RelinkKeepsFathers(const ZELS3Node* a, const ZELS3Node* f);
 // n was just made, or is being destroyed (see FreshLinks).
 void NoteMade(const ZELS3Node* n);
 void NoteDestroyed(const ZELS3Node* n);

@@ -171,15 +171,18 @@ ZELS3Node* ZELS3Node::ProcessEquation(int top) {
         ZELS3Node* arg = GetArg(i);
         const IntakeState before = now();
         const IntakeState* last = arg != nullptr && quiet != nullptr ? quiet->Get(arg) : nullptr;
-        if (last != nullptr && *last == before) continue;
-        ZELS3Node* inner = arg ? arg->Simplify(NodeUnknown) : nullptr;
-        if (inner) inner = inner->ProcessEquation(0);
-        if (inner != nullptr && inner == arg) {
-          // Replacing an argument by itself would change nothing.
-          if (quiet != nullptr && before.error == 0 && now() == before)
+        ZELS3Node* inner = arg;
+        if (last == nullptr || !(*last == before)) {
+          inner = arg ? arg->Simplify(NodeUnknown) : nullptr;
+          if (inner) inner = inner->ProcessEquation(0);
+          if (inner != nullptr && inner == arg && quiet != nullptr && before.error == 0 &&
+              now() == before) {
             quiet->Put(arg, before, false);
-          continue;
+          }
         }
+        // An argument put back in its place moves this node to the end of
+        // its fathers, where some rules look; nothing else changes.
+        if (inner != nullptr && inner == arg && zeltav::RelinkKeepsFathers(arg, this)) continue;
         if (inner) ReplaceArg(inner, i);
       }
       return this;

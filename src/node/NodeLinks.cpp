@@ -81,6 +81,12 @@ class FatherLinks {
   // Linking the shared 1 or a common variable to every sum would cost a
   // write into its father slots, far from everything else a link touches.
   static bool KeepsFathers(const ZELS3Node* a) { return !IsLeafType(a->type); }
+  // Whether unlinking f from a and linking it again leaves a's fathers as
+  // they are.
+  static bool IsLast(const ZELS3Node* a, const ZELS3Node* f) {
+    const unsigned int count = a->fathers.Count();
+    return !KeepsFathers(a) || (count != 0 && a->fathers[count - 1] == f);
+  }
 
   // Makes f a father of a unless it is one already; 0 when f could not be
   // stored.
@@ -107,6 +113,10 @@ void NoteMade(const ZELS3Node* n) {
 }
 
 void NoteDestroyed(const ZELS3Node* n) { FatherLinks::Destroyed(n); }
+
+bool RelinkKeepsFathers(const ZELS3Node* a, const ZELS3Node* f) {
+  return FatherLinks::IsLast(a, f);
+}
 
 }  // namespace zeltav
 

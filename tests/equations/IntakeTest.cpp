@@ -3,6 +3,7 @@
 #include <string>
 
 #include "support/Builders.h"
+#include "support/TestAccess.h"
 
 using namespace zeltav_test;
 
@@ -79,4 +80,19 @@ TEST_F(EquationIntake, TakesInASharedArgumentAgainOnceAnotherFixesAVariable) {
   ZELS3Node* held = By("g", {Var(7)});
   calc.AddEquation(By("f", {held, By("==", {Var(7), Num(4)}), held}));
   EXPECT_EQ(Show(held), "38:g(4)");
+}
+
+// g(p), where p also stands in k(p): p comes back from intake as it is and
+// is put back in its place, which moves g to the end of p's fathers (a
+// relation between numbers that stands twice in g is decided by whether it
+// still has a father after its first occurrence was replaced).
+TEST_F(EquationIntake, PutsBackAnArgumentThatComesBackAsItIs) {
+  ZELS3Node* x = Var(1);
+  ZELS3Node* p = By("*", {x, Un(NodeCos, x)});
+  ZELS3Node* g = By("g", {p});
+  ZELS3Node* k = By("k", {p});
+  calc.AddEquation(g);
+  ASSERT_EQ(ZELS3NodeTestAccess::GetFathNum(p), 2u);
+  EXPECT_EQ(ZELS3NodeTestAccess::GetFath(p, 0), k);
+  EXPECT_EQ(ZELS3NodeTestAccess::GetFath(p, 1), g);
 }
