@@ -17,13 +17,6 @@
 
 namespace zeltav {
 
-// Hashes of the keys of the maps below.
-struct NodeHash {
-  std::uint64_t operator()(const ZELS3Node* n) const {
-    return static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(n)) * 0x9e3779b97f4a7c15ULL;
-  }
-};
-
 // A factory call: an operation type and up to three operands (null when
 // absent).
 struct Call {

@@ -9,6 +9,13 @@
 
 namespace zeltav {
 
+// The hash of a node pointer key.
+struct NodeHash {
+  std::uint64_t operator()(const void* n) const {
+    return static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(n)) * 0x9e3779b97f4a7c15ULL;
+  }
+};
+
 // A slot of FlatMap. A pointer key is never null, so a null key marks an
 // empty slot and the slot needs no flag of its own: a map from node to node
 // takes 16 bytes a slot instead of 24.
@@ -49,6 +56,11 @@ class FlatMap {
       if (!slots_[i].Used()) return nullptr;
       if (slots_[i].key == key) return &slots_[i].value;
     }
+  }
+  // The value kept for key, to be changed in place (which cannot fail), or
+  // null.
+  Value* Get(const Key& key) {
+    return const_cast<Value*>(static_cast<const FlatMap*>(this)->Get(key));
   }
   // Sets key's value, or leaves the one it has when keep is set; false when
   // key could not be stored.

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -714,14 +716,19 @@ bool NodeTable::LeafKey(const ZELS3Node* n, std::uint64_t* key) {
 
 // What Equal reads of an argument, as a key: a leaf's value, or the finer
 // key of a registered operation entered under one and unchanged since (a
-// change in place below it marks it changed too, see Changed). False for
-// anything else.
+// change in place below it marks it changed too, see Changed), or given
+// one again after its last change. False for anything else.
 bool NodeTable::ArgKey(const ZELS3Node* n, std::uint64_t* key) const {
   if (LeafKey(n, key)) return true;
   if (n == nullptr) return false;
+  if (const std::uint64_t* change = changed_.Get(n)) {
+    if (*change == 0) return false;
+    *key = FineArgKey(static_cast<std::uint32_t>(*change));
+    return true;
+  }
   const std::uint32_t p = nodes_.Value(n);
-  if (p == 0 || !entries_[p - 1].keyed || changed_.Contains(n)) return false;
-  *key = (std::uint64_t{entries_[p - 1].fine} << 16) ^ 0x3c6ef372fe94f82bull;
+  if (p == 0 || !entries_[p - 1].keyed) return false;
+  *key = FineArgKey(entries_[p - 1].fine);
   return true;
 }
 
@@ -980,19 +987,29 @@ RuleWatch::~RuleWatch() {
 }
 
 // Every entry of n, and of every node above it, is searched under its entry
-// key from now on; what the finer index holds of them is passed over.
+// key from now on; what the finer index holds of them is passed over, and
+// a finer key known again is forgotten.
 void NodeTable::Changed(const ZELS3Node* n) {
   // The rule that runs decides when it ends (RuleWatch).
   if (n == quiet_ || !Holds(n)) return;
   Unsettle();
-  if (changed_.Contains(n)) return;
-  // The nodes above n change with it, and so do their finer keys.
+  const std::uint64_t* known = changed_.Get(n);
+  if (known != nullptr && *known == 0) return;
+  // The nodes above n change with it, and so do their finer keys. A node
+  // whose key is unknown already has every node above it so: a key is
+  // known again only over arguments whose keys are known.
   std::vector<const ZELS3Node*> stack(1, n);
   while (!stack.empty()) {
     const ZELS3Node* m = stack.back();
     stack.pop_back();
-    if (!nodes_.Contains(m) || changed_.Contains(m) || !changed_.Insert(m)) continue;
-    SearchLoose(m);
+    if (!nodes_.Contains(m)) continue;
+    if (std::uint64_t* key = changed_.Get(m)) {
+      if (*key == 0) continue;
+      *key = 0;  // its entries are loose already
+    } else {
+      if (!changed_.Put(m, 0, true)) continue;
+      SearchLoose(m);
+    }
     for (unsigned int i = 0; i < m->fathers.Count(); ++i) {
       if (m->fathers[i] != nullptr) stack.push_back(m->fathers[i]);
     }
@@ -1049,7 +1066,7 @@ long NodeTable::FirstMatch(const Probe& probe) {
     const unsigned int e = p - 1;
     if (e >= entries_.Size() || !earlier(e)) break;
     const Entry& entry = entries_[e];
-    if (other(entry) || (byFine && (entry.fine != probe.fine || changed_.Contains(entry.node)))) {
+    if (other(entry) || (byFine && (entry.fine != probe.fine || WasChanged(entry.node)))) {
       continue;
     }
     if (matches(e)) {
@@ -1057,9 +1074,16 @@ long NodeTable::FirstMatch(const Probe& probe) {
       break;
     }
   }
+  // A loose entry whose node has a finer key again, another than node's,
+  // is not Equal to it.
+  std::uint64_t key = 0;
+  auto apart = [&](unsigned int e) {
+    return byFine && ArgKey(entries_[e].node, &key) && key != FineArgKey(probe.fine);
+  };
   for (unsigned int p = loose_.First(probe.chain); p != 0; p = loose_.Next(p - 1)) {
     const unsigned int e = p - 1;
-    if (e < entries_.Size() && !other(entries_[e]) && earlier(e) && matches(e)) best = e;
+    if (e < entries_.Size() && !other(entries_[e]) && earlier(e) && !apart(e) && matches(e))
+      best = e;
   }
   return best;
 }
@@ -1086,11 +1110,18 @@ ZELS3Node* NodeTable::Add(ZELS3Node* node) {
   if (!IsLeafType(node->type)) {
     probe.kind = FineKeyOf(node, probe.key, &probe.fine);
   }
-  if (probe.kind == Fine::Keyed) probe.fineChain = Chain(probe.fine, probe.label);
+  if (probe.kind == Fine::Keyed) {
+    probe.fineChain = Chain(probe.fine, probe.label);
+    // A node changed in place is keyed again by the arguments it has now.
+    if (std::uint64_t* known = changed_.Get(node)) *known = kKnownAgain | probe.fine;
+  }
   if ((flags & kNeverGiven) != 0) {
     if (registered) return node;
   } else {
     const long first = FirstMatch(probe);
+#ifdef ZELTAV_TABLE_CHECKS
+    CheckSearch(probe, first);
+#endif
     if (first >= 0) return entries_[first].node;
   }
   const unsigned int position = entries_.Size();
@@ -1107,12 +1138,15 @@ ZELS3Node* NodeTable::Add(ZELS3Node* node) {
   // its entry joins no chain: copies that can never be shared cost nothing
   // to later searches under their key.
   const bool searchable = (flags & kNeverAsked) == 0;
-  const bool loose = changed_.Contains(node) || probe.kind == Fine::Loose;
+  // An operation whose arguments give it no finer key now may be Equal to
+  // one searched under a finer key later, when they have keys again.
+  const bool loose = WasChanged(node) || probe.kind == Fine::Loose ||
+                     (probe.kind == Fine::None && !IsLeafType(node->type) && MayHaveFineKey(node));
   if (searchable && (loose ? !loose_.Add(probe.chain, position)
                            : probe.kind == Fine::Keyed && !fine_.Add(probe.fineChain, position))) {
     return node;
   }
-  const bool keyed = probe.kind == Fine::Keyed && !changed_.Contains(node);
+  const bool keyed = probe.kind == Fine::Keyed && !WasChanged(node);
   const bool unindexed = searchable && keyed && !keyedIndexed_;
   const Entry entry{node, probe.key, previous, keyed, unindexed, probe.fine, probe.label};
   if (!entries_.Push(entry)) return node;
@@ -1120,6 +1154,31 @@ ZELS3Node* NodeTable::Add(ZELS3Node* node) {
   if (searchable && !unindexed) index_.Append(probe.chain, position);
   return node;
 }
+
+#ifdef ZELTAV_TABLE_CHECKS
+// The search without any index: the entries under node's key and label in
+// entry order, the first that is node or Equal to it. Equal may set an
+// error code that the indexed search did not meet; the code is put back.
+void NodeTable::CheckSearch(const Probe& probe, long found) {
+  if (entries_.Size() > kMostChecked) return;
+  const int error = ZELSymbolicCalculator::_Error;
+  long first = -1;
+  for (unsigned int e = 0; e < entries_.Size() && first < 0; ++e) {
+    const Entry& entry = entries_[e];
+    if (entry.key != probe.key || entry.label != probe.label) continue;
+    ZELS3Node* candidate = entry.node;
+    if (candidate == probe.node ||
+        ((nodes_.Flags(candidate) & kNeverAsked) == 0 && candidate->Equal(probe.node))) {
+      first = e;
+    }
+  }
+  ZELSymbolicCalculator::_Error = error;
+  if (first == found) return;
+  std::fprintf(stderr, "node table: the search found entry %ld, every entry in order %ld\n", found,
+               first);
+  std::abort();
+}
+#endif
 
 // index_ made anew with every searchable entry in entry order, each under
 // its key and the label it has now: the chains Refile would have kept.

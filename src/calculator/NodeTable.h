@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "ZELTavSymbolicCalculator/Node.h"
+#include "calculator/FlatMap.h"
 #include "calculator/RecordIndex.h"
 #include "collections/CellPool.h"
 #include "collections/TableMemory.h"
@@ -585,6 +586,12 @@ class NodeTable {
   };
   long OwnEntry(std::uint32_t last, std::uint32_t key) const;
   long FirstMatch(const Probe& probe);
+#ifdef ZELTAV_TABLE_CHECKS
+  // Aborts when FirstMatch found another entry than a search of every
+  // entry would; tables of more entries are not checked.
+  void CheckSearch(const Probe& probe, long found);
+  static const unsigned int kMostChecked = 1u << 14;
+#endif
   // Puts the entries kept out of index_ into it; false, and nothing
   // changed, when there was no room.
   bool IndexKeyed();
@@ -608,7 +615,18 @@ class NodeTable {
   // sums and products over leaves that repeat a pair, and of nodes entered
   // as never Equal to another that are no longer known to be.
   KeyChains loose_{true};
-  NodeSet changed_;
+  // The nodes changed in place since they were first entered, each with
+  // its finer key as it is now: 0 while unknown, or kKnownAgain | the key
+  // its arguments gave it when it was last given to Add, which holds until
+  // the next change at or below it (see Changed). Their entries stay with
+  // the loose entries either way.
+  FlatMap<const ZELS3Node*, std::uint64_t, NodeHash> changed_;
+  static const std::uint64_t kKnownAgain = std::uint64_t{1} << 32;
+  bool WasChanged(const ZELS3Node* n) const { return changed_.Get(n) != nullptr; }
+  // ArgKey of an operation with finer key fine.
+  static std::uint64_t FineArgKey(std::uint32_t fine) {
+    return (std::uint64_t{fine} << 16) ^ 0x3c6ef372fe94f82bull;
+  }
   // Node records, with the table's word per node beside each.
   CellPool pool_{kNodeCell};
   RegisteredNodes nodes_{pool_};  // value: the node's last entry position + 1; mark: settled

@@ -209,6 +209,21 @@ TEST(NodeTable, FindsARewrittenRelationRenamedAtIntakeBeforeALaterEqualOne) {
   EXPECT_EQ(By(">=", {x268, y}), typed);
 }
 
+// sin(x1) rewritten in place into sin(x268) (x1 and x268 share a signature)
+// has no finer key, so exp over it is entered without one. Given to the
+// table again, sin(x268) has a key once more, and a new exp(sin(x268)),
+// searched under a finer key, finds the older exp all the same.
+TEST(NodeTable, FindsAnOperationEnteredWithoutAFinerKeyOnceItsOperandHasOneAgain) {
+  ZELSymbolicCalculator calc;
+  ZELS3Node* sine = Un(NodeSin, Var(1));
+  NA::ReplaceArg(sine, Var(268), 0);
+  ZELS3Node* outer = Fresh(NodeExp, {sine});
+  NA::CalculateSignature(outer);
+  ASSERT_EQ(calc.AddNode(outer), outer);
+  EXPECT_EQ(calc.AddNode(sine), sine);
+  EXPECT_EQ(Un(NodeExp, sine), outer);
+}
+
 // Hundreds of keys: the index has grown since x1 and sin(x1) were entered.
 TEST(NodeTable, FindsEarlyNodesAfterManyOthers) {
   ZELSymbolicCalculator calc;
