@@ -296,30 +296,56 @@ void ReportDifference(int sequence, const Record& old) {
   std::printf("full transcript: zeltav_replay --transcript %d\n", sequence);
 }
 
-int Check(const char* path, int count) {
+// Each line of path that is neither blank nor a comment goes to read,
+// which returns 1 for the next line, 0 to stop and 2 for an unreadable
+// line. The exit status of the check: 2 when the file or a line cannot be
+// read or nothing was checked, 1 when a sequence differs.
+template <class Read>
+int CheckFile(const char* path, int* checked, int* differing, Read read) {
   std::ifstream file(path);
   if (!file) {
     std::fprintf(stderr, "cannot read %s\n", path);
     return 2;
   }
   std::string text;
-  int checked = 0, differing = 0;
-  while (checked < count && std::getline(file, text)) {
+  while (std::getline(file, text)) {
     if (text.empty() || text[0] == '#') continue;
-    int sequence;
-    Record old;
-    if (!Parse(text, sequence, old)) {
+    const int next = read(text);
+    if (next == 0) break;
+    if (next == 2) {
       std::fprintf(stderr, "%s: unreadable line: %.60s\n", path, text.c_str());
       return 2;
     }
+  }
+  std::printf("%d sequences replayed, %d differ from %s\n", *checked, *differing, path);
+  if (*checked == 0) return 2;
+  return *differing ? 1 : 0;
+}
+
+int Check(const char* path, int count) {
+  int checked = 0, differing = 0;
+  return CheckFile(path, &checked, &differing, [&](const std::string& text) {
+    if (checked >= count) return 0;
+    int sequence;
+    Record old;
+    if (!Parse(text, sequence, old)) return 2;
     ++checked;
     const Record now = Replay(sequence);
-    if (now.digest == old.digest && now.lines == old.lines) continue;
-    if (++differing <= 5) ReportDifference(sequence, old);
+    if ((now.digest != old.digest || now.lines != old.lines) && ++differing <= 5)
+      ReportDifference(sequence, old);
+    return 1;
+  });
+}
+
+// Closes a file just written; 2 when it could not be written.
+int Written(std::ofstream& file, const char* path, int count, const char* what) {
+  file.close();
+  if (!file) {
+    std::fprintf(stderr, "cannot write %s\n", path);
+    return 2;
   }
-  std::printf("%d sequences replayed, %d differ from %s\n", checked, differing, path);
-  if (checked == 0) return 2;
-  return differing ? 1 : 0;
+  std::printf("%d %s written to %s\n", count, what, path);
+  return 0;
 }
 
 int Write(const char* path, int count) {
@@ -328,13 +354,7 @@ int Write(const char* path, int count) {
           "hashes.\n"
           "# Regenerate: zeltav_replay --write-digests tests/replay/digests.txt\n";
   for (int i = 0; i < count; ++i) file << Format(i, Replay(i)) << '\n';
-  file.close();
-  if (!file) {
-    std::fprintf(stderr, "cannot write %s\n", path);
-    return 2;
-  }
-  std::printf("%d digests written to %s\n", count, path);
-  return 0;
+  return Written(file, path, count, "digests");
 }
 
 const unsigned kWideLine = 100;  // sequences per line of a wide file
@@ -342,37 +362,24 @@ const unsigned kWideLine = 100;  // sequences per line of a wide file
 unsigned WideDigest(int sequence) { return static_cast<unsigned>(Replay(sequence).digest); }
 
 int CheckWide(const char* path) {
-  std::ifstream file(path);
-  if (!file) {
-    std::fprintf(stderr, "cannot read %s\n", path);
-    return 2;
-  }
-  std::string text;
   int checked = 0, differing = 0;
-  while (std::getline(file, text)) {
-    if (text.empty() || text[0] == '#') continue;
+  return CheckFile(path, &checked, &differing, [&](const std::string& text) {
     std::istringstream line(text);
     int first = 0;
     std::string digests;
-    if (!(line >> first >> digests) || digests.size() % 8 != 0 || digests.size() > 8 * kWideLine) {
-      std::fprintf(stderr, "%s: unreadable line: %.60s\n", path, text.c_str());
+    if (!(line >> first >> digests) || digests.size() % 8 != 0 || digests.size() > 8 * kWideLine)
       return 2;
-    }
     for (size_t i = 0; i < digests.size(); i += 8) {
       const int sequence = first + static_cast<int>(i / 8);
       const unsigned old =
           static_cast<unsigned>(std::strtoul(digests.substr(i, 8).c_str(), nullptr, 16));
       ++checked;
-      if (WideDigest(sequence) == old) continue;
-      if (++differing <= 20) {
+      if (WideDigest(sequence) != old && ++differing <= 20)
         std::printf("sequence %d differs; zeltav_replay --transcript %d shows it\n", sequence,
                     sequence);
-      }
     }
-  }
-  std::printf("%d sequences replayed, %d differ from %s\n", checked, differing, path);
-  if (checked == 0) return 2;
-  return differing ? 1 : 0;
+    return 1;
+  });
 }
 
 int WriteWide(const char* path, int from, int count) {
@@ -389,13 +396,7 @@ int WriteWide(const char* path, int from, int count) {
     }
     file << '\n';
   }
-  file.close();
-  if (!file) {
-    std::fprintf(stderr, "cannot write %s\n", path);
-    return 2;
-  }
-  std::printf("%d short digests written to %s\n", count, path);
-  return 0;
+  return Written(file, path, count, "short digests");
 }
 
 int Usage() {
