@@ -1016,6 +1016,13 @@ void NodeTable::Changed(const ZELS3Node* n) {
   }
 }
 
+// Whether registered candidate stands for node: it is node, or Equal to it
+// and not known never to be.
+bool NodeTable::StandsFor(const ZELS3Node* candidate, const ZELS3Node* node) const {
+  return candidate == node ||
+         ((nodes_.Flags(candidate) & kNeverAsked) == 0 && candidate->Equal(node));
+}
+
 // node's first entry under key, or -1: the entries of a node that was never
 // Equal to another when entered sit in no chain, so a registered node is
 // found by itself.
@@ -1038,11 +1045,7 @@ long NodeTable::FirstMatch(const Probe& probe) {
   ZELS3Node* const node = probe.node;
   long best = OwnEntry(probe.last, probe.key);
   auto earlier = [&](unsigned int e) { return best < 0 || e < static_cast<unsigned long>(best); };
-  auto matches = [&](unsigned int e) {
-    ZELS3Node* candidate = entries_[e].node;
-    return candidate == node ||
-           ((nodes_.Flags(candidate) & kNeverAsked) == 0 && candidate->Equal(node));
-  };
+  auto matches = [&](unsigned int e) { return StandsFor(entries_[e].node, node); };
   auto other = [&](const Entry& entry) {
     return entry.key != probe.key || entry.label != probe.label;
   };
@@ -1166,11 +1169,7 @@ void NodeTable::CheckSearch(const Probe& probe, long found) {
   for (unsigned int e = 0; e < entries_.Size() && first < 0; ++e) {
     const Entry& entry = entries_[e];
     if (entry.key != probe.key || entry.label != probe.label) continue;
-    ZELS3Node* candidate = entry.node;
-    if (candidate == probe.node ||
-        ((nodes_.Flags(candidate) & kNeverAsked) == 0 && candidate->Equal(probe.node))) {
-      first = e;
-    }
+    if (StandsFor(entry.node, probe.node)) first = e;
   }
   ZELSymbolicCalculator::_Error = error;
   if (first == found) return;

@@ -584,6 +584,7 @@ class NodeTable {
     std::uint32_t fine;
     std::uint32_t fineChain;  // Chain(fine, label) when kind is Keyed
   };
+  bool StandsFor(const ZELS3Node* candidate, const ZELS3Node* node) const;
   long OwnEntry(std::uint32_t last, std::uint32_t key) const;
   long FirstMatch(const Probe& probe);
 #ifdef ZELTAV_TABLE_CHECKS

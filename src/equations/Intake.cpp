@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include "ZELTavSymbolicCalculator/Calculator.h"
-#include "calculator/BuildMemo.h"
 #include "calculator/FlatMap.h"
 #include "calculator/NodeTable.h"
 #include "calculator/ScopedOption.h"
