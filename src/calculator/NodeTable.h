@@ -22,6 +22,7 @@
 #include "calculator/FlatMap.h"
 #include "calculator/RecordIndex.h"
 #include "collections/CellPool.h"
+#include "collections/SlotArena.h"
 #include "collections/TableMemory.h"
 
 namespace zeltav {
@@ -630,6 +631,7 @@ class NodeTable {
   }
   // Node records, with the table's word per node beside each.
   CellPool pool_{kNodeCell};
+  SlotArena slotArena_{pool_};    // the slot arrays of the records in pool_
   RegisteredNodes nodes_{pool_};  // value: the node's last entry position + 1; mark: settled
   // The nodes settled since the last change, unless there were too many to
   // list: then every mark is cleared at the next change.

@@ -1,7 +1,7 @@
 // Growing a vector that is appended to one item at a time. Vectors made to
-// grow by a fixed step (a node's links by 5 slots, the calculator's lists
-// by 10 or 100) would copy about n^2 / (2 step) slots over n appends;
-// doubling a full one first keeps that linear. The vector keeps its step.
+// grow by a fixed step (the calculator's lists by 10 or 100) would copy
+// about n^2 / (2 step) slots over n appends; doubling a full one first keeps
+// that linear. The vector keeps its step.
 #ifndef ZELTAV_LIST_APPEND_H
 #define ZELTAV_LIST_APPEND_H
 

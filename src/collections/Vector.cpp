@@ -11,6 +11,7 @@
 
 #include "ZELTavSymbolicCalculator/Calculator.h"
 #include "ZELTavSymbolicCalculator/Node.h"
+#include "collections/SlotArena.h"
 
 namespace {
 
@@ -36,14 +37,30 @@ unsigned int SaturatingAdd(unsigned int from, unsigned int count) {
 
 unsigned int Min(unsigned int a, unsigned int b) { return a < b ? a : b; }
 
-// A slot array of n null slots, or null when not obtained.
+// A slot array of n null slots for the vector at owner, or null when not
+// obtained. A vector inside a node record takes a short array from its
+// calculator's arena, any other from the heap.
 template <class T>
-T** NewSlots(unsigned int n) {
+T** NewSlots(const void* owner, unsigned int n) {
+  if (zeltav::SlotArena* arena = zeltav::SlotArena::ForVector(owner)) {
+    if (void** slots = arena->Allocate(n)) return reinterpret_cast<T**>(slots);
+  }
   T** slots = new (std::nothrow) T*[n == 0 ? 1 : n];
   if (slots != nullptr) {
     for (unsigned int i = 0; i < n; ++i) slots[i] = nullptr;
   }
   return slots;
+}
+
+// Frees what NewSlots gave (null is ignored).
+template <class T>
+void FreeSlots(T** slots) {
+  if (slots == nullptr) return;
+  if (zeltav::SlotArena* arena = zeltav::SlotArena::ForSlots(slots)) {
+    arena->Free(reinterpret_cast<void**>(slots));
+  } else {
+    delete[] slots;
+  }
 }
 
 template <class T>
@@ -65,7 +82,7 @@ ZELICVectorImp<T>::ZELICVectorImp()
 template <class T>
 ZELICVectorImp<T>::ZELICVectorImp(unsigned int size, unsigned int delta_)
     : data(nullptr), limit(size + 1), top(0), delta(delta_), factor(0.0), good(1) {
-  data = NewSlots<T>(limit);
+  data = NewSlots<T>(this, limit);
   if (data == nullptr) {
     good = 0;
     limit = 0;  // nothing behind data: never index into it
@@ -75,7 +92,7 @@ ZELICVectorImp<T>::ZELICVectorImp(unsigned int size, unsigned int delta_)
 template <class T>
 ZELICVectorImp<T>::ZELICVectorImp(unsigned int size, double factor_)
     : data(nullptr), limit(size + 1), top(0), delta(0), factor(SaneFactor(factor_)), good(1) {
-  data = NewSlots<T>(limit);
+  data = NewSlots<T>(this, limit);
   if (data == nullptr) {
     good = 0;
     limit = 0;
@@ -90,7 +107,7 @@ ZELICVectorImp<T>::ZELICVectorImp(const ZELICVectorImp& other)
       delta(other.delta),
       factor(other.factor),
       good(other.Good()) {
-  data = NewSlots<T>(limit);
+  data = NewSlots<T>(this, limit);
   if (data == nullptr) {
     good = 0;
     limit = 0;
@@ -104,8 +121,8 @@ template <class T>
 ZELICVectorImp<T>& ZELICVectorImp<T>::operator=(const ZELICVectorImp& other) {
   good = other.Good();
   if (!good || data == other.data) return *this;
-  delete[] data;
-  data = NewSlots<T>(other.limit);
+  FreeSlots(data);
+  data = NewSlots<T>(this, other.limit);
   if (data == nullptr) {
     good = 0;
     limit = 0;
@@ -122,7 +139,7 @@ ZELICVectorImp<T>& ZELICVectorImp<T>::operator=(const ZELICVectorImp& other) {
 
 template <class T>
 ZELICVectorImp<T>::~ZELICVectorImp() {
-  delete[] data;
+  FreeSlots(data);
 }
 
 // --- accessors -------------------------------------------------------------
@@ -208,10 +225,10 @@ int ZELICVectorImp<T>::Resize(unsigned int newLimit) {
   const unsigned int grow = NextDelta(need);
   // A step that does not reach newLimit, or that overflows, is no growth.
   if (grow < need || grow > UINT_MAX - limit) return 0;
-  T** slots = NewSlots<T>(limit + grow);
+  T** slots = NewSlots<T>(this, limit + grow);
   if (slots == nullptr) return 0;
   if (data != nullptr) CopySlots(slots, data, limit);
-  delete[] data;
+  FreeSlots(data);
   data = slots;
   limit += grow;
   return 1;

@@ -3,7 +3,6 @@
 // owns the nodes it points to.
 #include "ZELTavSymbolicCalculator/Calculator.h"
 #include "calculator/NodeTable.h"
-#include "collections/ListAppend.h"
 #include "node/NodeTypeTable.h"
 
 namespace zeltav {
@@ -129,11 +128,6 @@ ZELS3Node::~ZELS3Node() {
 
 namespace zeltav {
 
-// Links are made one at a time, and a widely shared node gathers thousands of
-// fathers (a long sum thousands of arguments): such a vector doubles once it
-// has 16 slots.
-const unsigned int kDoubleFrom = 16;
-
 // Whether f is among a's fathers, for a father other than the node being
 // built (Link asks that one's own links). The father linked last is the
 // one most often asked about, so it is looked at first.
@@ -184,7 +178,6 @@ int FatherLinks::Link(ZELS3Node* a, ZELS3Node* f) {
 
 // An append: the mirror, if any, catches up when next asked.
 int FatherLinks::Add(ZELS3Node* a, ZELS3Node* f) {
-  GrowIfFull(a->fathers, kDoubleFrom);
   return LinkSlots::Append(a->fathers, f) ? 1 : a->fathers.Add(f);
 }
 
@@ -261,7 +254,6 @@ using zeltav::FatherLinks;
 
 int ZELS3Node::AddArg(ZELS3Node* arg) {
   FatherLinks::Changing(this);
-  zeltav::GrowIfFull(args, zeltav::kDoubleFrom);
   int stored = zeltav::LinkSlots::Append(args, arg) ? 1 : args.Add(arg);
   if (arg != nullptr && !FatherLinks::Link(arg, this)) ZELSymbolicCalculator::SetError(10006);
   if (!stored) ZELSymbolicCalculator::SetError(10007);

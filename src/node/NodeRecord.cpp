@@ -18,11 +18,12 @@ const char* OperNameOf(ZELNodeType t) {
   return facts->operName;
 }
 
-// A node's argument and father vectors grow five slots at a time, but get
-// their slot array only with their first element: most leaves never take
-// an argument, and a node that loses in the table never gains a father.
+// A node's argument and father vectors get their slot array only with their
+// first element (most leaves never take an argument, and a node that loses
+// in the table never gains a father), and then double: 1, 2, 4, 8 slots,
+// the sizes its calculator's slot arena keeps without a heap block each.
 struct LazySlots : ZELICVectorImp_ZELS3Node {
-  static void GrowByFive(ZELICVectorImp_ZELS3Node& v) { v.*(&LazySlots::delta) = 5u; }
+  static void GrowByDoubling(ZELICVectorImp_ZELS3Node& v) { v.*(&LazySlots::factor) = 1.0; }
 };
 
 }  // namespace
@@ -39,8 +40,8 @@ ZELS3Node::ZELS3Node(ZELNodeType t)
       signature(0),
       apiNode(nullptr),
       sdNode(nullptr) {
-  LazySlots::GrowByFive(args);
-  LazySlots::GrowByFive(fathers);
+  LazySlots::GrowByDoubling(args);
+  LazySlots::GrowByDoubling(fathers);
   zeltav::NoteMade(this);
 }
 
@@ -54,8 +55,8 @@ ZELS3Node::ZELS3Node(ZELNodeType t, const ZELString& n)
       signature(0),
       apiNode(nullptr),
       sdNode(nullptr) {
-  LazySlots::GrowByFive(args);
-  LazySlots::GrowByFive(fathers);
+  LazySlots::GrowByDoubling(args);
+  LazySlots::GrowByDoubling(fathers);
   zeltav::NoteMade(this);
 }
 

@@ -218,16 +218,19 @@ TEST(NodeLinks, ANodeDestroyedWithPartOfItsFathersMirroredLeavesNoneBehind) {
 
 // Stops a vector growing.
 struct FixedSlots : ZELICVectorImp_ZELS3Node {
-  static void Fix(ZELICVectorImp_ZELS3Node& v) { v.*(&FixedSlots::delta) = 0; }
+  static void Fix(ZELICVectorImp_ZELS3Node& v) {
+    v.*(&FixedSlots::delta) = 0;
+    v.*(&FixedSlots::factor) = 0.0;
+  }
 };
 
-// x's 40 fathers fill its vector, which then cannot grow: linking the node
+// x's 64 fathers fill its vector, which then cannot grow: linking the node
 // being built, or one made before, is reported each time and links nothing.
 TEST(NodeLinks, ALinkThatCannotBeStoredIsReportedEachTimeAndLinksNothing) {
   ZELSymbolicCalculator calc;
   HandMadeNodes pool;
   ZELS3Node* x = Inner(pool, 1);
-  Sines(pool, x, 40);
+  Sines(pool, x, 64);
   ZELS3Node* older = pool.Var(2);
   ZELS3Node* sum = pool.Raw(NodeSum, {});
   FixedSlots::Fix(A::Fathers(x));
@@ -238,5 +241,5 @@ TEST(NodeLinks, ALinkThatCannotBeStoredIsReportedEachTimeAndLinksNothing) {
   EXPECT_EQ(A::AddFath(x, older), 0);
   EXPECT_EQ(A::AddFath(x, older), 0);
   EXPECT_EQ(ErrorCode(), 10006);
-  EXPECT_EQ(A::GetFathNum(x), 40u);
+  EXPECT_EQ(A::GetFathNum(x), 64u);
 }

@@ -1,0 +1,39 @@
+// Reserved address ranges, committed step by step, for the library's own
+// allocators (node cells, slot arrays). Reserving costs no memory; pages are
+// committed as they are handed out. Memory held but not handed out can be
+// marked so that the address sanitizer catches a use of it as it would on
+// the heap.
+#ifndef ZELTAV_ADDRESS_RANGE_H
+#define ZELTAV_ADDRESS_RANGE_H
+
+#include <cstddef>
+#include <cstdint>
+
+namespace zeltav {
+
+// A range of bytes of address space, or 0 when refused (or not on Linux).
+std::uintptr_t ReserveRange(std::size_t bytes);
+// Makes bytes at at readable and writable; false when refused.
+bool CommitRange(std::uintptr_t at, std::size_t bytes);
+// Gives back a range, unpoisoning its committed bytes first: the range may
+// be mapped again, by anyone.
+void ReleaseRange(std::uintptr_t base, std::size_t bytes, std::size_t committed);
+
+// The next step of committed memory for a range with committed bytes: 64 KB
+// first, doubling up to whole huge pages, so that a small calculator stays
+// small and a large one fills 2 MB pages (one fault and one TLB entry each)
+// from its first few megabytes on.
+inline std::size_t CommitStep(std::size_t committed) {
+  const std::size_t first = std::size_t{64} << 10;
+  const std::size_t hugePage = std::size_t{2} << 20;
+  const std::size_t step = committed == 0 ? first : committed;
+  return step > hugePage ? hugePage : step;
+}
+
+// Marks bytes at p as not to be used (poisoned) or usable again; nothing
+// without the address sanitizer.
+void Poison(void* p, std::size_t bytes, bool poisoned);
+
+}  // namespace zeltav
+
+#endif
