@@ -32,6 +32,26 @@ TEST(HostString, HoldsItsOwnCopyAndComparesByTextWithNullAsEmpty) {
   EXPECT_TRUE(s == copy);
 }
 
+// Texts of up to six bytes live in the string itself, longer ones on the
+// heap; copying, assigning and appending work across that line.
+TEST(HostString, KeepsShortAndLongTextsAcrossCopiesAndAppends) {
+  ZELString shortText("sinh12");
+  ZELString longText("sinh123");
+  ZELString grown(shortText);
+  grown += "3";
+  EXPECT_STREQ(static_cast<const char*>(grown), "sinh123");
+  EXPECT_TRUE(grown == longText);
+  ZELString self("ab");
+  self += static_cast<const char*>(self);
+  self += static_cast<const char*>(self);
+  EXPECT_STREQ(static_cast<const char*>(self), "abababab");
+  longText = shortText;
+  EXPECT_STREQ(static_cast<const char*>(longText), "sinh12");
+  shortText = ZELString("a much longer text");
+  EXPECT_STREQ(static_cast<const char*>(ZELString(shortText)), "a much longer text");
+  EXPECT_STREQ(static_cast<const char*>(ZELString()), "");
+}
+
 TEST(HostUnicodeString, StartsEmptyAndBuildsFromANumber) {
   ZELUnicodeString n;
   EXPECT_EQ(n.ToUtf8(), "");
