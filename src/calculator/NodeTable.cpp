@@ -105,10 +105,8 @@ bool Array<T>::Push(const T& item) {
   if (size_ == capacity_) {
     if (capacity_ > 0x3fffffffu) return false;
     const unsigned int capacity = capacity_ == 0 ? 64 : 2 * capacity_;
-    T* items = NewTable<T>(capacity);
+    T* items = GrowTable(items_, capacity_, capacity);
     if (items == nullptr) return false;
-    if (size_ != 0) std::memcpy(static_cast<void*>(items), items_, sizeof(T) * size_);
-    DeleteTable(items_, capacity_);
     items_ = items;
     capacity_ = capacity;
   }
@@ -583,21 +581,19 @@ bool KeyChains::Reserve(unsigned int position) {
   if (position < linkCapacity_) return true;
   unsigned int capacity = linkCapacity_ == 0 ? 256 : linkCapacity_;
   while (capacity <= position) capacity *= 2;
-  std::uint32_t* links = NewTable<std::uint32_t>(capacity);
-  if (links == nullptr) return false;
+  // The stamps are made first: once the links have grown nothing may fail.
   std::uint32_t* stamps = nullptr;
+  if (stamped_ && (stamps = NewTable<std::uint32_t>(capacity)) == nullptr) return false;
+  std::uint32_t* links = GrowTable(links_, linkCapacity_, capacity);
+  if (links == nullptr) {
+    DeleteTable(stamps, capacity);
+    return false;
+  }
   if (stamped_) {
-    stamps = NewTable<std::uint32_t>(capacity);
-    if (stamps == nullptr) {
-      DeleteTable(links, capacity);
-      return false;
-    }
     if (linkCapacity_ != 0) std::memcpy(stamps, stamps_, sizeof(std::uint32_t) * linkCapacity_);
     DeleteTable(stamps_, linkCapacity_);
     stamps_ = stamps;
   }
-  if (linkCapacity_ != 0) std::memcpy(links, links_, sizeof(std::uint32_t) * linkCapacity_);
-  DeleteTable(links_, linkCapacity_);
   links_ = links;
   linkCapacity_ = capacity;
   return true;

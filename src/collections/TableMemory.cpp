@@ -1,6 +1,7 @@
 #include "collections/TableMemory.h"
 
 #include <cstdlib>
+#include <cstring>
 
 #if defined(__linux__)
 #include <sys/mman.h>
@@ -46,6 +47,22 @@ void FreeTable(void* block, std::size_t bytes) {
   }
 #endif
   std::free(block);
+}
+
+void* GrowTable(void* block, std::size_t bytes, std::size_t newBytes) {
+  if (block == nullptr) return AllocateTable(newBytes);
+#if defined(__linux__)
+  if (bytes >= kHugePage) {
+    // Bytes past the old size were never written: they are still zero.
+    void* moved = mremap(block, Mapped(bytes), Mapped(newBytes), MREMAP_MAYMOVE);
+    return moved != MAP_FAILED ? moved : nullptr;
+  }
+#endif
+  void* grown = AllocateTable(newBytes);
+  if (grown == nullptr) return nullptr;
+  if (bytes != 0) std::memcpy(grown, block, bytes < newBytes ? bytes : newBytes);
+  FreeTable(block, bytes);
+  return grown;
 }
 
 }  // namespace zeltav

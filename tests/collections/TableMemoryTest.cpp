@@ -36,3 +36,21 @@ TEST(TableMemory, AnImpossibleSizeGivesNull) {
   EXPECT_EQ(zeltav::NewTable<Slot>(static_cast<std::size_t>(-1) / 8), nullptr);
   zeltav::DeleteTable<Slot>(nullptr, 0);
 }
+
+// Grown across the huge-page threshold and past it: the items kept, the new
+// ones zero.
+TEST(TableMemory, AGrownTableKeepsItsItemsAndZeroesTheRest) {
+  std::size_t n = 1000;
+  Slot* slots = zeltav::NewTable<Slot>(n);
+  for (std::size_t i = 0; i < n; ++i) slots[i].value = static_cast<std::uint32_t>(i + 1);
+  for (const std::size_t grown : {std::size_t{4000}, std::size_t{200000}, std::size_t{900000}}) {
+    slots = zeltav::GrowTable(slots, n, grown);
+    ASSERT_NE(slots, nullptr) << grown;
+    for (std::size_t i = 0; i < n; i += 7) EXPECT_EQ(slots[i].value, i + 1) << grown << " " << i;
+    for (std::size_t i = n; i < grown; i += 13) EXPECT_EQ(slots[i].value, 0u) << grown << " " << i;
+    EXPECT_EQ(slots[grown - 1].node, nullptr);
+    for (std::size_t i = n; i < grown; ++i) slots[i].value = static_cast<std::uint32_t>(i + 1);
+    n = grown;
+  }
+  zeltav::DeleteTable(slots, n);
+}
