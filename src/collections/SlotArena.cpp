@@ -35,6 +35,8 @@ SlotArena::~SlotArena() {
       break;
     }
   }
+  if (base_ == 0) return;
+  // The range may be mapped again, by anyone: it must not stay poisoned.
   for (unsigned int k = 0; k < kSizes; ++k) {
     Poison(reinterpret_cast<void*>(base_ + k * kRegion), regions_[k].committed, false);
   }
