@@ -32,12 +32,20 @@ std::uintptr_t ReserveRange(std::size_t bytes) {
 #endif
 }
 
-bool CommitRange(std::uintptr_t at, std::size_t bytes) {
+bool CommitNext(std::uintptr_t base, std::size_t bytes, std::uintptr_t* committed) {
+  const std::uintptr_t first = std::uintptr_t{64} << 10;
+  const std::uintptr_t hugePage = std::uintptr_t{2} << 20;
+  std::uintptr_t step = *committed == 0 ? first : *committed;
+  if (step > hugePage) step = hugePage;
+  if (*committed + step > bytes) return false;
 #if defined(__linux__)
-  return mprotect(reinterpret_cast<void*>(at), bytes, PROT_READ | PROT_WRITE) == 0;
+  if (mprotect(reinterpret_cast<void*>(base + *committed), step, PROT_READ | PROT_WRITE) != 0) {
+    return false;
+  }
+  *committed += step;
+  return true;
 #else
-  static_cast<void>(at);
-  static_cast<void>(bytes);
+  static_cast<void>(base);
   return false;
 #endif
 }

@@ -13,22 +13,16 @@ namespace zeltav {
 
 // A range of bytes of address space, or 0 when refused (or not on Linux).
 std::uintptr_t ReserveRange(std::size_t bytes);
-// Makes bytes at at readable and writable; false when refused.
-bool CommitRange(std::uintptr_t at, std::size_t bytes);
+// Commits the next step of the range of bytes at base whose first
+// *committed bytes are committed, and adds it to *committed; false when the
+// range is full or the step is refused. Steps are 64 KB first, doubling up
+// to whole huge pages, so that a small calculator stays small and a large
+// one fills 2 MB pages (one fault and one TLB entry each) from its first
+// few megabytes on.
+bool CommitNext(std::uintptr_t base, std::size_t bytes, std::uintptr_t* committed);
 // Gives back a range, unpoisoning its committed bytes first: the range may
 // be mapped again, by anyone.
 void ReleaseRange(std::uintptr_t base, std::size_t bytes, std::size_t committed);
-
-// The next step of committed memory for a range with committed bytes: 64 KB
-// first, doubling up to whole huge pages, so that a small calculator stays
-// small and a large one fills 2 MB pages (one fault and one TLB entry each)
-// from its first few megabytes on.
-inline std::size_t CommitStep(std::size_t committed) {
-  const std::size_t first = std::size_t{64} << 10;
-  const std::size_t hugePage = std::size_t{2} << 20;
-  const std::size_t step = committed == 0 ? first : committed;
-  return step > hugePage ? hugePage : step;
-}
 
 // Marks bytes at p as not to be used (poisoned) or usable again; nothing
 // without the address sanitizer.

@@ -25,10 +25,7 @@ bool CellPool::Commit() {
       return false;
     }
   }
-  const std::uintptr_t step = CommitStep(committed_);
-  if (committed_ + step > kReserved || !CommitRange(base_ + committed_, step)) return false;
-  committed_ += step;
-  return true;
+  return CommitNext(base_, kReserved, &committed_);
 }
 
 void* CellPool::Allocate() {

@@ -68,11 +68,10 @@ bool SlotArena::Reserve() {
 
 bool SlotArena::Commit(unsigned int k) {
   Region& r = regions_[k];
-  const std::uintptr_t step = CommitStep(r.committed);
-  const std::uintptr_t at = base_ + k * kRegion + r.committed;
-  if (r.committed + step > kRegion || !CommitRange(at, step)) return false;
-  Poison(reinterpret_cast<void*>(at), step, true);
-  r.committed += step;
+  const std::uintptr_t region = base_ + k * kRegion;
+  const std::uintptr_t before = r.committed;
+  if (!CommitNext(region, kRegion, &r.committed)) return false;
+  Poison(reinterpret_cast<void*>(region + before), r.committed - before, true);
   return true;
 }
 
