@@ -114,6 +114,15 @@ bool Array<T>::Push(const T& item) {
   return true;
 }
 
+// --- Holders ---------------------------------------------------------------
+
+bool Holders::Add(const ZELS3Node* a, const ZELS3Node* holder) {
+  const std::uint32_t* first = first_.Get(a);
+  const Link link{holder, first != nullptr ? *first : 0};
+  // A link pushed but not made first stays unreachable.
+  return links_.Push(link) && first_.Put(a, links_.Size(), false);
+}
+
 // --- NodeSet ---------------------------------------------------------------
 
 const NodeSet::Slot* NodeSet::Find(const ZELS3Node* n) const {
@@ -813,7 +822,7 @@ unsigned int NodeTable::LeafFlags(const ZELS3Node* leaf) {
 // the node given too, except for min, max, sums and products, which only
 // search the given node's arguments. A constant variable or a NaN constant
 // matches nothing, so a node that must match one never matches.
-unsigned int NodeTable::FlagsFor(const ZELS3Node* node) {
+unsigned int NodeTable::FlagsFor(const ZELS3Node* node, NodeList* unlinked) {
   const ZELNodeType type = node->type;
   if (IsLeafType(type)) return LeafFlags(node);
   const NodeTypeFacts* facts = FactsOf(type);
@@ -824,13 +833,13 @@ unsigned int NodeTable::FlagsFor(const ZELS3Node* node) {
   for (unsigned int i = 0; i < count; ++i) {
     const ZELS3Node* a = node->args[i];
     if (a == nullptr) continue;  // a null position matches a null position
-    // What a knows reaches node later only through a's fathers, when a is
-    // touched. A leaf never is (it has no arguments to change): its flags
-    // are those it was entered with, for good, and need no father link
-    // and no lookup.
+    // What a knows reaches node later when a is touched, through a's
+    // fathers or, for an argument that lost the link, through holders_. A
+    // leaf never is touched (it has no arguments to change): its flags are
+    // those it was entered with, for good, and need no link and no lookup.
     const bool leaf = IsLeafType(a->type);
     const unsigned int f = leaf ? LeafFlags(a) : nodes_.Flags(a);
-    if (f != 0 && !leaf && !IsFatherOf(node, a)) return 0;
+    if (f != 0 && !leaf && !IsFatherOf(node, a)) unlinked->Push(a);
     asked |= f & kNeverAsked;
     if (readsAllGiven) given |= f & kNeverGiven;
     self &= f;
@@ -953,6 +962,7 @@ void NodeTable::Touched(const ZELS3Node* n) {
     for (unsigned int i = 0; i < m->fathers.Count(); ++i) {
       if (m->fathers[i] != nullptr) stack.push_back(m->fathers[i]);
     }
+    holders_.ForEach(m, [&](const ZELS3Node* h) { stack.push_back(h); });
   }
 }
 
@@ -1099,8 +1109,9 @@ ZELS3Node* NodeTable::Add(ZELS3Node* node) {
   // Only Add enters a node, and a node entered is never destroyed: a node
   // not registered has no entry.
   unsigned int flags = 0;
+  NodeList unlinked;
   const bool registered = !fresh_.Unentered(node) && nodes_.Get(node, &flags, &probe.last);
-  if (!registered) flags = FlagsFor(node);
+  if (!registered) flags = FlagsFor(node, &unlinked);
   // A node given again may have been signed anew.
   if (probe.last != 0 && entries_[probe.last - 1].label != probe.label) {
     Refile(probe.last, probe.label);
@@ -1131,6 +1142,13 @@ ZELS3Node* NodeTable::Add(ZELS3Node* node) {
   std::uint32_t previous = 0;
   if (!nodes_.Enter(node, flags, &previous)) return node;
   fresh_.Entered(node);
+  // Without the note, a change of the argument would not reach node.
+  for (const ZELS3Node* a : unlinked) {
+    if (flags != 0 && !holders_.Add(a, node)) {
+      nodes_.SetFlags(node, 0);
+      flags = 0;
+    }
+  }
   // Placed in the finer index (or with the loose entries) before the entry
   // exists, so that a failure leaves no entry the finer search cannot see.
   // A node never Equal to another is found only by itself (OwnEntry), so
@@ -1165,12 +1183,29 @@ void NodeTable::CheckSearch(const Probe& probe, long found) {
   for (unsigned int e = 0; e < entries_.Size() && first < 0; ++e) {
     const Entry& entry = entries_[e];
     if (entry.key != probe.key || entry.label != probe.label) continue;
-    if (StandsFor(entry.node, probe.node)) first = e;
+    // Equal itself, not the flags: a flag that no longer holds shows here.
+    if (entry.node == probe.node || entry.node->Equal(probe.node)) first = e;
   }
   ZELSymbolicCalculator::_Error = error;
   if (first == found) return;
   std::fprintf(stderr, "node table: the search found entry %ld, every entry in order %ld\n", found,
                first);
+  std::abort();
+}
+
+bool NodeTable::CheckSelfEqual(const ZELS3Node* n) {
+  if (n == checkedSelf_) return true;
+  if (checkedSelf_ != nullptr) return false;  // the arguments of the node checked
+  const int error = ZELSymbolicCalculator::_Error;
+  ZELSymbolicCalculator::_Error = 0;
+  checkedSelf_ = n;
+  const int equal = n->Equal(n);
+  checkedSelf_ = nullptr;
+  const int set = ZELSymbolicCalculator::_Error;
+  ZELSymbolicCalculator::_Error = error;
+  if (equal == 1 && set == 0) return false;
+  std::fprintf(stderr, "node table: a node known to be Equal to itself compares %d, error %d\n",
+               equal, set);
   std::abort();
 }
 #endif

@@ -22,6 +22,7 @@
 #include "calculator/FlatMap.h"
 #include "calculator/RecordIndex.h"
 #include "collections/CellPool.h"
+#include "collections/InPlaceList.h"
 #include "collections/SlotArena.h"
 #include "collections/TableMemory.h"
 
@@ -233,6 +234,36 @@ class FatherPairs {
   Slot* slots_ = nullptr;
   unsigned int capacity_ = 0;  // a power of two
   unsigned int count_ = 0;
+};
+
+// Registered nodes that hold an argument without being among its fathers:
+// a sum or product that merged two pairs of one operand lost that link,
+// *(e, 1, e, 1) -> *(e, 2). What the table knows of such a node depends on
+// the argument all the same, so a change of the argument reaches it through
+// these lists as it reaches fathers through theirs.
+class Holders {
+ public:
+  Holders() = default;
+  Holders(const Holders&) = delete;
+  Holders& operator=(const Holders&) = delete;
+  // Notes that holder holds a; false when it could not be noted.
+  bool Add(const ZELS3Node* a, const ZELS3Node* holder);
+  // Calls f on every holder noted for a, the last noted first.
+  template <class F>
+  void ForEach(const ZELS3Node* a, F f) const {
+    const std::uint32_t* first = first_.Get(a);
+    for (std::uint32_t p = first != nullptr ? *first : 0; p != 0; p = links_[p - 1].next) {
+      f(links_[p - 1].holder);
+    }
+  }
+
+ private:
+  struct Link {
+    const ZELS3Node* holder;
+    std::uint32_t next;  // the link noted before for the same argument + 1; 0 for none
+  };
+  FlatMap<const ZELS3Node*, std::uint32_t, NodeHash> first_;  // argument -> its last link + 1
+  Array<Link> links_;
 };
 
 // The nodes that have the operation made last among their fathers, for as
@@ -490,6 +521,16 @@ class NodeTable {
   }
 
   unsigned int Flags(const ZELS3Node* n) const { return fresh_.Unentered(n) ? 0 : nodes_.Flags(n); }
+  // Whether n is known to be Equal to itself, with nothing for Equal to
+  // report (the table checks compare it one level down first).
+  bool KnownEqualToItself(const ZELS3Node* n) {
+    if ((Flags(n) & kSelfEqual) == 0) return false;
+#ifdef ZELTAV_TABLE_CHECKS
+    return !CheckSelfEqual(n);
+#else
+    return true;
+#endif
+  }
   // A key for n that nodes Equal matches share, when the table has one: a
   // leaf's value, or the finer key of an operation entered under one and
   // unchanged since. Two nodes with different keys are not Equal, and
@@ -550,8 +591,11 @@ class NodeTable {
     std::uint32_t fine;
     std::uint32_t label;  // the node's label (see Label), under which the entry is filed
   };
-  // The flags of a node about to be entered, from its arguments'.
-  unsigned int FlagsFor(const ZELS3Node* node);
+  // The flags of a node about to be entered, from its arguments'; the
+  // arguments with flags that do not have node among their fathers go to
+  // *unlinked, to be noted in holders_ once node is entered.
+  using NodeList = InPlaceList<const ZELS3Node*, 4>;
+  unsigned int FlagsFor(const ZELS3Node* node, NodeList* unlinked);
   // A leaf's flags, read from the leaf alone.
   static unsigned int LeafFlags(const ZELS3Node* leaf);
   // Whether f is among a's fathers.
@@ -593,6 +637,11 @@ class NodeTable {
   // entry would; tables of more entries are not checked.
   void CheckSearch(const Probe& probe, long found);
   static const unsigned int kMostChecked = 1u << 14;
+  // Aborts when n, known to be Equal to itself, does not compare so one
+  // level down (its arguments taken at their flags), or the comparison
+  // sets an error. True while n itself is compared for that check.
+  bool CheckSelfEqual(const ZELS3Node* n);
+  const ZELS3Node* checkedSelf_ = nullptr;
 #endif
   // Puts the entries kept out of index_ into it; false, and nothing
   // changed, when there was no room.
@@ -637,6 +686,7 @@ class NodeTable {
   // list: then every mark is cleared at the next change.
   std::vector<const ZELS3Node*> settled_;
   bool unlisted_ = false;
+  Holders holders_;
   friend class RuleWatch;
   const ZELS3Node* quiet_ = nullptr;      // the node whose rule runs
   std::vector<const ZELS3Node*> before_;  // the arguments of the nodes whose rules run

@@ -92,7 +92,7 @@ int ZELS3Node::Equal(const ZELS3Node* b) const {
   // A shared operand compared with itself: known at registration when it
   // holds no constant variable and no NaN (and nothing Equal reports).
   if (b == this && scalc != nullptr && scalc->table != nullptr &&
-      (scalc->table->Flags(this) & zeltav::NodeTable::kSelfEqual) != 0) {
+      scalc->table->KnownEqualToItself(this)) {
     return 1;
   }
   if (signature != b->signature || type != b->type) return 0;

@@ -224,6 +224,23 @@ TEST(NodeTable, FindsAnOperationEnteredWithoutAFinerKeyOnceItsOperandHasOneAgain
   EXPECT_EQ(Un(NodeExp, sine), outer);
 }
 
+// s * s -> *(s, 2) drops the pair that linked s to the product, which is
+// known to be Equal to itself all the same. Rewritten in place over a
+// constant variable, s equals nothing any more, and neither does the
+// product, which s does not list among its fathers.
+TEST(NodeTable, ForgetsWhatItKnewOfANodeWhoseArgumentLostTheLinkAndChanged) {
+  ZELSymbolicCalculator calc;
+  ZELS3Node* sine = Un(NodeSin, Var(1));
+  ZELS3Node* square = Bin(NodeProduct, sine, sine);
+  ASSERT_EQ(square->GetArgsNum(), 2u);
+  ASSERT_EQ(NA::GetFathNum(sine), 0u);
+  EXPECT_TRUE(TA::KnownEqualToItself(&calc, square));
+  NA::ReplaceArg(sine, Var(9, 1), 0);
+  EXPECT_FALSE(TA::KnownEqualToItself(&calc, square));
+  EXPECT_EQ(sine->Equal(sine), 0);
+  EXPECT_EQ(square->Equal(square), 0);
+}
+
 // Hundreds of keys: the index has grown since x1 and sin(x1) were entered.
 TEST(NodeTable, FindsEarlyNodesAfterManyOthers) {
   ZELSymbolicCalculator calc;

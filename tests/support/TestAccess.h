@@ -56,6 +56,9 @@ class ZELSymbolicCalculatorTestAccess {
   static void PushExact(ZELSymbolicCalculator* c, ZELS3ExactVariable* r) { c->exactVars.Add(r); }
   static void PushLinear(ZELSymbolicCalculator* c, ZELS3LinearVariable* r) { c->linearVars.Add(r); }
   static bool Settled(Calc c, const ZELS3Node* n) { return c->table && c->table->Settled(n); }
+  static bool KnownEqualToItself(Calc c, const ZELS3Node* n) {
+    return c->table && (c->table->Flags(n) & zeltav::NodeTable::kSelfEqual) != 0;
+  }
   static int ErrorCode() { return ZELSymbolicCalculator::_Error; }
   static void ResetError() { ZELSymbolicCalculator::_Error = 0; }
 };
