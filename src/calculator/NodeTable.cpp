@@ -118,6 +118,9 @@ bool Array<T>::Push(const T& item) {
 
 bool Holders::Add(const ZELS3Node* a, const ZELS3Node* holder) {
   const std::uint32_t* first = first_.Get(a);
+  for (std::uint32_t p = first != nullptr ? *first : 0; p != 0; p = links_[p - 1].next) {
+    if (links_[p - 1].holder == holder) return true;
+  }
   const Link link{holder, first != nullptr ? *first : 0};
   // A link pushed but not made first stays unreachable.
   return links_.Push(link) && first_.Put(a, links_.Size(), false);
@@ -833,18 +836,29 @@ unsigned int NodeTable::FlagsFor(const ZELS3Node* node, NodeList* unlinked) {
   for (unsigned int i = 0; i < count; ++i) {
     const ZELS3Node* a = node->args[i];
     if (a == nullptr) continue;  // a null position matches a null position
-    // What a knows reaches node later when a is touched, through a's
-    // fathers or, for an argument that lost the link, through holders_. A
-    // leaf never is touched (it has no arguments to change): its flags are
-    // those it was entered with, for good, and need no link and no lookup.
+    // What a knows reaches node later when a changes, through a's fathers
+    // or, for an argument that lost the link, through holders_. A leaf
+    // never changes (it has no arguments to change): its flags are those
+    // it was entered with, for good, and need no link and no lookup.
     const bool leaf = IsLeafType(a->type);
     const unsigned int f = leaf ? LeafFlags(a) : nodes_.Flags(a);
-    if (f != 0 && !leaf && !IsFatherOf(node, a)) unlinked->Push(a);
+    if (!leaf && !IsFatherOf(node, a)) unlinked->Push(a);
     asked |= f & kNeverAsked;
     if (readsAllGiven) given |= f & kNeverGiven;
     self &= f;
   }
   return asked | given | self;
+}
+
+bool NodeTable::NoteHolders(const ZELS3Node* node) {
+  const unsigned int count = node->args.Count();
+  for (unsigned int i = 0; i < count; ++i) {
+    const ZELS3Node* a = node->args[i];
+    if (a != nullptr && !IsLeafType(a->type) && !IsFatherOf(node, a) && !holders_.Add(a, node)) {
+      return false;
+    }
+  }
+  return true;
 }
 
 bool NodeTable::StandsForItself(const ZELS3Node* x, ZELNodeType context) const {
@@ -1019,6 +1033,7 @@ void NodeTable::Changed(const ZELS3Node* n) {
     for (unsigned int i = 0; i < m->fathers.Count(); ++i) {
       if (m->fathers[i] != nullptr) stack.push_back(m->fathers[i]);
     }
+    holders_.ForEach(m, [&](const ZELS3Node* h) { stack.push_back(h); });
   }
 }
 
@@ -1122,8 +1137,11 @@ ZELS3Node* NodeTable::Add(ZELS3Node* node) {
   }
   if (probe.kind == Fine::Keyed) {
     probe.fineChain = Chain(probe.fine, probe.label);
-    // A node changed in place is keyed again by the arguments it has now.
-    if (std::uint64_t* known = changed_.Get(node)) *known = kKnownAgain | probe.fine;
+    // A node changed in place is keyed again by the arguments it has now,
+    // once a change of any of them reaches it.
+    if (std::uint64_t* known = changed_.Get(node)) {
+      *known = NoteHolders(node) ? kKnownAgain | probe.fine : 0;
+    }
   }
   if ((flags & kNeverGiven) != 0) {
     if (registered) return node;
@@ -1138,17 +1156,17 @@ ZELS3Node* NodeTable::Add(ZELS3Node* node) {
   // Room in the index, and the node known, before it is entered (an entry
   // refers to another by a 30-bit position).
   if (position >= kMostEntries || !index_.Reserve(position)) return node;
+  // What node is entered with depends on every argument: a change of one
+  // whose father it is not reaches it through the note.
+  if (flags != 0 || probe.kind == Fine::Keyed) {
+    for (const ZELS3Node* a : unlinked) {
+      if (!holders_.Add(a, node)) return node;
+    }
+  }
   // A node given again keeps its flags.
   std::uint32_t previous = 0;
   if (!nodes_.Enter(node, flags, &previous)) return node;
   fresh_.Entered(node);
-  // Without the note, a change of the argument would not reach node.
-  for (const ZELS3Node* a : unlinked) {
-    if (flags != 0 && !holders_.Add(a, node)) {
-      nodes_.SetFlags(node, 0);
-      flags = 0;
-    }
-  }
   // Placed in the finer index (or with the loose entries) before the entry
   // exists, so that a failure leaves no entry the finer search cannot see.
   // A node never Equal to another is found only by itself (OwnEntry), so

@@ -238,15 +238,17 @@ class FatherPairs {
 
 // Registered nodes that hold an argument without being among its fathers:
 // a sum or product that merged two pairs of one operand lost that link,
-// *(e, 1, e, 1) -> *(e, 2). What the table knows of such a node depends on
-// the argument all the same, so a change of the argument reaches it through
-// these lists as it reaches fathers through theirs.
+// *(e, 1, e, 1) -> *(e, 2). What the table knows of such a node (its flags,
+// its finer key) depends on the argument all the same, so a change of the
+// argument reaches it through these lists as it reaches fathers through
+// theirs.
 class Holders {
  public:
   Holders() = default;
   Holders(const Holders&) = delete;
   Holders& operator=(const Holders&) = delete;
-  // Notes that holder holds a; false when it could not be noted.
+  // Notes that holder holds a, unless it is noted already; false when it
+  // could not be noted.
   bool Add(const ZELS3Node* a, const ZELS3Node* holder);
   // Calls f on every holder noted for a, the last noted first.
   template <class F>
@@ -592,10 +594,14 @@ class NodeTable {
     std::uint32_t label;  // the node's label (see Label), under which the entry is filed
   };
   // The flags of a node about to be entered, from its arguments'; the
-  // arguments with flags that do not have node among their fathers go to
-  // *unlinked, to be noted in holders_ once node is entered.
+  // arguments that are operations and do not have node among their fathers
+  // go to *unlinked.
   using NodeList = InPlaceList<const ZELS3Node*, 4>;
   unsigned int FlagsFor(const ZELS3Node* node, NodeList* unlinked);
+  // Notes node in holders_ for each of its arguments that is an operation
+  // and does not have it among its fathers; false when one could not be
+  // noted.
+  bool NoteHolders(const ZELS3Node* node);
   // A leaf's flags, read from the leaf alone.
   static unsigned int LeafFlags(const ZELS3Node* leaf);
   // Whether f is among a's fathers.
@@ -691,7 +697,6 @@ class NodeTable {
   const ZELS3Node* quiet_ = nullptr;      // the node whose rule runs
   std::vector<const ZELS3Node*> before_;  // the arguments of the nodes whose rules run
   NodeSet kept_;                          // nodes registered as they were built, not rewritten
-  NodeSet irregular_;                     // see Unlinked
   FatherPairs fathers_;
   FreshLinks fresh_;
   EqualMemo memo_;

@@ -241,6 +241,35 @@ TEST(NodeTable, ForgetsWhatItKnewOfANodeWhoseArgumentLostTheLinkAndChanged) {
   EXPECT_EQ(square->Equal(square), 0);
 }
 
+// sin(x1) * sin(x1) -> *(sin(x1), 2), which sin(x1) does not list among its
+// fathers. sin(x1) rewritten in place into sin(x268) (x1 and x268 share a
+// signature) and given to the table again has a finer key once more, and a
+// new sin(x268) * sin(x268), searched under the finer key this gives it,
+// finds the older product all the same.
+TEST(NodeTable, FindsANodeWhoseArgumentLostTheLinkAndChangedByItsNewFinerKey) {
+  ZELSymbolicCalculator calc;
+  ZELS3Node* sine = Un(NodeSin, Var(1));
+  ZELS3Node* square = Bin(NodeProduct, sine, sine);
+  ASSERT_EQ(square->GetArgsNum(), 2u);
+  NA::ReplaceArg(sine, Var(268), 0);
+  EXPECT_EQ(calc.AddNode(sine), sine);
+  EXPECT_EQ(Bin(NodeProduct, sine, sine), square);
+}
+
+// The same for a registered product whose own rule merged the pairs:
+// *(sin(x1), 1, sin(x1), 1) rewritten in place -> *(sin(x1), 2).
+TEST(NodeTable, FindsANodeThatLostTheLinkInItsOwnRuleOnceItsArgumentChanged) {
+  ZELSymbolicCalculator calc;
+  ZELS3Node* sine = Un(NodeSin, Var(1));
+  ZELS3Node* square = Bin(NodeProduct, sine, Var(5));
+  NA::ReplaceArg(square, sine, 2);
+  ASSERT_EQ(NA::Simplify(square, NodeProduct), square);
+  ASSERT_EQ(square->GetArgsNum(), 2u);
+  NA::ReplaceArg(sine, Var(268), 0);
+  EXPECT_EQ(calc.AddNode(sine), sine);
+  EXPECT_EQ(Bin(NodeProduct, sine, sine), square);
+}
+
 // Hundreds of keys: the index has grown since x1 and sin(x1) were entered.
 TEST(NodeTable, FindsEarlyNodesAfterManyOthers) {
   ZELSymbolicCalculator calc;
