@@ -1201,8 +1201,7 @@ void NodeTable::CheckSearch(const Probe& probe, long found) {
   for (unsigned int e = 0; e < entries_.Size() && first < 0; ++e) {
     const Entry& entry = entries_[e];
     if (entry.key != probe.key || entry.label != probe.label) continue;
-    // Equal itself, not the flags: a flag that no longer holds shows here.
-    if (entry.node == probe.node || entry.node->Equal(probe.node)) first = e;
+    if (StandsFor(entry.node, probe.node)) first = e;
   }
   ZELSymbolicCalculator::_Error = error;
   if (first == found) return;
