@@ -241,19 +241,24 @@ TEST(NodeTable, ForgetsWhatItKnewOfANodeWhoseArgumentLostTheLinkAndChanged) {
   EXPECT_EQ(square->Equal(square), 0);
 }
 
+// sin(x1) rewritten in place into sin(x268) (x1 and x268 share a signature)
+// and given to the table again, which gives it a finer key once more; then
+// sin(x268) * sin(x268) built anew, searched under the key this gives it.
+ZELS3Node* SquareOfChangedSine(ZELSymbolicCalculator& calc, ZELS3Node* sine) {
+  NA::ReplaceArg(sine, Var(268), 0);
+  EXPECT_EQ(calc.AddNode(sine), sine);
+  return Bin(NodeProduct, sine, sine);
+}
+
 // sin(x1) * sin(x1) -> *(sin(x1), 2), which sin(x1) does not list among its
-// fathers. sin(x1) rewritten in place into sin(x268) (x1 and x268 share a
-// signature) and given to the table again has a finer key once more, and a
-// new sin(x268) * sin(x268), searched under the finer key this gives it,
-// finds the older product all the same.
+// fathers; the new square after the change is the older product all the
+// same.
 TEST(NodeTable, FindsANodeWhoseArgumentLostTheLinkAndChangedByItsNewFinerKey) {
   ZELSymbolicCalculator calc;
   ZELS3Node* sine = Un(NodeSin, Var(1));
   ZELS3Node* square = Bin(NodeProduct, sine, sine);
   ASSERT_EQ(square->GetArgsNum(), 2u);
-  NA::ReplaceArg(sine, Var(268), 0);
-  EXPECT_EQ(calc.AddNode(sine), sine);
-  EXPECT_EQ(Bin(NodeProduct, sine, sine), square);
+  EXPECT_EQ(SquareOfChangedSine(calc, sine), square);
 }
 
 // The same for a registered product whose own rule merged the pairs:
@@ -265,9 +270,7 @@ TEST(NodeTable, FindsANodeThatLostTheLinkInItsOwnRuleOnceItsArgumentChanged) {
   NA::ReplaceArg(square, sine, 2);
   ASSERT_EQ(NA::Simplify(square, NodeProduct), square);
   ASSERT_EQ(square->GetArgsNum(), 2u);
-  NA::ReplaceArg(sine, Var(268), 0);
-  EXPECT_EQ(calc.AddNode(sine), sine);
-  EXPECT_EQ(Bin(NodeProduct, sine, sine), square);
+  EXPECT_EQ(SquareOfChangedSine(calc, sine), square);
 }
 
 // Hundreds of keys: the index has grown since x1 and sin(x1) were entered.
