@@ -118,9 +118,6 @@ bool Array<T>::Push(const T& item) {
 
 bool Holders::Add(const ZELS3Node* a, const ZELS3Node* holder) {
   const std::uint32_t* first = first_.Get(a);
-  for (std::uint32_t p = first != nullptr ? *first : 0; p != 0; p = links_[p - 1].next) {
-    if (links_[p - 1].holder == holder) return true;
-  }
   const Link link{holder, first != nullptr ? *first : 0};
   // A link pushed but not made first stays unreachable.
   return links_.Push(link) && first_.Put(a, links_.Size(), false);
@@ -1138,9 +1135,11 @@ ZELS3Node* NodeTable::Add(ZELS3Node* node) {
   if (probe.kind == Fine::Keyed) {
     probe.fineChain = Chain(probe.fine, probe.label);
     // A node changed in place is keyed again by the arguments it has now,
-    // once a change of any of them reaches it.
+    // once a change of any of them reaches it. A key known already was
+    // noted so when it came back: a change since would have forgotten it.
     if (std::uint64_t* known = changed_.Get(node)) {
-      *known = NoteHolders(node) ? kKnownAgain | probe.fine : 0;
+      const bool noted = (*known & kKnownAgain) != 0 || NoteHolders(node);
+      *known = noted ? kKnownAgain | probe.fine : 0;
     }
   }
   if ((flags & kNeverGiven) != 0) {

@@ -247,8 +247,8 @@ class Holders {
   Holders() = default;
   Holders(const Holders&) = delete;
   Holders& operator=(const Holders&) = delete;
-  // Notes that holder holds a, unless it is noted already; false when it
-  // could not be noted.
+  // Notes that holder holds a; false when it could not be noted. A holder
+  // noted twice is met twice.
   bool Add(const ZELS3Node* a, const ZELS3Node* holder);
   // Calls f on every holder noted for a, the last noted first.
   template <class F>
