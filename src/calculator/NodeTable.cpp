@@ -954,6 +954,23 @@ void NodeTable::Unsettle() {
   settled_.clear();
 }
 
+// Visits n and the nodes above it (its fathers, and the nodes that hold it
+// without a father link), depth first; visit(m) says whether to go on above
+// m.
+template <class Visit>
+void NodeTable::WalkUp(const ZELS3Node* n, Visit visit) {
+  std::vector<const ZELS3Node*> stack(1, n);
+  while (!stack.empty()) {
+    const ZELS3Node* m = stack.back();
+    stack.pop_back();
+    if (!visit(m)) continue;
+    for (unsigned int i = 0; i < m->fathers.Count(); ++i) {
+      if (m->fathers[i] != nullptr) stack.push_back(m->fathers[i]);
+    }
+    holders_.ForEach(m, [&](const ZELS3Node* h) { stack.push_back(h); });
+  }
+}
+
 void NodeTable::Touched(const ZELS3Node* n) {
   if (Flags(n) == 0) {
     // Nothing was known of n, but what a build gives may change with it.
@@ -961,20 +978,15 @@ void NodeTable::Touched(const ZELS3Node* n) {
     return;
   }
   Unsettle();
-  std::vector<const ZELS3Node*> stack(1, n);
-  while (!stack.empty()) {
-    const ZELS3Node* m = stack.back();
-    stack.pop_back();
+  // Nothing is known of a node above one of which nothing is known.
+  WalkUp(n, [this](const ZELS3Node* m) {
     const unsigned int flags = nodes_.Flags(m);
-    if (flags == 0) continue;
+    if (flags == 0) return false;
     nodes_.SetFlags(m, 0);
     // m may be Equal to another node from now on: its entries are searched.
     if ((flags & kNeverAsked) != 0) SearchLoose(m);
-    for (unsigned int i = 0; i < m->fathers.Count(); ++i) {
-      if (m->fathers[i] != nullptr) stack.push_back(m->fathers[i]);
-    }
-    holders_.ForEach(m, [&](const ZELS3Node* h) { stack.push_back(h); });
-  }
+    return true;
+  });
 }
 
 RuleWatch::RuleWatch(NodeTable* table, const ZELS3Node* n)
@@ -1015,23 +1027,17 @@ void NodeTable::Changed(const ZELS3Node* n) {
   // The nodes above n change with it, and so do their finer keys. A node
   // whose key is unknown already has every node above it so: a key is
   // known again only over arguments whose keys are known.
-  std::vector<const ZELS3Node*> stack(1, n);
-  while (!stack.empty()) {
-    const ZELS3Node* m = stack.back();
-    stack.pop_back();
-    if (!nodes_.Contains(m)) continue;
+  WalkUp(n, [this](const ZELS3Node* m) {
+    if (!nodes_.Contains(m)) return false;
     if (std::uint64_t* key = changed_.Get(m)) {
-      if (*key == 0) continue;
+      if (*key == 0) return false;
       *key = 0;  // its entries are loose already
-    } else {
-      if (!changed_.Put(m, 0, true)) continue;
-      SearchLoose(m);
+      return true;
     }
-    for (unsigned int i = 0; i < m->fathers.Count(); ++i) {
-      if (m->fathers[i] != nullptr) stack.push_back(m->fathers[i]);
-    }
-    holders_.ForEach(m, [&](const ZELS3Node* h) { stack.push_back(h); });
-  }
+    if (!changed_.Put(m, 0, true)) return false;
+    SearchLoose(m);
+    return true;
+  });
 }
 
 // Whether registered candidate stands for node: it is node, or Equal to it

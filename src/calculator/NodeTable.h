@@ -655,6 +655,10 @@ class NodeTable {
   bool PushChanged(unsigned int position);
   // A registered node changed in place: no sum is settled any more.
   void Unsettle();
+  // Visits n and the nodes above it as far as visit lets it (Touched,
+  // Changed).
+  template <class Visit>
+  void WalkUp(const ZELS3Node* n, Visit visit);
 
   Array<Entry> entries_;
   // Every entry under its key. For operations only a search by key alone
