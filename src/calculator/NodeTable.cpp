@@ -822,7 +822,7 @@ unsigned int NodeTable::LeafFlags(const ZELS3Node* leaf) {
 // the node given too, except for min, max, sums and products, which only
 // search the given node's arguments. A constant variable or a NaN constant
 // matches nothing, so a node that must match one never matches.
-unsigned int NodeTable::FlagsFor(const ZELS3Node* node, NodeList* unlinked) {
+unsigned int NodeTable::FlagsFor(const ZELS3Node* node) {
   const ZELNodeType type = node->type;
   if (IsLeafType(type)) return LeafFlags(node);
   const NodeTypeFacts* facts = FactsOf(type);
@@ -834,12 +834,10 @@ unsigned int NodeTable::FlagsFor(const ZELS3Node* node, NodeList* unlinked) {
     const ZELS3Node* a = node->args[i];
     if (a == nullptr) continue;  // a null position matches a null position
     // What a knows reaches node later when a changes, through a's fathers
-    // or, for an argument that lost the link, through holders_. A leaf
-    // never changes (it has no arguments to change): its flags are those
-    // it was entered with, for good, and need no link and no lookup.
-    const bool leaf = IsLeafType(a->type);
-    const unsigned int f = leaf ? LeafFlags(a) : nodes_.Flags(a);
-    if (!leaf && !IsFatherOf(node, a)) unlinked->Push(a);
+    // or, for an argument that lost the link, through holders_ (Add notes
+    // it). A leaf never changes (it has no arguments to change): its flags
+    // are those it was entered with, for good, and need no lookup.
+    const unsigned int f = IsLeafType(a->type) ? LeafFlags(a) : nodes_.Flags(a);
     asked |= f & kNeverAsked;
     if (readsAllGiven) given |= f & kNeverGiven;
     self &= f;
@@ -1127,9 +1125,8 @@ ZELS3Node* NodeTable::Add(ZELS3Node* node) {
   // Only Add enters a node, and a node entered is never destroyed: a node
   // not registered has no entry.
   unsigned int flags = 0;
-  NodeList unlinked;
   const bool registered = !fresh_.Unentered(node) && nodes_.Get(node, &flags, &probe.last);
-  if (!registered) flags = FlagsFor(node, &unlinked);
+  if (!registered) flags = FlagsFor(node);
   // A node given again may have been signed anew.
   if (probe.last != 0 && entries_[probe.last - 1].label != probe.label) {
     Refile(probe.last, probe.label);
@@ -1163,11 +1160,7 @@ ZELS3Node* NodeTable::Add(ZELS3Node* node) {
   if (position >= kMostEntries || !index_.Reserve(position)) return node;
   // What node is entered with depends on every argument: a change of one
   // whose father it is not reaches it through the note.
-  if (flags != 0 || probe.kind == Fine::Keyed) {
-    for (const ZELS3Node* a : unlinked) {
-      if (!holders_.Add(a, node)) return node;
-    }
-  }
+  if ((flags != 0 || probe.kind == Fine::Keyed) && !NoteHolders(node)) return node;
   // A node given again keeps its flags.
   std::uint32_t previous = 0;
   if (!nodes_.Enter(node, flags, &previous)) return node;

@@ -22,7 +22,6 @@
 #include "calculator/FlatMap.h"
 #include "calculator/RecordIndex.h"
 #include "collections/CellPool.h"
-#include "collections/InPlaceList.h"
 #include "collections/SlotArena.h"
 #include "collections/TableMemory.h"
 
@@ -593,11 +592,8 @@ class NodeTable {
     std::uint32_t fine;
     std::uint32_t label;  // the node's label (see Label), under which the entry is filed
   };
-  // The flags of a node about to be entered, from its arguments'; the
-  // arguments that are operations and do not have node among their fathers
-  // go to *unlinked.
-  using NodeList = InPlaceList<const ZELS3Node*, 4>;
-  unsigned int FlagsFor(const ZELS3Node* node, NodeList* unlinked);
+  // The flags of a node about to be entered, from its arguments'.
+  unsigned int FlagsFor(const ZELS3Node* node);
   // Notes node in holders_ for each of its arguments that is an operation
   // and does not have it among its fathers; false when one could not be
   // noted.

@@ -136,7 +136,7 @@ ZELS3Node* NodeBuilder::Repeat::Keep(ZELS3Node* result) const {
   // is registered and Equal to itself (no copy of it is ever made instead).
   if (builds_ != nullptr && result != nullptr && calc != nullptr && table != nullptr &&
       calc->GetError() == 0 && builds_->Changes() == changes_ && table->Holds(result) &&
-      (table->Flags(result) & NodeTable::kSelfEqual) != 0) {
+      table->KnownEqualToItself(result)) {
     builds_->Keep(key_, result);
   }
   return result;

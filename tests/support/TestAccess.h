@@ -57,7 +57,7 @@ class ZELSymbolicCalculatorTestAccess {
   static void PushLinear(ZELSymbolicCalculator* c, ZELS3LinearVariable* r) { c->linearVars.Add(r); }
   static bool Settled(Calc c, const ZELS3Node* n) { return c->table && c->table->Settled(n); }
   static bool KnownEqualToItself(Calc c, const ZELS3Node* n) {
-    return c->table && (c->table->Flags(n) & zeltav::NodeTable::kSelfEqual) != 0;
+    return c->table && c->table->KnownEqualToItself(n);
   }
   static int ErrorCode() { return ZELSymbolicCalculator::_Error; }
   static void ResetError() { ZELSymbolicCalculator::_Error = 0; }
