@@ -22,7 +22,7 @@ std::uintptr_t ReserveRange(std::size_t bytes) {
 #if defined(__linux__)
   void* range = mmap(nullptr, bytes, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
   if (range == MAP_FAILED) return 0;
-#if defined(MADV_HUGEPAGE)
+#if defined(ZELTAV_HUGE_PAGES) && defined(MADV_HUGEPAGE)
   madvise(range, bytes, MADV_HUGEPAGE);  // a hint: refused, it is still memory
 #endif
   return reinterpret_cast<std::uintptr_t>(range);

@@ -16,9 +16,9 @@ std::uintptr_t ReserveRange(std::size_t bytes);
 // Commits the next step of the range of bytes at base whose first
 // *committed bytes are committed, and adds it to *committed; false when the
 // range is full or the step is refused. Steps are 64 KB first, doubling up
-// to whole huge pages, so that a small calculator stays small and a large
-// one fills 2 MB pages (one fault and one TLB entry each) from its first
-// few megabytes on.
+// to 2 MB, so that a small calculator stays small and a large one changes
+// its mapping once per 2 MB (with ZELTAV_HUGE_PAGES, the range asks for
+// pages of that size).
 bool CommitNext(std::uintptr_t base, std::size_t bytes, std::uintptr_t* committed);
 // Gives back a range, unpoisoning its committed bytes first: the range may
 // be mapped again, by anyone.

@@ -23,12 +23,12 @@ void* AllocateTable(std::size_t bytes) {
   if (bytes == 0) bytes = 1;
 #if defined(__linux__)
   if (bytes >= kHugePage) {
-    // A mapping of whole huge pages starts on a huge-page boundary, and its
-    // pages come zeroed.
+    // A mapping of its own comes zeroed, grows without a copy, and is a
+    // whole number of 2 MB pages.
     void* block =
         mmap(nullptr, Mapped(bytes), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (block == MAP_FAILED) return nullptr;
-#if defined(MADV_HUGEPAGE)
+#if defined(ZELTAV_HUGE_PAGES) && defined(MADV_HUGEPAGE)
     madvise(block, Mapped(bytes), MADV_HUGEPAGE);  // a hint: refused, it is still memory
 #endif
     return block;

@@ -61,7 +61,7 @@ TEST(CellPool, VisitsEveryCellEverHandedOutInAddressOrder) {
   EXPECT_EQ(seen, cells);
 }
 
-// Past the first commit and several huge pages: every cell stays writable
+// Past the first commit and several 2 MB steps: every cell stays writable
 // and keeps its own tag.
 TEST(CellPool, KeepsTagsApartAcrossManyCommits) {
   zeltav::CellPool pool(kCell);

@@ -80,7 +80,7 @@ TEST(SlotArena, EachPoolFindsItsOwnArenaAndAnArenaGoneIsNotFound) {
   EXPECT_EQ(zeltav::SlotArena::ForVector(a), &firstArena);
 }
 
-// Past the first commit and several huge pages, arrays stay apart.
+// Past the first commit and several 2 MB steps, arrays stay apart.
 TEST(SlotArena, KeepsManyArraysApart) {
   zeltav::CellPool pool(kCell);
   zeltav::SlotArena arena(pool);

@@ -1,4 +1,4 @@
-// Table storage: zeroed at every size, on either side of the huge-page threshold.
+// Table storage: zeroed at every size, on either side of the 2 MB threshold.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -37,7 +37,7 @@ TEST(TableMemory, AnImpossibleSizeGivesNull) {
   zeltav::DeleteTable<Slot>(nullptr, 0);
 }
 
-// Grown across the huge-page threshold and past it: the items kept, the new
+// Grown across the 2 MB threshold and past it: the items kept, the new
 // ones zero.
 TEST(TableMemory, AGrownTableKeepsItsItemsAndZeroesTheRest) {
   std::size_t n = 1000;
