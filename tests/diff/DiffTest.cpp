@@ -82,3 +82,21 @@ TEST_F(Differentiation, RepeatsAFactoryCallOverAConstantVariableAtEachOccurrence
   }
   EXPECT_EQ(cosines.size(), 2u) << Show(d);
 }
+
+// e_(k+1) = e_k * e_k + e_k, sixty levels: the graph unfolds to a tree of
+// about 3^60 nodes, so a derivative that met a shared node once per path
+// would never end. Its value is checked against the recurrence
+// e' <- (2e + 1) e'.
+TEST_F(Differentiation, DifferentiatesASharedGraphOncePerNode) {
+  ZELS3Node* e = x;
+  for (int k = 0; k < 60; ++k) e = By("+", {By("*", {e, e}), e});
+  ZELS3Node* d = e->Diff(1);
+  ASSERT_NE(d, nullptr);
+  double value = -0.5, slope = 1;
+  for (int k = 0; k < 60; ++k) {
+    slope *= 2 * value + 1;
+    value = value * value + value;
+  }
+  EXPECT_NEAR(Evaluate(e, {{1, -0.5}}), value, 1e-12);
+  EXPECT_NEAR(Evaluate(d, {{1, -0.5}}), slope, 1e-9 * slope);
+}
