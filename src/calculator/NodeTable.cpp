@@ -1135,13 +1135,14 @@ ZELS3Node* NodeTable::Add(ZELS3Node* node) {
   if (!IsLeafType(node->type)) {
     probe.kind = FineKeyOf(node, probe.key, &probe.fine);
   }
+  bool noted = false;  // node is in holders_ for its arguments as they are now
   if (probe.kind == Fine::Keyed) {
     probe.fineChain = Chain(probe.fine, probe.label);
     // A node changed in place is keyed again by the arguments it has now,
     // once a change of any of them reaches it. A key known already was
     // noted so when it came back: a change since would have forgotten it.
     if (std::uint64_t* known = changed_.Get(node)) {
-      const bool noted = (*known & kKnownAgain) != 0 || NoteHolders(node);
+      noted = (*known & kKnownAgain) != 0 || NoteHolders(node);
       *known = noted ? kKnownAgain | probe.fine : 0;
     }
   }
@@ -1160,7 +1161,7 @@ ZELS3Node* NodeTable::Add(ZELS3Node* node) {
   if (position >= kMostEntries || !index_.Reserve(position)) return node;
   // What node is entered with depends on every argument: a change of one
   // whose father it is not reaches it through the note.
-  if ((flags != 0 || probe.kind == Fine::Keyed) && !NoteHolders(node)) return node;
+  if (!noted && (flags != 0 || probe.kind == Fine::Keyed) && !NoteHolders(node)) return node;
   // A node given again keeps its flags.
   std::uint32_t previous = 0;
   if (!nodes_.Enter(node, flags, &previous)) return node;
